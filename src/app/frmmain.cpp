@@ -1,0 +1,307 @@
+#include "app/frmmain.h"
+
+#include "app/frmabout.h"
+#include "common/money.h"
+#include "common/product.h"
+#include "common/prompt.h"
+#include "common/settingsstore.h"
+#include "salary/iniutils.h"
+#include "store/salaryfile.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QTreeView>
+#include <QUrl>
+
+namespace payvo {
+
+namespace {
+
+// Sizes in the design are in twips, 15 to a pixel at 96 dpi.
+constexpr int px(int twips) { return twips / 15; }
+
+QLabel* makeLabel(QWidget* parent, const QString& objectName, const QString& text)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(objectName);
+    return l;
+}
+
+} // namespace
+
+frmMain::frmMain(const AppServices& services, QWidget* parent)
+    : QMainWindow(parent)
+    , m_services(services)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QString::fromLatin1(kAppTitle));
+    buildMenus();
+    buildStatusBar();
+    buildCentral();
+    Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::buildMenus()
+{
+    const auto item = [this](QMenu* menu, QAction*& action, const char* name, const QString& caption,
+                             bool enabled, void (frmMain::*slot)()) {
+        action = menu->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        action->setEnabled(enabled);
+        connect(action, &QAction::triggered, this, slot);
+    };
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    item(file, mnuNew, "mnuNew", QStringLiteral("&New"), true, &frmMain::mnuNew_Click);
+    item(file, mnuOpen, "mnuOpen", QStringLiteral("&Open"), true, &frmMain::mnuOpen_Click);
+    file->addSeparator()->setObjectName(QStringLiteral("mnuFileSpace1"));
+    item(file, mnuExit, "mnuExit", QStringLiteral("E&xit"), true, &frmMain::mnuExit_Click);
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    item(edit, mnuReCalc, "mnuReCalc", QStringLiteral("&Re-Calculate Salaries"), false, &frmMain::mnuReCalc_Click);
+
+    QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    tools->setObjectName(QStringLiteral("mnuTools"));
+    item(tools, mnuHTMLSettings, "mnuHTMLSettings", QStringLiteral("&HTML Settings"), true,
+         &frmMain::mnuHTMLSettings_Click);
+    item(tools, mnuSalarySettings, "mnuSalarySettings", QStringLiteral("S&alary Settings"), true,
+         &frmMain::mnuSalarySettings_Click);
+
+    QMenu* reports = menuBar()->addMenu(QStringLiteral("&Reports"));
+    reports->setObjectName(QStringLiteral("mnuReports"));
+    item(reports, mnuRosters, "mnuRosters", QStringLiteral("&Rosters"), false, &frmMain::mnuRosters_Click);
+    item(reports, mnuSumary, "mnuSumary", QStringLiteral("&Summary"), false, &frmMain::mnuSumary_Click);
+    item(reports, mnuAllReports, "mnuAllReports", QStringLiteral("&All Reports"), false,
+         &frmMain::mnuAllReports_Click);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    item(help, mnucontents, "mnucontents", QStringLiteral("&Contents"), true, &frmMain::mnucontents_Click);
+    item(help, mnuAbout, "mnuAbout", QStringLiteral("&About"), true, &frmMain::mnuAbout_Click);
+}
+
+void frmMain::buildStatusBar()
+{
+    StatusBar1 = statusBar();
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    statusPanel1 = makeLabel(StatusBar1, QStringLiteral("StatusBar1_Panel1"), QString());
+    statusPanel1->setFrameShape(QFrame::StyledPanel);
+    statusPanel1->setFrameShadow(QFrame::Sunken);
+    statusPanel1->setMinimumWidth(px(3000));
+    statusPanel2 = makeLabel(StatusBar1, QStringLiteral("StatusBar1_Panel2"),
+                             QStringLiteral("News and updates: %1").arg(QLatin1String(kMakerHost)));
+    statusPanel2->setFrameShape(QFrame::StyledPanel);
+    statusPanel2->setFrameShadow(QFrame::Sunken);
+    prgStatus = new QProgressBar(StatusBar1);
+    prgStatus->setObjectName(QStringLiteral("prgStatus"));
+    prgStatus->setRange(0, 100);
+    prgStatus->setValue(0);
+    prgStatus->setTextVisible(false);
+    prgStatus->setMaximumWidth(px(2400));
+    prgStatus->setVisible(false);
+    StatusBar1->addWidget(statusPanel1, 1);
+    StatusBar1->addWidget(prgStatus);
+    StatusBar1->addPermanentWidget(statusPanel2);
+}
+
+void frmMain::buildCentral()
+{
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("centralWidget"));
+    auto* grid = new QGridLayout(central);
+    grid->setContentsMargins(px(120), px(120), px(120), px(120));
+    grid->setHorizontalSpacing(px(105));
+    grid->setVerticalSpacing(0);
+
+    // Left: the two selectors above the player list.
+    grid->addWidget(makeLabel(central, QStringLiteral("Label1"), QStringLiteral("Team:")), 0, 0);
+    grid->addWidget(makeLabel(central, QStringLiteral("Label2"), QStringLiteral("Position:")), 0, 1);
+    cboTeams = new QComboBox(central);
+    cboTeams->setObjectName(QStringLiteral("cboTeams"));
+    cboTeams->setMinimumWidth(px(4095));
+    cboPositions = new QComboBox(central);
+    cboPositions->setObjectName(QStringLiteral("cboPositions"));
+    cboPositions->setMinimumWidth(px(1695));
+    grid->addWidget(cboTeams, 1, 0);
+    grid->addWidget(cboPositions, 1, 1);
+    grid->addItem(new QSpacerItem(0, px(45), QSizePolicy::Minimum, QSizePolicy::Fixed), 2, 0);
+
+    lvwRookies = new QTreeView(central);
+    lvwRookies->setObjectName(QStringLiteral("lvwRookies"));
+    lvwRookies->setRootIsDecorated(false);
+    lvwRookies->setUniformRowHeights(true);
+    lvwRookies->setItemsExpandable(false);
+    lvwRookies->setAllColumnsShowFocus(true);
+    lvwRookies->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lvwRookies->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lvwRookies->setMinimumSize(px(5895), px(3000));
+    QFont listFont(QStringLiteral("Arial"));
+    listFont.setStyleHint(QFont::SansSerif);
+    listFont.setPointSizeF(6.75);
+    listFont.setWeight(QFont::Normal);
+    lvwRookies->setFont(listFont);
+    grid->addWidget(lvwRookies, 3, 0, 1, 2);
+    grid->setColumnStretch(0, 1);
+    grid->setRowStretch(3, 1);
+
+    // Right: the cap label above the payroll panel.
+    lblCap = makeLabel(central, QStringLiteral("lblCap"), QString());
+    lblCap->setFixedWidth(px(2175));
+    grid->addWidget(lblCap, 0, 2, Qt::AlignLeft | Qt::AlignTop);
+
+    Frame1 = new QGroupBox(QStringLiteral("Summary"), central);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setFixedSize(px(2415), px(5775));
+    makeLabel(Frame1, QStringLiteral("Label3"), QStringLiteral("Position"))->setGeometry(px(240), px(360), px(735), px(255));
+    makeLabel(Frame1, QStringLiteral("Label4"), QStringLiteral("Salary"))->setGeometry(px(1440), px(360), px(735), px(255));
+
+    struct Row {
+        int top;
+        const char* caption;
+        int index; // value label; -1 for a rule
+    };
+    static const Row rows[] = {
+        {600, "QB", 0},       {840, "HB", 2},       {1080, "FB", 1},       {1320, "WR", 4},   {1560, "TE", 3},
+        {1800, "C", 5},       {2040, "G", 6},       {2280, "T", 7},        {2520, "DE", 8},   {2760, "DT", 9},
+        {3000, "LB", 10},     {3240, "CB", 11},     {3480, "S", 12},       {3720, "K", 13},   {3960, "P", 14},
+        {4200, nullptr, -1},  {4320, "Offense", 15}, {4560, "Defense", 16}, {4800, "Special", 17},
+        {5160, nullptr, -2},  {5280, "Total", 18},
+    };
+    for (const Row& r : rows) {
+        if (r.index < 0) {
+            auto* line = new QFrame(Frame1);
+            line->setObjectName(r.index == -1 ? QStringLiteral("Line1") : QStringLiteral("Line2"));
+            line->setFrameShape(QFrame::HLine);
+            line->setFrameShadow(QFrame::Sunken);
+            line->setGeometry(px(240), px(r.top), px(2160 - 240), 2);
+            continue;
+        }
+        const bool position = r.index < 15;
+        auto* caption = makeLabel(Frame1, QStringLiteral("lblPos_%1").arg(r.index), QString::fromLatin1(r.caption));
+        caption->setGeometry(position ? px(360) : px(240), px(r.top), position ? px(495) : px(735), px(255));
+        const bool narrow = r.index == 16 || r.index == 17;
+        auto* value = makeLabel(Frame1, QStringLiteral("lblPositionSal_%1").arg(r.index), QString());
+        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        value->setGeometry(narrow ? px(1080) : px(960), px(r.top), narrow ? px(1095) : px(1215), px(255));
+        lblPositionSal[std::size_t(r.index)] = value;
+    }
+    grid->addWidget(Frame1, 1, 2, 3, 1, Qt::AlignTop);
+
+    setCentralWidget(central);
+    resize(px(6120 + 2415 + 240), px(6255 + 240) + menuBar()->sizeHint().height() + StatusBar1->sizeHint().height());
+}
+
+void frmMain::Form_Load()
+{
+    ClearPositionSalaries();
+    FillPositionList();
+    lblCap->setText(QStringLiteral("Salary Cap: ")
+                    + formatMoneyText(INIUTILS::ReadINI(QStringLiteral("Salary"), QStringLiteral("Amount"),
+                                                        iniPathBackslash())));
+}
+
+QString frmMain::iniPathBackslash() const
+{
+    return iniFilePath(m_services.appDir, QStringLiteral("\\Payvo.ini"));
+}
+
+QString frmMain::iniPathSlash() const
+{
+    return iniFilePath(m_services.appDir, QStringLiteral("/Payvo.ini"));
+}
+
+void frmMain::setStatusText(const QString& text)
+{
+    statusPanel1->setText(text);
+}
+
+void frmMain::setProgressVisible(bool visible)
+{
+    prgStatus->setVisible(visible);
+}
+
+void frmMain::setProgressValue(double value)
+{
+    m_progress = value;
+    prgStatus->setValue(int(value));
+}
+
+void frmMain::processPendingEvents()
+{
+    QApplication::processEvents();
+}
+
+void frmMain::EnableFileMenus()
+{
+    mnuReCalc->setEnabled(true);
+    mnuRosters->setEnabled(true);
+    mnuSumary->setEnabled(true);
+    mnuAllReports->setEnabled(true);
+}
+
+void frmMain::mnuOpen_Click()
+{
+    // Any failure from here on ends the command silently, keeping what was done before it.
+    cboTeams->clear();
+    ClearPlayerList();
+    const QString file =
+        m_services.files->chooseOpenFile(this, QStringLiteral("Open Salary"), QStringLiteral("brm (*.pyv)|*.pyv"));
+    if (file.isEmpty())
+        return;
+    const QString title = QFileInfo(file).fileName();
+    if (title.size() < 4)
+        return;
+    gsLeagueName = leagueNameForFile(file);
+    gsSalaryFile = file;
+    setStatusText(gsLeagueName);
+    writeSetting(QStringLiteral("Startup"), QStringLiteral("LastDir"), QDir::currentPath());
+    writeSetting(QStringLiteral("Startup"), QStringLiteral("LastFile"), title);
+    if (!gsLeagueName.isEmpty())
+        EnableFileMenus();
+    if (!FillTeamList())
+        return;
+    selectFirstTeam();
+}
+
+void frmMain::mnuExit_Click()
+{
+    QApplication::exit(0);
+}
+
+void frmMain::mnucontents_Click()
+{
+    const QString help = QDir(m_services.appDir).filePath(QStringLiteral("Payvo.chm"));
+    if (!QFileInfo::exists(help)) {
+        m_services.prompt->message(QStringLiteral("The help file Payvo.chm was not found in %1.")
+                                       .arg(QDir::toNativeSeparators(m_services.appDir)),
+                                   UserPrompt::Icon::Exclamation);
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(help)))
+        m_services.prompt->message(QStringLiteral("There is no program on this computer to show the help file Payvo.chm."),
+                                   UserPrompt::Icon::Exclamation);
+}
+
+void frmMain::mnuAbout_Click()
+{
+    frmAbout about(this);
+    about.exec();
+}
+
+} // namespace payvo

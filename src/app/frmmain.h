@@ -1,0 +1,129 @@
+#pragma once
+
+#include "app/services.h"
+#include "common/status.h"
+
+#include <QMainWindow>
+
+#include <array>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QProgressBar;
+class QStatusBar;
+class QTreeView;
+
+namespace payvo {
+
+class PlayerListModel;
+
+// The main window. It holds the loaded file between commands, owns the status and
+// progress bars through which long operations report, and hands every command to the
+// core. Its parts live in several files: the shell here, the browser and payroll panel,
+// the import and calculation, and the reports each in a frmmain_*.cpp of their own.
+class frmMain final : public QMainWindow, public StatusSink {
+    Q_OBJECT
+public:
+    explicit frmMain(const AppServices& services, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // The loaded file: its path, the league path (New only) and the league name.
+    // A file counts as loaded once the league name is not empty.
+    QString salaryFile() const { return gsSalaryFile; }
+    QString leaguePath() const { return gsLeaguePath; }
+    QString leagueName() const { return gsLeagueName; }
+
+    // StatusSink: the first status panel and the progress bar.
+    void setStatusText(const QString& text) override;
+    void setProgressVisible(bool visible) override;
+    void setProgressValue(double value) override;
+    double progressValue() const override { return m_progress; }
+    void processPendingEvents() override;
+
+    // Edit, Re-Calculate Salaries: every player's salary from the settings file.
+    void SetSalary();
+
+    // The settings file as each caller names it ("\Payvo.ini" or "/Payvo.ini").
+    QString iniPathBackslash() const;
+    QString iniPathSlash() const;
+
+private Q_SLOTS:
+    void mnuNew_Click();
+    void mnuOpen_Click();
+    void mnuExit_Click();
+    void mnuReCalc_Click();
+    void mnuHTMLSettings_Click();
+    void mnuSalarySettings_Click();
+    void mnuRosters_Click();
+    void mnuSumary_Click();
+    void mnuAllReports_Click();
+    void mnucontents_Click();
+    void mnuAbout_Click();
+
+    void cboTeams_Click(int index);
+    void cboPositions_Click(int index);
+    void lvwRookies_ColumnClick(int section);
+
+private:
+    void buildMenus();
+    void buildStatusBar();
+    void buildCentral();
+    void Form_Load();
+
+    void EnableFileMenus();
+
+    // File, New.
+    bool ChooseLeagueFile();
+    bool ImportLeague();
+
+    // Player browser and payroll panel.
+    bool FillTeamList();
+    void FillPositionList();
+    void FillPlayerList(int team, int position);
+    void ShowTeamSalaries(int team);
+    void ClearPositionSalaries();
+    void ClearPlayerList();
+    void selectFirstTeam();
+
+    // Reports.
+    void runRostersCommand();
+    void runSummaryCommand();
+
+    AppServices m_services;
+
+    QString gsSalaryFile;
+    QString gsLeaguePath;
+    QString gsLeagueName;
+
+    double m_progress = 0.0;
+
+    QAction* mnuNew = nullptr;
+    QAction* mnuOpen = nullptr;
+    QAction* mnuExit = nullptr;
+    QAction* mnuReCalc = nullptr;
+    QAction* mnuHTMLSettings = nullptr;
+    QAction* mnuSalarySettings = nullptr;
+    QAction* mnuRosters = nullptr;
+    QAction* mnuSumary = nullptr;
+    QAction* mnuAllReports = nullptr;
+    QAction* mnucontents = nullptr;
+    QAction* mnuAbout = nullptr;
+
+    QStatusBar* StatusBar1 = nullptr;
+    QLabel* statusPanel1 = nullptr;
+    QLabel* statusPanel2 = nullptr;
+    QProgressBar* prgStatus = nullptr;
+
+    QComboBox* cboTeams = nullptr;
+    QComboBox* cboPositions = nullptr;
+    QTreeView* lvwRookies = nullptr;
+    PlayerListModel* m_playerModel = nullptr;
+
+    QLabel* lblCap = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    std::array<QLabel*, 19> lblPositionSal{};
+};
+
+} // namespace payvo

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace payvo {
+
+class UserPrompt;
+
+// The file-open dialog. The filter comes in the design's form, "text (*.ext)|*.ext".
+class FileChooser {
+public:
+    virtual ~FileChooser() = default;
+
+    // The chosen file's full path, or an empty text when the user cancelled.
+    virtual QString chooseOpenFile(QWidget* parent, const QString& title, const QString& filter) = 0;
+};
+
+// What the windows need from outside: the seams the tests replace, and the folder of the
+// settings file and the help file (the program's folder in a real run).
+struct AppServices {
+    UserPrompt* prompt = nullptr;
+    FileChooser* files = nullptr;
+    QString appDir;
+};
+
+} // namespace payvo

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace payvo {
+
+// The money format of salaries, payrolls and the cap: "$", the amount rounded to a whole
+// number (a half away from zero), commas between groups of three digits, never cut.
+// Zero shows as "$" alone; a negative amount as "-$1,234". The design's three patterns
+// ("$##,###,###", "$###,###,###", "$#,###,###,###") all give this same text.
+QString formatMoney(double amount);
+
+// A salary cap or other amount kept as text in the settings file: the money format when
+// the text is a number, an empty text when it is empty, the text itself otherwise.
+QString formatMoneyText(const QString& text);
+
+// Converts settings-file text to a whole number the way the salary engine reads numbers:
+// spaces around it are ignored, a fraction is rounded half to even, and anything that is
+// not a finite decimal number or falls outside [lo, hi] after rounding gives nothing.
+std::optional<long long> toWholeNumber(const QString& text, long long lo, long long hi);
+
+} // namespace payvo

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+namespace payvo {
+
+// Builds the path of the settings file from the application folder and one of the two
+// suffixes its callers use, "\Payvo.ini" or "/Payvo.ini". Both name the same file.
+QString iniFilePath(const QString& appDir, const QString& suffix);
+
+namespace INIUTILS {
+
+// One value of an INI file, read the way the platform's profile functions read it:
+// section and key names match without regard to case; a missing file, section or key or
+// an empty value gives ""; a value longer than 254 characters comes back cut to 254.
+// Nothing is cached: the file is read on every call. Where a key stands twice in its
+// section the first one counts.
+QString ReadINI(const QString& section, const QString& key, const QString& file);
+
+// Writes one value: spaces around the value are removed; an existing key is replaced where
+// it stands, a new key goes to the end of its section, a new section to the end of the
+// file, and a missing file is created (not its folder). The file is replaced atomically, so
+// a failed write leaves it as it was. Returns nonzero on success.
+long WriteINI(const QString& section, const QString& key, const QString& value, const QString& file);
+
+// The longest value ReadINI returns.
+inline constexpr int kMaxValueLength = 254;
+
+} // namespace INIUTILS
+} // namespace payvo

@@ -1,0 +1,167 @@
+#include "store/salaryfile.h"
+
+#include "common/prompt.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+#include <SQLiteCpp/Statement.h>
+
+#include <set>
+
+namespace payvo {
+
+namespace {
+
+using CT = ColumnType;
+
+// An unmistakable mark for files this program made; other tools' files lack it and are
+// still accepted when their tables fit.
+constexpr int kApplicationId = 0x5059564F; // "PYVO"
+
+std::string columnSql(const ColumnDef& c)
+{
+    const std::string n = std::string("\"") + c.name + "\"";
+    const std::string nullOr = "CHECK (" + n + " IS NULL OR ";
+    switch (c.type) {
+    case CT::Int16:
+        return n + " INTEGER " + nullOr + "(typeof(" + n + ") = 'integer' AND " + n + " BETWEEN -32768 AND 32767))";
+    case CT::Byte:
+        return n + " INTEGER " + nullOr + "(typeof(" + n + ") = 'integer' AND " + n + " BETWEEN 0 AND 255))";
+    case CT::Currency:
+        return n + " REAL " + nullOr + "(typeof(" + n + ") IN ('real', 'integer') AND abs(" + n
+               + ") <= 922337203685477.5807))";
+    case CT::Text:
+        return n + " TEXT";
+    }
+    return n;
+}
+
+bool createTable(const QString& path, const QString& table, const std::vector<ColumnDef>& columns)
+{
+    SQLite::Database db = openSalaryFile(path, /*writable=*/true);
+    std::string sql = "CREATE TABLE \"" + table.toStdString() + "\" (";
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (i > 0)
+            sql += ", ";
+        sql += columnSql(columns[i]);
+    }
+    sql += ")";
+    db.exec(sql);
+    return true;
+}
+
+} // namespace
+
+const std::vector<ColumnDef>& playersColumns()
+{
+    static const std::vector<ColumnDef> columns = {
+        {"PID", CT::Int16},        {"TeamID", CT::Int16},       {"FirstName", CT::Text},
+        {"LastName", CT::Text},    {"Years", CT::Byte},         {"Position", CT::Byte},
+        {"PositionGen", CT::Byte}, {"INJ_Sev_a", CT::Byte},     {"INJ_Sev_b", CT::Byte},
+        {"INJ_Type", CT::Byte},    {"INJ_Week", CT::Byte},      {"INJStatus", CT::Byte},
+        {"Pot_SP", CT::Byte},      {"Pot_AC", CT::Byte},        {"Pot_AG", CT::Byte},
+        {"Pot_ST", CT::Byte},      {"Pot_HA", CT::Byte},        {"Pot_EN", CT::Byte},
+        {"Pot_IN", CT::Byte},      {"Pot_DI", CT::Byte},        {"Act_SP", CT::Byte},
+        {"Act_AC", CT::Byte},      {"Act_AG", CT::Byte},        {"Act_ST", CT::Byte},
+        {"Act_HA", CT::Byte},      {"Act_EN", CT::Byte},        {"Act_IN", CT::Byte},
+        {"Act_DI", CT::Byte},      {"Height", CT::Byte},        {"Weight", CT::Byte},
+        {"SkinColor", CT::Byte},   {"OrgTeam", CT::Byte},       {"OrgJerseyNum", CT::Byte},
+        {"fBWPicture", CT::Byte},  {"fColorPicture", CT::Byte}, {"fPlayerCard", CT::Byte},
+        {"fAudioPBP", CT::Byte},   {"Salary", CT::Currency},
+    };
+    return columns;
+}
+
+const std::vector<ColumnDef>& teamsColumns()
+{
+    static const std::vector<ColumnDef> columns = {
+        {"TeamID", CT::Byte}, {"City", CT::Text}, {"Mascot", CT::Text}, {"Abbr", CT::Text}, {"Coach", CT::Text},
+    };
+    return columns;
+}
+
+QString salaryFileForLeague(const QString& leagueFile)
+{
+    return leagueFile.left(qMax<qsizetype>(0, leagueFile.size() - 4)) + QStringLiteral(".pyv");
+}
+
+QString leagueNameForFile(const QString& file)
+{
+    const QString title = QFileInfo(file).fileName();
+    return title.left(qMax<qsizetype>(0, title.size() - 4));
+}
+
+bool confirmOverwrite(const QString& path, UserPrompt& prompt)
+{
+    if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
+        return true;
+    return prompt.question(QStringLiteral("File already exists. Overwrite it?"), UserPrompt::Icon::Exclamation);
+}
+
+bool CreateSalaryDatabase(const QString& path, UserPrompt& prompt)
+{
+    if (!confirmOverwrite(path, prompt))
+        return false;
+    if (QFileInfo::exists(path) && !QFile::remove(path))
+        throw SQLite::Exception("cannot replace " + path.toStdString() + ": the file cannot be deleted");
+    SQLite::Database db(path.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+    db.exec("PRAGMA application_id = " + std::to_string(kApplicationId));
+    return true;
+}
+
+bool CreatePlayersTable(const QString& path, const QString& table)
+{
+    return createTable(path, table, playersColumns());
+}
+
+bool CreateTeamsTable(const QString& path, const QString& table)
+{
+    return createTable(path, table, teamsColumns());
+}
+
+SQLite::Database openSalaryFile(const QString& path, bool writable)
+{
+    // SQLite would make a new empty database of a missing path; a salary file must exist.
+    if (!QFileInfo(path).isFile())
+        throw SQLite::Exception("no such file: " + path.toStdString());
+    SQLite::Database db(path.toStdString(), writable ? SQLite::OPEN_READWRITE : SQLite::OPEN_READONLY);
+    db.setBusyTimeout(2000);
+    return db;
+}
+
+QString checkSalaryFile(const QString& path)
+{
+    try {
+        SQLite::Database db = openSalaryFile(path);
+        const auto check = [&db](const char* table, const std::vector<ColumnDef>& columns) -> QString {
+            SQLite::Statement info(db, std::string("PRAGMA table_info(\"") + table + "\")");
+            std::set<std::string> have;
+            while (info.executeStep())
+                have.insert(QString::fromStdString(info.getColumn(1).getString()).toLower().toStdString());
+            if (have.empty())
+                return QStringLiteral("it has no %1 table").arg(QLatin1String(table));
+            QStringList missing;
+            for (const ColumnDef& c : columns) {
+                if (!have.count(QString::fromLatin1(c.name).toLower().toStdString()))
+                    missing << QLatin1String(c.name);
+            }
+            if (!missing.isEmpty())
+                return QStringLiteral("its %1 table lacks the column%2 %3")
+                    .arg(QLatin1String(table), missing.size() > 1 ? QStringLiteral("s") : QString(),
+                         missing.join(QStringLiteral(", ")));
+            return QString();
+        };
+        QString why = check("Teams", teamsColumns());
+        if (why.isEmpty())
+            why = check("Players", playersColumns());
+        if (why.isEmpty())
+            return QString();
+        return QStringLiteral("%1 is not a salary file: %2").arg(path, why);
+    } catch (const SQLite::Exception& e) {
+        return QStringLiteral("%1 is not a salary file: %2").arg(path, QString::fromUtf8(e.what()));
+    }
+}
+
+} // namespace payvo
