@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+#include <array>
+#include <vector>
+
+namespace payvo::test {
+
+// A player row for a salary file made by a test. Unset text is Null; a salary that is
+// an invalid QVariant is Null too.
+struct PlayerRow {
+    int pid = 0;
+    int teamId = 0;
+    QString firstName;
+    QString lastName;
+    int position = 0;
+    // Act_SP, Act_AC, Act_AG, Act_ST, Act_HA, Act_EN, Act_IN, Act_DI
+    std::array<int, 8> ratings{{50, 50, 50, 50, 50, 50, 50, 50}};
+    int years = 1;
+    QVariant salary;
+};
+
+struct TeamRow {
+    int teamId = 0;
+    QString city;
+    QString mascot;
+    QString abbr;
+    QString coach;
+};
+
+// Makes a salary file with the program's own schema and the given rows, in this order.
+// Fails the running test when it cannot.
+void makeSalaryFile(const QString& path, const std::vector<TeamRow>& teams, const std::vector<PlayerRow>& players);
+
+} // namespace payvo::test
