@@ -1,10 +1,23 @@
 // Tools, HTML Settings and Tools, Salary Settings.
 #include "app/frmmain.h"
 
+#include "reports/frmsettings.h"
+#include "salary/frmsalarysettings.h"
+
 namespace payvo {
 
-// The two settings dialogs are wired in with the dialogs.
-void frmMain::mnuHTMLSettings_Click() {}
-void frmMain::mnuSalarySettings_Click() {}
+// Both dialogs are modal and touch only their own settings: a new cap shows in this window
+// at the next start, new weights at the next Re-Calculate.
+void frmMain::mnuHTMLSettings_Click()
+{
+    frmSettings settings(this);
+    settings.exec();
+}
+
+void frmMain::mnuSalarySettings_Click()
+{
+    frmSalarySettings settings(*m_services.prompt, m_services.appDir, this);
+    settings.exec();
+}
 
 } // namespace payvo
