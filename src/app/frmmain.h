@@ -78,7 +78,9 @@ private:
     bool ChooseLeagueFile();
     bool ImportLeague();
 
-    // Player browser and payroll panel.
+    // Player browser and payroll panel. FillPlayerList throws SQLite::Exception when the
+    // file cannot be opened or the query fails; the list then keeps the rows read so far.
+    void setupPlayerList();
     bool FillTeamList();
     void FillPositionList();
     void FillPlayerList(int team, int position);
