@@ -10,6 +10,31 @@ namespace {
 constexpr std::array<const char*, kPlayerColumnCount> kHeaders = {"P",  "Name", "SP", "AC", "AG",    "ST",
                                                                   "HA", "EN",   "IN", "DI", "Salary"};
 
+// Text order without regard to case. Cells are nearly always ASCII, which is folded
+// here directly; other characters take Qt's case folding.
+char16_t folded(char16_t c)
+{
+    if (c < 0x80)
+        return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+    return QChar::toCaseFolded(c);
+}
+
+int compareText(QStringView a, QStringView b)
+{
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t x = a[i].unicode();
+        const char16_t y = b[i].unicode();
+        if (x == y)
+            continue;
+        const char16_t fx = folded(x);
+        const char16_t fy = folded(y);
+        if (fx != fy)
+            return fx < fy ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
 Qt::Alignment alignment(int column)
 {
     return (column == kSalaryColumn ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
@@ -60,11 +85,11 @@ QVariant PlayerListModel::headerData(int section, Qt::Orientation orientation, i
     }
 }
 
-void PlayerListModel::setRows(std::vector<PlayerCells> rows)
+void PlayerListModel::setRows(PlayerRows rows)
 {
     beginResetModel();
     m_rows = std::move(rows);
-    m_order.resize(m_rows.size());
+    m_order.resize(std::size_t(m_rows.size()));
     std::iota(m_order.begin(), m_order.end(), 0);
     applySort();
     endResetModel();
@@ -72,7 +97,7 @@ void PlayerListModel::setRows(std::vector<PlayerCells> rows)
 
 void PlayerListModel::clear()
 {
-    setRows({});
+    setRows(PlayerRows());
 }
 
 void PlayerListModel::sortDescending(int column)
@@ -103,16 +128,24 @@ void PlayerListModel::applySort()
 {
     if (m_sortColumn < 0)
         return;
-    // Always from query order, so that equal cells keep it whatever was shown before.
-    std::iota(m_order.begin(), m_order.end(), 0);
+    // The keys side by side, in query order, so that equal cells keep it whatever was
+    // shown before and the comparisons do not chase every row.
+    struct Key {
+        QStringView text;
+        int row;
+    };
+    std::vector<Key> keys;
+    keys.reserve(m_order.size());
     const std::size_t column = std::size_t(m_sortColumn);
-    std::stable_sort(m_order.begin(), m_order.end(), [this, column](int a, int b) {
-        const QString& x = m_rows[std::size_t(a)][column];
-        const QString& y = m_rows[std::size_t(b)][column];
-        if (x.isEmpty() || y.isEmpty())
-            return y.isEmpty() && !x.isEmpty();
-        return QString::compare(x, y, Qt::CaseInsensitive) > 0;
+    for (qsizetype row = 0; row < m_rows.size(); ++row)
+        keys.push_back({m_rows[row][column], int(row)});
+    std::stable_sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+        if (a.text.isEmpty() || b.text.isEmpty())
+            return b.text.isEmpty() && !a.text.isEmpty();
+        return compareText(a.text, b.text) > 0;
     });
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        m_order[i] = keys[i].row;
 }
 
 } // namespace payvo

@@ -28,7 +28,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
     // Replaces every row; shown sorted when sorting is on.
-    void setRows(std::vector<PlayerCells> rows);
+    void setRows(PlayerRows rows);
     void clear();
 
     // Switches sorting on, by this column, descending.
@@ -37,12 +37,12 @@ public:
     int sortColumn() const { return m_sortColumn; }
 
     // The cells of a shown row.
-    const PlayerCells& cells(int row) const { return m_rows[std::size_t(m_order[std::size_t(row)])]; }
+    const PlayerCells& cells(int row) const { return m_rows[m_order[std::size_t(row)]]; }
 
 private:
     void applySort();
 
-    std::vector<PlayerCells> m_rows; // in query order
+    PlayerRows m_rows;        // in query order
     std::vector<int> m_order;        // shown row -> index into m_rows
     int m_sortColumn = -1;
 };

@@ -17,32 +17,47 @@ QString text(const SQLite::Column& c)
     return c.isNull() ? QString() : QString::fromStdString(c.getString());
 }
 
-// A fill may hold tens of thousands of rows: the texts that repeat (abbreviations and
-// ratings) are made once and shared between cells.
-const QString& abbreviationCell(long long code)
-{
-    static const std::array<QString, kPositionCount> cells = [] {
-        std::array<QString, kPositionCount> a;
-        for (int i = 0; i < kPositionCount; ++i)
-            a[std::size_t(i)] = positionAbbr(i);
-        return a;
-    }();
-    static const QString none;
-    return code >= 0 && code < kPositionCount ? cells[std::size_t(code)] : none;
-}
+// A fill may hold tens of thousands of rows. The texts that repeat (abbreviations and
+// ratings) are made once, in static storage: copies of such a string share its
+// characters without any reference counting.
+class SharedTexts {
+public:
+    SharedTexts()
+    {
+        char16_t* at = m_chars.data();
+        for (int v = 0; v < 256; ++v)
+            m_ratings[std::size_t(v)] = store(at, QString::number(v));
+        for (int code = 0; code < kPositionCount; ++code)
+            m_abbreviations[std::size_t(code)] = store(at, positionAbbr(code));
+    }
 
-QString ratingCell(const SQLite::Column& c)
+    QString rating(long long v) const
+    {
+        return v >= 0 && v < 256 ? m_ratings[std::size_t(v)] : QString::number(v);
+    }
+    QString abbreviation(long long code) const
+    {
+        return code >= 0 && code < kPositionCount ? m_abbreviations[std::size_t(code)] : QString();
+    }
+
+private:
+    static QString store(char16_t*& at, const QString& text)
+    {
+        std::copy(text.utf16(), text.utf16() + text.size(), at);
+        const QString shared = QString::fromRawData(reinterpret_cast<const QChar*>(at), text.size());
+        at += text.size();
+        return shared;
+    }
+
+    std::array<char16_t, 256 * 3 + kPositionCount * 2> m_chars{};
+    std::array<QString, 256> m_ratings;
+    std::array<QString, kPositionCount> m_abbreviations;
+};
+
+const SharedTexts& sharedTexts()
 {
-    static const std::array<QString, 256> cells = [] {
-        std::array<QString, 256> a;
-        for (int i = 0; i < 256; ++i)
-            a[std::size_t(i)] = QString::number(i);
-        return a;
-    }();
-    if (c.isNull())
-        return QString();
-    const long long v = c.getInt64();
-    return v >= 0 && v < 256 ? cells[std::size_t(v)] : QString::number(v);
+    static const SharedTexts texts;
+    return texts;
 }
 
 void appendUtf8(std::string& to, const SQLite::Column& c)
@@ -84,7 +99,7 @@ QString playerListQuery(int team, int position)
            + QString::number(position) + order;
 }
 
-void readPlayerRows(SQLite::Database& db, int team, int position, std::vector<PlayerCells>& rows)
+void readPlayerRows(SQLite::Database& db, int team, int position, PlayerRows& rows)
 {
     SQLite::Statement q(db, playerListQuery(team, position).toStdString());
     // SELECT * gives the table's own column order; look the columns up by name.
@@ -96,30 +111,33 @@ void readPlayerRows(SQLite::Database& db, int team, int position, std::vector<Pl
     for (std::size_t i = 0; i < ratingCols.size(); ++i)
         ratingCols[i] = q.getColumnIndex((std::string("Act_") + kRatingCodes[i]).c_str());
 
+    const SharedTexts& shared = sharedTexts();
     std::string name;
     while (q.executeStep()) {
-        PlayerCells cells;
+        PlayerCells& cells = rows.emplaceBack();
         const SQLite::Column pos = q.getColumn(positionCol);
         if (!pos.isNull())
-            cells[0] = abbreviationCell(pos.getInt64());
+            cells[0] = shared.abbreviation(pos.getInt64());
         name.clear();
         appendUtf8(name, q.getColumn(firstCol));
         name += ' ';
         appendUtf8(name, q.getColumn(lastCol));
         cells[1] = QString::fromUtf8(name.data(), qsizetype(name.size()));
-        for (std::size_t i = 0; i < ratingCols.size(); ++i)
-            cells[2 + i] = ratingCell(q.getColumn(ratingCols[i]));
+        for (std::size_t i = 0; i < ratingCols.size(); ++i) {
+            const SQLite::Column rating = q.getColumn(ratingCols[i]);
+            if (!rating.isNull())
+                cells[2 + i] = shared.rating(rating.getInt64());
+        }
         const SQLite::Column salary = q.getColumn(salaryCol);
         if (!salary.isNull() && salary.getDouble() > 0)
             cells[kSalaryColumn] = formatMoney(salary.getDouble());
-        rows.push_back(std::move(cells));
     }
 }
 
-std::vector<PlayerCells> playerRows(const QString& salaryFile, int team, int position)
+PlayerRows playerRows(const QString& salaryFile, int team, int position)
 {
     SQLite::Database db = openSalaryFile(salaryFile);
-    std::vector<PlayerCells> rows;
+    PlayerRows rows;
     readPlayerRows(db, team, position, rows);
     return rows;
 }

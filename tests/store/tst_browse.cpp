@@ -19,7 +19,7 @@ Q_DECLARE_METATYPE(payvo::PayrollValues)
 
 namespace {
 
-QStringList joined(const std::vector<PlayerCells>& rows)
+QStringList joined(const PlayerRows& rows)
 {
     QStringList out;
     for (const PlayerCells& r : rows)
@@ -27,7 +27,7 @@ QStringList joined(const std::vector<PlayerCells>& rows)
     return out;
 }
 
-QStringList names(const std::vector<PlayerCells>& rows)
+QStringList names(const PlayerRows& rows)
 {
     QStringList out;
     for (const PlayerCells& r : rows)
@@ -209,7 +209,7 @@ void TestBrowse::salaryCell()
     const QString file = m_dir.filePath(QStringLiteral("Salary.pyv"));
     payvo::test::makeSalaryFile(file, {}, {playerRow(1, 0, "A", "B", 3, salary)});
     const auto rows = playerRows(file, 0, 40);
-    QCOMPARE(rows.size(), std::size_t(1));
+    QCOMPARE(rows.size(), 1);
     QCOMPARE(rows[0][kSalaryColumn], cell);
 }
 
