@@ -27,6 +27,9 @@
 #include <QTreeView>
 #include <QUrl>
 
+#include <algorithm>
+#include <cmath>
+
 namespace payvo {
 
 namespace {
@@ -162,19 +165,24 @@ void frmMain::buildCentral()
     grid->setColumnStretch(0, 1);
     grid->setRowStretch(3, 1);
 
-    // Right: the cap label above the payroll panel, fixed in size and placed as on the
-    // original form (the panel's top is 24 pixels below the cap label's).
+    // Right: the cap label above the payroll panel, placed as on the original form (the
+    // panel's top 24 pixels below the cap label's). The widths were made for a narrow
+    // 8-point font; where the platform's font is wider they grow in proportion, so that
+    // a nine-digit payroll still fits its label.
     auto* right = new QWidget(central);
     right->setObjectName(QStringLiteral("summaryArea"));
-    right->setFixedSize(px(2415), px(6255 - 120));
+    const double wide = std::max(
+        1.0, (right->fontMetrics().horizontalAdvance(QStringLiteral("$999,999,999")) + 2) / double(px(1095)));
+    const auto sx = [wide](int twips) { return int(std::lround(twips / 15.0 * wide)); };
+    right->setFixedSize(sx(2415), px(6255 - 120));
     lblCap = makeLabel(right, QStringLiteral("lblCap"), QString());
-    lblCap->setGeometry(px(6240 - 6120), 0, px(2175), px(255));
+    lblCap->setGeometry(sx(6240 - 6120), 0, sx(2175), px(255));
 
     Frame1 = new QGroupBox(QStringLiteral("Summary"), right);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(0, px(480 - 120), px(2415), px(5775));
-    makeLabel(Frame1, QStringLiteral("Label3"), QStringLiteral("Position"))->setGeometry(px(240), px(360), px(735), px(255));
-    makeLabel(Frame1, QStringLiteral("Label4"), QStringLiteral("Salary"))->setGeometry(px(1440), px(360), px(735), px(255));
+    Frame1->setGeometry(0, px(480 - 120), sx(2415), px(5775));
+    makeLabel(Frame1, QStringLiteral("Label3"), QStringLiteral("Position"))->setGeometry(sx(240), px(360), sx(735), px(255));
+    makeLabel(Frame1, QStringLiteral("Label4"), QStringLiteral("Salary"))->setGeometry(sx(1440), px(360), sx(735), px(255));
 
     // Row tops: the fifteen positions 240 twips apart from 600, the three groups from 4320,
     // the total at 5280, with a rule above the groups and one above the total.
@@ -190,11 +198,11 @@ void frmMain::buildCentral()
         const int top = rowTop(line);
         const bool position = r.index < kPositionCount;
         auto* caption = makeLabel(Frame1, QStringLiteral("lblPos_%1").arg(r.index), QString::fromLatin1(r.caption));
-        caption->setGeometry(position ? px(360) : px(240), px(top), position ? px(495) : px(735), px(255));
+        caption->setGeometry(position ? sx(360) : sx(240), px(top), position ? sx(495) : sx(735), px(255));
         const bool narrow = r.index == kPayrollDefense || r.index == kPayrollSpecial;
         auto* value = makeLabel(Frame1, QStringLiteral("lblPositionSal_%1").arg(r.index), QString());
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        value->setGeometry(narrow ? px(1080) : px(960), px(top), narrow ? px(1095) : px(1215), px(255));
+        value->setGeometry(narrow ? sx(1080) : sx(960), px(top), narrow ? sx(1095) : sx(1215), px(255));
         lblPositionSal[std::size_t(r.index)] = value;
     }
     for (const auto& [name, top] : {std::pair{"Line1", 4200}, std::pair{"Line2", 5160}}) {
@@ -202,7 +210,7 @@ void frmMain::buildCentral()
         rule->setObjectName(QLatin1String(name));
         rule->setFrameShape(QFrame::HLine);
         rule->setFrameShadow(QFrame::Sunken);
-        rule->setGeometry(px(240), px(top), px(2160 - 240), 2);
+        rule->setGeometry(sx(240), px(top), sx(2160 - 240), 2);
     }
     grid->addWidget(right, 0, 2, 4, 1, Qt::AlignTop);
 
@@ -210,7 +218,7 @@ void frmMain::buildCentral()
     setupPlayerList();
     // The starting size holds every control with the form's 120-twip margin; the list
     // grows with the window.
-    resize(px(6120 + 2415 + 120), px(6255 + 120) + menuBar()->sizeHint().height() + StatusBar1->sizeHint().height());
+    resize(std::max(px(6120), px(120) + lvwRookies->minimumWidth() + px(105)) + sx(2415) + px(120), px(6255 + 120) + menuBar()->sizeHint().height() + StatusBar1->sizeHint().height());
 }
 
 void frmMain::Form_Load()

@@ -11,16 +11,20 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QStyle>
 #include <QTreeView>
 
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Exception.h>
 
+#include <algorithm>
+
 namespace payvo {
 
 namespace {
 
-// Column widths of the player list in pixels.
+// Column widths of the player list in pixels. The salary column widens where the list's
+// font is too wide for an eight-digit salary in 60 pixels.
 constexpr std::array<int, kPlayerColumnCount> kColumnWidths = {24, 93, 25, 25, 25, 24, 25, 25, 24, 24, 60};
 
 } // namespace
@@ -36,6 +40,14 @@ void frmMain::setupPlayerList()
     header->setSortIndicatorShown(false);
     for (int c = 0; c < kPlayerColumnCount; ++c)
         header->resizeSection(c, kColumnWidths[std::size_t(c)]);
+    const int cellMargins = 2 * (lvwRookies->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, lvwRookies) + 1);
+    const int salaryWidth = lvwRookies->fontMetrics().horizontalAdvance(QStringLiteral("$99,999,999")) + cellMargins + 1;
+    header->resizeSection(kSalaryColumn, std::max(kColumnWidths[kSalaryColumn], salaryWidth));
+    // Every column in view beside the vertical scroll bar.
+    lvwRookies->setMinimumWidth(std::max(lvwRookies->minimumWidth(),
+                                         header->length() + 2 * lvwRookies->frameWidth()
+                                             + lvwRookies->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr,
+                                                                                lvwRookies)));
     connect(header, &QHeaderView::sectionClicked, this, &frmMain::lvwRookies_ColumnClick);
 }
 
@@ -114,7 +126,7 @@ void frmMain::FillPlayerList(int team, int position)
 {
     SQLite::Database db = openSalaryFile(gsSalaryFile);
     ClearPlayerList();
-    std::vector<PlayerCells> rows;
+    PlayerRows rows;
     try {
         readPlayerRows(db, team, position, rows);
     } catch (...) {
