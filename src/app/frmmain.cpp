@@ -34,7 +34,7 @@ namespace payvo {
 
 namespace {
 
-// Sizes in the design are in twips, 15 to a pixel at 96 dpi.
+// Form sizes are given in twips, 15 to a pixel at 96 dpi.
 constexpr int px(int twips) { return twips / 15; }
 
 QLabel* makeLabel(QWidget* parent, const QString& objectName, const QString& text)
@@ -165,7 +165,7 @@ void frmMain::buildCentral()
     grid->setColumnStretch(0, 1);
     grid->setRowStretch(3, 1);
 
-    // Right: the cap label above the payroll panel, placed as on the original form (the
+    // Right: the cap label above the payroll panel, placed as the form lays it out (the
     // panel's top 24 pixels below the cap label's). The widths were made for a narrow
     // 8-point font; where the platform's font is wider they grow in proportion, so that
     // a nine-digit payroll still fits its label.

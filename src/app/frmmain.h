@@ -79,7 +79,8 @@ private:
     bool ImportLeague();
 
     // Player browser and payroll panel. FillPlayerList throws SQLite::Exception when the
-    // file cannot be opened or the query fails; the list then keeps the rows read so far.
+    // file cannot be opened (the list keeps what it showed) or the query fails (the list
+    // keeps the rows read before the failure).
     void setupPlayerList();
     bool FillTeamList();
     void FillPositionList();
