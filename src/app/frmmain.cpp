@@ -2,10 +2,12 @@
 
 #include "app/frmabout.h"
 #include "common/money.h"
+#include "common/positions.h"
 #include "common/product.h"
 #include "common/prompt.h"
 #include "common/settingsstore.h"
 #include "salary/iniutils.h"
+#include "store/payroll.h"
 #include "store/salaryfile.h"
 
 #include <QAction>
@@ -25,11 +27,14 @@
 #include <QTreeView>
 #include <QUrl>
 
+#include <algorithm>
+#include <cmath>
+
 namespace payvo {
 
 namespace {
 
-// Sizes in the design are in twips, 15 to a pixel at 96 dpi.
+// Form sizes are given in twips, 15 to a pixel at 96 dpi.
 constexpr int px(int twips) { return twips / 15; }
 
 QLabel* makeLabel(QWidget* parent, const QString& objectName, const QString& text)
@@ -160,51 +165,60 @@ void frmMain::buildCentral()
     grid->setColumnStretch(0, 1);
     grid->setRowStretch(3, 1);
 
-    // Right: the cap label above the payroll panel.
-    lblCap = makeLabel(central, QStringLiteral("lblCap"), QString());
-    lblCap->setFixedWidth(px(2175));
-    grid->addWidget(lblCap, 0, 2, Qt::AlignLeft | Qt::AlignTop);
+    // Right: the cap label above the payroll panel, placed as the form lays it out (the
+    // panel's top 24 pixels below the cap label's). The widths were made for a narrow
+    // 8-point font; where the platform's font is wider they grow in proportion, so that
+    // a nine-digit payroll still fits its label.
+    auto* right = new QWidget(central);
+    right->setObjectName(QStringLiteral("summaryArea"));
+    const double wide = std::max(
+        1.0, (right->fontMetrics().horizontalAdvance(QStringLiteral("$999,999,999")) + 2) / double(px(1095)));
+    const auto sx = [wide](int twips) { return int(std::lround(twips / 15.0 * wide)); };
+    right->setFixedSize(sx(2415), px(6255 - 120));
+    lblCap = makeLabel(right, QStringLiteral("lblCap"), QString());
+    lblCap->setGeometry(sx(6240 - 6120), 0, sx(2175), px(255));
 
-    Frame1 = new QGroupBox(QStringLiteral("Summary"), central);
+    Frame1 = new QGroupBox(QStringLiteral("Summary"), right);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setFixedSize(px(2415), px(5775));
-    makeLabel(Frame1, QStringLiteral("Label3"), QStringLiteral("Position"))->setGeometry(px(240), px(360), px(735), px(255));
-    makeLabel(Frame1, QStringLiteral("Label4"), QStringLiteral("Salary"))->setGeometry(px(1440), px(360), px(735), px(255));
+    Frame1->setGeometry(0, px(480 - 120), sx(2415), px(5775));
+    makeLabel(Frame1, QStringLiteral("Label3"), QStringLiteral("Position"))->setGeometry(sx(240), px(360), sx(735), px(255));
+    makeLabel(Frame1, QStringLiteral("Label4"), QStringLiteral("Salary"))->setGeometry(sx(1440), px(360), sx(735), px(255));
 
-    struct Row {
-        int top;
-        const char* caption;
-        int index; // value label; -1 for a rule
+    // Row tops: the fifteen positions 240 twips apart from 600, the three groups from 4320,
+    // the total at 5280, with a rule above the groups and one above the total.
+    const auto rowTop = [](std::size_t line) {
+        if (line < 15)
+            return 600 + 240 * int(line);
+        if (line < 18)
+            return 4320 + 240 * int(line - 15);
+        return 5280;
     };
-    static const Row rows[] = {
-        {600, "QB", 0},       {840, "HB", 2},       {1080, "FB", 1},       {1320, "WR", 4},   {1560, "TE", 3},
-        {1800, "C", 5},       {2040, "G", 6},       {2280, "T", 7},        {2520, "DE", 8},   {2760, "DT", 9},
-        {3000, "LB", 10},     {3240, "CB", 11},     {3480, "S", 12},       {3720, "K", 13},   {3960, "P", 14},
-        {4200, nullptr, -1},  {4320, "Offense", 15}, {4560, "Defense", 16}, {4800, "Special", 17},
-        {5160, nullptr, -2},  {5280, "Total", 18},
-    };
-    for (const Row& r : rows) {
-        if (r.index < 0) {
-            auto* line = new QFrame(Frame1);
-            line->setObjectName(r.index == -1 ? QStringLiteral("Line1") : QStringLiteral("Line2"));
-            line->setFrameShape(QFrame::HLine);
-            line->setFrameShadow(QFrame::Sunken);
-            line->setGeometry(px(240), px(r.top), px(2160 - 240), 2);
-            continue;
-        }
-        const bool position = r.index < 15;
+    for (std::size_t line = 0; line < kPayrollLines.size(); ++line) {
+        const PayrollLine& r = kPayrollLines[line];
+        const int top = rowTop(line);
+        const bool position = r.index < kPositionCount;
         auto* caption = makeLabel(Frame1, QStringLiteral("lblPos_%1").arg(r.index), QString::fromLatin1(r.caption));
-        caption->setGeometry(position ? px(360) : px(240), px(r.top), position ? px(495) : px(735), px(255));
-        const bool narrow = r.index == 16 || r.index == 17;
+        caption->setGeometry(position ? sx(360) : sx(240), px(top), position ? sx(495) : sx(735), px(255));
+        const bool narrow = r.index == kPayrollDefense || r.index == kPayrollSpecial;
         auto* value = makeLabel(Frame1, QStringLiteral("lblPositionSal_%1").arg(r.index), QString());
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        value->setGeometry(narrow ? px(1080) : px(960), px(r.top), narrow ? px(1095) : px(1215), px(255));
+        value->setGeometry(narrow ? sx(1080) : sx(960), px(top), narrow ? sx(1095) : sx(1215), px(255));
         lblPositionSal[std::size_t(r.index)] = value;
     }
-    grid->addWidget(Frame1, 1, 2, 3, 1, Qt::AlignTop);
+    for (const auto& [name, top] : {std::pair{"Line1", 4200}, std::pair{"Line2", 5160}}) {
+        auto* rule = new QFrame(Frame1);
+        rule->setObjectName(QLatin1String(name));
+        rule->setFrameShape(QFrame::HLine);
+        rule->setFrameShadow(QFrame::Sunken);
+        rule->setGeometry(sx(240), px(top), sx(2160 - 240), 2);
+    }
+    grid->addWidget(right, 0, 2, 4, 1, Qt::AlignTop);
 
     setCentralWidget(central);
-    resize(px(6120 + 2415 + 240), px(6255 + 240) + menuBar()->sizeHint().height() + StatusBar1->sizeHint().height());
+    setupPlayerList();
+    // The starting size holds every control with the form's 120-twip margin; the list
+    // grows with the window.
+    resize(std::max(px(6120), px(120) + lvwRookies->minimumWidth() + px(105)) + sx(2415) + px(120), px(6255 + 120) + menuBar()->sizeHint().height() + StatusBar1->sizeHint().height());
 }
 
 void frmMain::Form_Load()

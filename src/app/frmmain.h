@@ -78,7 +78,10 @@ private:
     bool ChooseLeagueFile();
     bool ImportLeague();
 
-    // Player browser and payroll panel.
+    // Player browser and payroll panel. FillPlayerList throws SQLite::Exception when the
+    // file cannot be opened (the list keeps what it showed) or the query fails (the list
+    // keeps the rows read before the failure).
+    void setupPlayerList();
     bool FillTeamList();
     void FillPositionList();
     void FillPlayerList(int team, int position);

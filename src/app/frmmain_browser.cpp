@@ -1,15 +1,55 @@
 // The player browser and the team payroll panel of the main window.
 #include "app/frmmain.h"
 
+#include "app/playerlistmodel.h"
 #include "common/positions.h"
+#include "common/prompt.h"
 #include "store/browse.h"
+#include "store/payroll.h"
+#include "store/salaryfile.h"
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
+#include <QStyle>
+#include <QTreeView>
 
+#include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Exception.h>
 
+#include <algorithm>
+
 namespace payvo {
+
+namespace {
+
+// Column widths of the player list in pixels. The salary column widens where the list's
+// font is too wide for an eight-digit salary in 60 pixels.
+constexpr std::array<int, kPlayerColumnCount> kColumnWidths = {24, 93, 25, 25, 25, 24, 25, 25, 24, 24, 60};
+
+} // namespace
+
+void frmMain::setupPlayerList()
+{
+    m_playerModel = new PlayerListModel(this);
+    lvwRookies->setModel(m_playerModel);
+    QHeaderView* header = lvwRookies->header();
+    header->setStretchLastSection(false);
+    header->setSectionsClickable(true);
+    header->setSectionsMovable(false);
+    header->setSortIndicatorShown(false);
+    for (int c = 0; c < kPlayerColumnCount; ++c)
+        header->resizeSection(c, kColumnWidths[std::size_t(c)]);
+    const int cellMargins = 2 * (lvwRookies->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, lvwRookies) + 1);
+    const int salaryWidth = lvwRookies->fontMetrics().horizontalAdvance(QStringLiteral("$99,999,999")) + cellMargins + 1;
+    header->resizeSection(kSalaryColumn, std::max(kColumnWidths[kSalaryColumn], salaryWidth));
+    // Every column in view beside the vertical scroll bar.
+    lvwRookies->setMinimumWidth(std::max(lvwRookies->minimumWidth(),
+                                         header->length() + 2 * lvwRookies->frameWidth()
+                                             + lvwRookies->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr,
+                                                                                lvwRookies)));
+    connect(header, &QHeaderView::sectionClicked, this, &frmMain::lvwRookies_ColumnClick);
+}
 
 bool frmMain::FillTeamList()
 {
@@ -49,19 +89,64 @@ void frmMain::cboTeams_Click(int index)
     if (index < 0)
         return;
     const int team = cboTeams->itemData(index).toInt();
+    const QString entry = cboTeams->itemText(index);
     cboPositions->setCurrentIndex(cboPositions->count() - 1);
-    setStatusText(QStringLiteral("Please Wait... Loading: ") + cboTeams->itemText(index));
+    setStatusText(QStringLiteral("Please Wait... Loading: ") + entry);
     processPendingEvents();
-    FillPlayerList(team, kAllPositions);
+    try {
+        FillPlayerList(team, kAllPositions);
+    } catch (const std::exception& e) {
+        // Another team's players or payroll must not stand under this entry.
+        ClearPlayerList();
+        ClearPositionSalaries();
+        setStatusText(entry);
+        QString reason = checkSalaryFile(gsSalaryFile);
+        if (reason.isEmpty())
+            reason = QString::fromUtf8(e.what());
+        m_services.prompt->message(QStringLiteral("The players of %1 could not be read.\n\n%2").arg(entry, reason),
+                                   UserPrompt::Icon::Exclamation);
+        return;
+    }
     ShowTeamSalaries(team);
-    setStatusText(cboTeams->itemText(index));
+    setStatusText(entry);
 }
 
 void frmMain::cboPositions_Click(int index)
 {
     if (index < 0 || cboTeams->currentIndex() < 0)
         return;
-    FillPlayerList(cboTeams->currentData().toInt(), cboPositions->itemData(index).toInt());
+    try {
+        FillPlayerList(cboTeams->currentData().toInt(), cboPositions->itemData(index).toInt());
+    } catch (const std::exception&) {
+        // A position selection passes every failure over; the list keeps what was read.
+    }
+}
+
+void frmMain::FillPlayerList(int team, int position)
+{
+    SQLite::Database db = openSalaryFile(gsSalaryFile);
+    ClearPlayerList();
+    PlayerRows rows;
+    try {
+        readPlayerRows(db, team, position, rows);
+    } catch (...) {
+        m_playerModel->setRows(std::move(rows));
+        throw;
+    }
+    m_playerModel->setRows(std::move(rows));
+}
+
+void frmMain::ShowTeamSalaries(int team)
+{
+    ClearPositionSalaries();
+    PayrollValues values;
+    try {
+        values = teamPayroll(gsSalaryFile, team);
+    } catch (const std::exception&) {
+        return; // the panel stays blank
+    }
+    for (std::size_t i = 0; i < values.size(); ++i)
+        lblPositionSal[i]->setText(values[i]);
 }
 
 void frmMain::ClearPositionSalaries()
@@ -70,11 +155,14 @@ void frmMain::ClearPositionSalaries()
         l->clear();
 }
 
-// The player list and the payroll figures arrive with the browser; until then the
-// selection only updates the selectors and the status.
-void frmMain::FillPlayerList(int, int) {}
-void frmMain::ShowTeamSalaries(int) {}
-void frmMain::ClearPlayerList() {}
-void frmMain::lvwRookies_ColumnClick(int) {}
+void frmMain::ClearPlayerList()
+{
+    m_playerModel->clear();
+}
+
+void frmMain::lvwRookies_ColumnClick(int section)
+{
+    m_playerModel->sortDescending(section);
+}
 
 } // namespace payvo

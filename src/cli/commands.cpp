@@ -2,10 +2,13 @@
 
 namespace payvo::cli {
 
+extern const Command kPlayersCommand;
+extern const Command kPayrollCommand;
+
 // Each command lives in a cmd_*.cpp of its own and is listed here.
 const std::vector<Command>& commands()
 {
-    static const std::vector<Command> list = {};
+    static const std::vector<Command> list = {kPlayersCommand, kPayrollCommand};
     return list;
 }
 

@@ -46,8 +46,26 @@ QString formatMoney(double amount)
     const double rounded = std::round(amount); // half away from zero
     if (rounded == 0.0 || !std::isfinite(rounded))
         return QStringLiteral("$");
-    const QString digits = QString::number(std::fabs(rounded), 'f', 0);
-    return (rounded < 0 ? QStringLiteral("-$") : QStringLiteral("$")) + groupDigits(digits);
+    const double magnitude = std::fabs(rounded);
+    if (magnitude >= 1e18) {
+        const QString digits = QString::number(magnitude, 'f', 0);
+        return (rounded < 0 ? QStringLiteral("-$") : QStringLiteral("$")) + groupDigits(digits);
+    }
+    // The common case, made without intermediate strings: the player list formats
+    // tens of thousands of salaries per fill.
+    char buffer[32];
+    char* at = buffer + sizeof buffer;
+    auto n = static_cast<unsigned long long>(magnitude);
+    for (int digits = 0; n != 0 || digits == 0; ++digits) {
+        if (digits > 0 && digits % 3 == 0)
+            *--at = ',';
+        *--at = char('0' + n % 10);
+        n /= 10;
+    }
+    *--at = '$';
+    if (rounded < 0)
+        *--at = '-';
+    return QString::fromLatin1(at, buffer + sizeof buffer - at);
 }
 
 QString formatMoneyText(const QString& text)

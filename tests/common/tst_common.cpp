@@ -31,7 +31,10 @@ void TestCommon::formatMoney_data()
     QTest::newRow("four digits") << 1000.0 << "$1,000";
     QTest::newRow("millions") << 1250000.0 << "$1,250,000";
     QTest::newRow("longer than the pattern is never cut") << 123456789012.0 << "$123,456,789,012";
+    QTest::newRow("eighteen digits") << 999999999999999872.0 << "$999,999,999,999,999,872";
+    QTest::newRow("beyond eighteen digits") << 1e20 << "$100,000,000,000,000,000,000";
     QTest::newRow("negative") << -1234.0 << "-$1,234";
+    QTest::newRow("negative millions") << -1234567.5 << "-$1,234,568";
     QTest::newRow("negative half") << -2.5 << "-$3";
 }
 

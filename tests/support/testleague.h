@@ -30,6 +30,12 @@ struct TeamRow {
     QString coach;
 };
 
+// Shorthands for the rows tests write most: a null name part, a null salary and the
+// default ratings when left out.
+TeamRow teamRow(int teamId, const QString& city, const QString& mascot);
+PlayerRow playerRow(int pid, int teamId, const char* firstName, const char* lastName, int position,
+                    const QVariant& salary = QVariant());
+
 // Makes a salary file with the program's own schema and the given rows, in this order.
 // Fails the running test when it cannot.
 void makeSalaryFile(const QString& path, const std::vector<TeamRow>& teams, const std::vector<PlayerRow>& players);

@@ -1,0 +1,29 @@
+#include "cli/views.h"
+
+#include <limits>
+
+namespace payvo::cli {
+
+bool filterOption(CommandContext& ctx, const QString& option, int& value)
+{
+    if (!ctx.args.isSet(option))
+        return true;
+    const QString text = ctx.args.value(option);
+    bool ok = false;
+    const int v = text.trimmed().toInt(&ok);
+    if (!ok || v < std::numeric_limits<qint16>::min() || v > std::numeric_limits<qint16>::max()) {
+        usageFailure(ctx, QStringLiteral("--%1 takes a whole number from -32768 to 32767, not '%2'").arg(option, text));
+        return false;
+    }
+    value = v;
+    return true;
+}
+
+int usageFailure(CommandContext& ctx, const QString& text)
+{
+    ctx.err() << "payvo-cli: " << text << "\n";
+    ctx.err().flush();
+    return kUsage;
+}
+
+} // namespace payvo::cli

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "cli/command.h"
+
+namespace payvo::cli {
+
+// Reads a filter value (--team N, --position N) when the option is given: a whole number
+// from -32768 to 32767. Anything else is reported on stderr and gives false.
+bool filterOption(CommandContext& ctx, const QString& option, int& value);
+
+// Prints "payvo-cli: <text>" on stderr and returns kUsage.
+int usageFailure(CommandContext& ctx, const QString& text);
+
+} // namespace payvo::cli
