@@ -43,9 +43,9 @@ bool MessageBoxPrompt::question(const QString& text, Icon icon)
     return box.exec() == QMessageBox::Yes;
 }
 
-QString qtFileFilter(const QString& designFilter)
+QString qtFileFilter(const QString& pairs)
 {
-    const QStringList parts = designFilter.split(QLatin1Char('|'));
+    const QStringList parts = pairs.split(QLatin1Char('|'));
     QStringList filters;
     for (int i = 0; i + 1 < parts.size(); i += 2)
         filters << parts[i];

@@ -21,6 +21,6 @@ public:
 };
 
 // "lge (*.lge)|*.lge" -> "lge (*.lge)"; several pairs are joined with ";;".
-QString qtFileFilter(const QString& designFilter);
+QString qtFileFilter(const QString& pairs);
 
 } // namespace payvo

@@ -8,7 +8,8 @@ namespace payvo {
 
 class UserPrompt;
 
-// The file-open dialog. The filter comes in the design's form, "text (*.ext)|*.ext".
+// The file-open dialog. Filters come as description/pattern pairs joined by "|",
+// as in "lge (*.lge)|*.lge".
 class FileChooser {
 public:
     virtual ~FileChooser() = default;

@@ -7,7 +7,7 @@ namespace payvo {
 
 // The money format of salaries, payrolls and the cap: "$", the amount rounded to a whole
 // number (a half away from zero), commas between groups of three digits, never cut.
-// Zero shows as "$" alone; a negative amount as "-$1,234". The design's three patterns
+// Zero shows as "$" alone; a negative amount as "-$1,234". The three patterns
 // ("$##,###,###", "$###,###,###", "$#,###,###,###") all give this same text.
 QString formatMoney(double amount);
 
