@@ -2,10 +2,14 @@
 
 namespace payvo::cli {
 
+extern const Command kReportCommand;
+
 // Each command lives in a cmd_*.cpp of its own and is listed here.
 const std::vector<Command>& commands()
 {
-    static const std::vector<Command> list = {};
+    static const std::vector<Command> list = {
+        kReportCommand,
+    };
     return list;
 }
 
