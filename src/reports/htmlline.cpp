@@ -63,6 +63,45 @@ Line leagueText(const QString& text)
     return line;
 }
 
+void appendLeagueText(Line& line, std::string_view utf8)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+    const auto* const end = p + utf8.size();
+    while (p < end) {
+        const unsigned char lead = *p;
+        char32_t c = lead;
+        int extra = 0;
+        char32_t least = 0;
+        if (lead >= 0xF0 && lead < 0xF8) {
+            c = lead & 0x07;
+            extra = 3;
+            least = 0x10000;
+        } else if (lead >= 0xE0 && lead < 0xF0) {
+            c = lead & 0x0F;
+            extra = 2;
+            least = 0x800;
+        } else if (lead >= 0xC0 && lead < 0xE0) {
+            c = lead & 0x1F;
+            extra = 1;
+            least = 0x80;
+        } else if (lead >= 0x80) {
+            extra = -1; // a continuation byte or 0xF8..0xFF where a character should start
+        }
+        int taken = 0;
+        while (taken < extra && p + 1 + taken < end && (p[1 + taken] & 0xC0) == 0x80) {
+            c = (c << 6) | (p[1 + taken] & 0x3F);
+            ++taken;
+        }
+        if (extra < 0 || taken < extra || c < least || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000)) {
+            line += char32_t(0xFFFD);
+            ++p;
+            continue;
+        }
+        p += 1 + extra;
+        line += isEscaped(c) ? (c | kLeagueMark) : c;
+    }
+}
+
 int windows1252Byte(char32_t c)
 {
     if (c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0))
@@ -79,8 +118,26 @@ int windows1252Byte(char32_t c)
 std::string encodeLine(const Line& line)
 {
     std::string out;
-    out.reserve(line.size() + 8);
-    for (const char32_t element : line) {
+    encodeLine(line, out);
+    return out;
+}
+
+void encodeLine(const Line& line, std::string& out)
+{
+    // Most lines are plain ASCII from start to end: one byte an element, written directly.
+    const std::size_t start = out.size();
+    out.resize(start + line.size());
+    char* plain = &out[start];
+    std::size_t i = 0;
+    for (; i < line.size(); ++i) {
+        const char32_t c = line[i];
+        if (c < 0x20 || c >= 0x7F)
+            break;
+        plain[i] = char(c);
+    }
+    out.resize(start + i);
+    for (; i < line.size(); ++i) {
+        const char32_t element = line[i];
         if (element & kLeagueMark) {
             switch (element & ~kLeagueMark) {
             case U'&':
@@ -113,7 +170,6 @@ std::string encodeLine(const Line& line)
             out += ';';
         }
     }
-    return out;
 }
 
 } // namespace payvo::mHTML

@@ -29,10 +29,15 @@ Line number(long long value);
 // Text that comes from the league or the settings file. Spaces are kept as they are.
 Line leagueText(const QString& text);
 
+// The same for UTF-8 text (a database column), appended to a line. A byte that does not
+// belong to a well-formed sequence counts as U+FFFD.
+void appendLeagueText(Line& line, std::string_view utf8);
+
 // The bytes of a line in Windows-1252: league text's & < > " as &amp; &lt; &gt; &quot;;
 // a character Windows-1252 cannot hold, or a control character, as "&#N;" (N decimal).
 // No line end is added.
 std::string encodeLine(const Line& line);
+void encodeLine(const Line& line, std::string& out); // appends to out
 
 // The Windows-1252 byte of a code point, or -1 when the code page has none. Control
 // characters (C0, DEL, C1) count as having none, so they never reach the file raw.

@@ -16,11 +16,10 @@ namespace payvo::mHTML {
 
 namespace {
 
-// Appends bytes and CR LF in one write. The file is opened and closed around every line,
-// so a run that stops halfway leaves the lines written so far. 0 or an errno value.
-int appendBytes(const char* path, std::string bytes)
+// Appends one encoded line with its CR LF in one write. The file is opened and closed around
+// every line, so a run that stops halfway leaves the lines written so far. 0 or an errno value.
+int appendBytes(const char* path, std::string_view bytes)
 {
-    bytes += "\r\n";
     const int fd = ::open(path, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0)
         return errno;
@@ -75,7 +74,9 @@ Line indexEntry(const TeamEntry& team)
 
 bool AppendLine(const QString& fileName, const Line& sLine)
 {
-    return appendBytes(QFile::encodeName(fileName).constData(), encodeLine(sLine)) == 0;
+    std::string bytes = encodeLine(sLine);
+    bytes += "\r\n";
+    return appendBytes(QFile::encodeName(fileName).constData(), bytes) == 0;
 }
 
 Line PadTo(Line sText, int iWidth, bool bRight)
@@ -92,11 +93,25 @@ Line AddSpaces(Line sText, int iCount, bool bBefore)
     return sText;
 }
 
+void padBehind(Line& line, std::size_t width)
+{
+    if (line.size() < width)
+        line.append(width - line.size(), U' ');
+}
+
+void appendRightJustified(Line& line, const Line& text, std::size_t width)
+{
+    if (text.size() < width)
+        line.append(width - text.size(), U' ');
+    line += text;
+}
+
 Line Money(std::optional<double> amount)
 {
     if (!amount)
         return Line();
-    return markup(formatMoney(*amount).toStdString());
+    const QString text = formatMoney(*amount); // Latin-1 only: sign, "$", digits, commas
+    return Line(text.utf16(), text.utf16() + text.size());
 }
 
 ReportFile::ReportFile(const QString& fileName)
@@ -121,7 +136,15 @@ void ReportFile::removeOld()
 
 void ReportFile::append(const Line& line)
 {
-    const int error = appendBytes(m_path.constData(), encodeLine(line));
+    m_bytes.clear();
+    encodeLine(line, m_bytes);
+    m_bytes += "\r\n";
+    appendEncoded(m_bytes);
+}
+
+void ReportFile::appendEncoded(std::string_view bytes)
+{
+    const int error = appendBytes(m_path.constData(), bytes);
     if (error == 0) {
         ++m_result.linesWritten;
         return;

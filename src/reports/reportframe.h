@@ -5,6 +5,8 @@
 
 #include <QByteArray>
 
+#include <string_view>
+
 #include <vector>
 
 namespace payvo::mHTML {
@@ -17,6 +19,8 @@ public:
     // Deletes an earlier file of that name; a missing file is no failure.
     void removeOld();
     void append(const Line& line);
+    // A line already encoded, its CR LF included.
+    void appendEncoded(std::string_view bytes);
 
     ReportResult& result() { return m_result; }
 
@@ -25,8 +29,14 @@ private:
 
     QString m_name;
     QByteArray m_path;
+    std::string m_bytes; // the line being written, kept to spare an allocation a line
     ReportResult m_result;
 };
+
+// PadTo (left-justified) and PadTo (right-justified) followed by an append, in place, for
+// the lines built once per player.
+void padBehind(Line& line, std::size_t width);
+void appendRightJustified(Line& line, const Line& text, std::size_t width);
 
 // The parts both reports share.
 
@@ -41,7 +51,7 @@ void appendFooter(ReportFile& out);
 
 // B1 to B8: the block of one team, or of the free agents (0) and the draft pool (99).
 // Without a heading (no Teams row for that number) the heading line is left out.
-void WriteTeamRoster(ReportFile& out, int teamId, const Line* heading, const std::vector<RosterRow>& players);
+void WriteTeamRoster(ReportFile& out, int teamId, const Line* heading, const Rosters& rosters);
 
 // A team's heading in its block: city, a space and mascot, as stored (not trimmed).
 Line teamHeading(const TeamEntry& team);

@@ -3,42 +3,60 @@
 #include "common/status.h"
 #include "reports/mhtml.h"
 #include "reports/reportframe.h"
-#include "store/salaryfile.h"
 
 namespace payvo::mHTML {
 
 namespace {
 
-Line numberOrEmpty(std::optional<int> value)
+void appendNumber(Line& line, std::optional<int> value)
 {
-    return value ? number(*value) : Line();
+    if (!value)
+        return;
+    char32_t digits[12];
+    int n = 0;
+    long long v = *value;
+    const bool negative = v < 0;
+    if (negative)
+        v = -v;
+    do {
+        digits[n++] = char32_t(U'0' + v % 10);
+        v /= 10;
+    } while (v != 0);
+    if (negative)
+        line += U'-';
+    while (n > 0)
+        line += digits[--n];
 }
 
 // Columns: position 1-3, name from 4, years from 26, ratings 30-53, salary 54-64, as long
 // as each field keeps its usual width; a wider field pushes the rest right, nothing is cut.
-Line rosterRow(const RosterRow& p)
+// Built in place: the roster has a line per player.
+void composeRow(Line& line, const PlayerFields& p)
 {
-    Line line = PadTo(markup(positionAbbr(p.position.value_or(-1)).toStdString()), 3, false);
-    line = PadTo(line + p.lastName + markup(", ") + p.firstName, 25, false);
-    line = PadTo(line + numberOrEmpty(p.years), 29, false);
-    for (const std::optional<int>& rating : p.ratings)
-        line = AddSpaces(line + numberOrEmpty(rating), 1, false);
+    line.clear();
+    if (p.position && *p.position >= 0 && *p.position < kPositionCount) {
+        for (const char* c = kPositionAbbr[std::size_t(*p.position)]; *c; ++c)
+            line += char32_t(*c);
+    }
+    padBehind(line, 3);
+    appendLeagueText(line, p.lastName);
+    line += U", ";
+    appendLeagueText(line, p.firstName);
+    padBehind(line, 25);
+    appendNumber(line, p.years);
+    padBehind(line, 29);
+    for (const std::optional<int>& rating : p.ratings) {
+        appendNumber(line, rating);
+        line += U' ';
+    }
     // A player without a salary gets no salary column at all.
     if (p.salary)
-        line += PadTo(Money(p.salary), 11, true);
-    return line;
-}
-
-const std::vector<RosterRow>& playersOf(const std::unordered_map<int, std::vector<RosterRow>>& rosters, int teamId)
-{
-    static const std::vector<RosterRow> none;
-    const auto it = rosters.find(teamId);
-    return it == rosters.end() ? none : it->second;
+        appendRightJustified(line, Money(p.salary), 11);
 }
 
 } // namespace
 
-void WriteTeamRoster(ReportFile& out, int teamId, const Line* heading, const std::vector<RosterRow>& players)
+void WriteTeamRoster(ReportFile& out, int teamId, const Line* heading, const Rosters& rosters)
 {
     out.append(markup(" "));
     if (heading)
@@ -46,10 +64,13 @@ void WriteTeamRoster(ReportFile& out, int teamId, const Line* heading, const std
     out.append(markup("Pos Name                 Yr  SP AC AG ST HA EN IN DI   Salary</b>"));
     out.append(markup("<hr size=2>"));
     double total = 0.0;
-    for (const RosterRow& p : players) {
-        out.append(rosterRow(p));
-        if (p.salary)
-            total += *p.salary;
+    const auto it = rosters.byTeam.find(teamId);
+    if (it != rosters.byTeam.end()) {
+        for (const RosterRow& p : it->second) {
+            out.appendEncoded(rosters.line(p));
+            if (p.salary)
+                total += *p.salary;
+        }
     }
     out.append(markup("<hr size=1>"));
     out.append(PadTo(markup(" Total"), 53, false) + PadTo(Money(total), 11, true));
@@ -61,10 +82,15 @@ ReportResult WriteRosterReport(const QString& fileName, const QString& salaryFil
 {
     ReportFile out(fileName);
     try {
-        SQLite::Database db = openSalaryFile(salaryFile);
+        SQLite::Database db = openForReport(salaryFile);
         const std::vector<TeamEntry> teams = readTeams(db);
         out.result().sourceRead = true;
-        const auto rosters = readRosters(db);
+        Line row;
+        const Rosters rosters = readRosters(db, [&row](const PlayerFields& p, std::string& bytes) {
+            composeRow(row, p);
+            encodeLine(row, bytes);
+            bytes += "\r\n";
+        });
 
         const int n = int(teams.size());
         const double step = n > 0 ? 100.0 / n : 0.0;
@@ -81,14 +107,14 @@ ReportResult WriteRosterReport(const QString& fileName, const QString& salaryFil
         for (int i = 1; i <= n; ++i) {
             const TeamEntry* team = findTeam(teams, i);
             const Line heading = team ? teamHeading(*team) : Line();
-            WriteTeamRoster(out, i, team ? &heading : nullptr, playersOf(rosters, i));
+            WriteTeamRoster(out, i, team ? &heading : nullptr, rosters);
             advance();
         }
         const Line freeAgents = markup("Free Agents");
-        WriteTeamRoster(out, kFreeAgents, &freeAgents, playersOf(rosters, kFreeAgents));
+        WriteTeamRoster(out, kFreeAgents, &freeAgents, rosters);
         advance();
         const Line draftPool = markup("Draft Pool");
-        WriteTeamRoster(out, kDraftPool, &draftPool, playersOf(rosters, kDraftPool));
+        WriteTeamRoster(out, kDraftPool, &draftPool, rosters);
         advance();
 
         appendFooter(out);

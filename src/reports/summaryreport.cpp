@@ -2,7 +2,6 @@
 #include "common/status.h"
 #include "reports/mhtml.h"
 #include "reports/reportframe.h"
-#include "store/salaryfile.h"
 
 namespace payvo::mHTML {
 
@@ -39,7 +38,7 @@ ReportResult WriteSummaryReport(const QString& fileName, const QString& salaryFi
 {
     ReportFile out(fileName);
     try {
-        SQLite::Database db = openSalaryFile(salaryFile);
+        SQLite::Database db = openForReport(salaryFile);
         const std::vector<TeamEntry> teams = readTeams(db);
         out.result().sourceRead = true;
         const auto payrolls = readPayrolls(db);
