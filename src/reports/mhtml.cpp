@@ -47,7 +47,7 @@ QString errorText(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-// VB's Trim: spaces only, tabs and other blanks stay.
+// Spaces only: tabs and other blanks around a name are kept.
 QString trimSpaces(const QString& text)
 {
     qsizetype begin = 0;
@@ -128,10 +128,13 @@ void ReportFile::noteError(const QString& what)
 
 void ReportFile::removeOld()
 {
-    if (::unlink(m_path.constData()) == 0 || errno == ENOENT)
+    if (::unlink(m_path.constData()) == 0)
+        return;
+    const int error = errno;
+    if (error == ENOENT)
         return;
     m_result.oldFileRemoved = false;
-    noteError(QStringLiteral("cannot delete the old %1: %2").arg(m_name, errorText(errno)));
+    noteError(QStringLiteral("cannot delete the old %1: %2").arg(m_name, errorText(error)));
 }
 
 void ReportFile::append(const Line& line)

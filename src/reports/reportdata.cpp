@@ -10,12 +10,12 @@
 
 namespace payvo::mHTML {
 
-// The design reads the players with one query per team, ordered by the database, and the
-// payroll with four queries per team. Without an index every one of those scans the whole
-// Players table, and the reports would spend more time reading than writing. Here each
-// report reads the columns it needs in one pass in table order and groups, sorts and sums
-// in memory, giving the same rows in the same order and the same sums. The rows are read
-// through the C interface: the library's column objects cost more than the read itself.
+// Reading a team's players (or one figure of its payroll) with a query of its own would scan
+// the whole Players table each time, since the file has no index, and the reports would spend
+// more time reading than writing. Instead each report reads the columns it needs in one pass
+// in table order and groups, sorts and sums in memory, which gives the same rows in the same
+// order and the same sums. The rows are read through the C interface: the library's column
+// objects cost more than the read itself.
 
 namespace {
 

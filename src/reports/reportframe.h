@@ -6,7 +6,6 @@
 #include <QByteArray>
 
 #include <string_view>
-
 #include <vector>
 
 namespace payvo::mHTML {

@@ -36,11 +36,11 @@ QList<QByteArray> linesOf(const QByteArray& file)
 }
 
 // Players given as "position:salary", salary "-" for Null.
-std::vector<PlayerRow> teamOfPositions(int teamId, const QStringList& spec)
+std::vector<PlayerRow> teamOfPositions(int teamId, const QStringList& entries)
 {
     std::vector<PlayerRow> players;
     int pid = teamId * 100;
-    for (const QString& s : spec) {
+    for (const QString& s : entries) {
         PlayerRow p;
         p.pid = ++pid;
         p.teamId = teamId;
@@ -405,14 +405,14 @@ void TestReports::summaryGroupSums_addUpToTheTotal()
     std::map<int, long long> expectedTotal;
     quint32 seed = 12345;
     for (const int team : {0, 1, 2, 3, 99}) {
-        QStringList spec;
+        QStringList entries;
         for (int i = 0; i < 40; ++i) {
             seed = seed * 1103515245u + 12345u;
             const int salary = 300000 + int(seed % 9000000);
-            spec << QStringLiteral("%1:%2").arg(i % 15).arg(salary);
+            entries << QStringLiteral("%1:%2").arg(i % 15).arg(salary);
             expectedTotal[team] += salary;
         }
-        for (const PlayerRow& p : teamOfPositions(team, spec))
+        for (const PlayerRow& p : teamOfPositions(team, entries))
             players.push_back(p);
     }
     const QList<QByteArray> lines = linesOf(summary(salaryFile(teamsOf(3), players)));
