@@ -52,6 +52,8 @@ private Q_SLOTS:
     void encodeLine();
     void windows1252_agreesWithTheSystemCodec();
     void leagueText_countsCodePoints();
+    void appendLeagueText_decodesUtf8_data();
+    void appendLeagueText_decodesUtf8();
     void money_data();
     void money();
     void appendLine_createsThenAppendsWithCrLf();
@@ -160,6 +162,35 @@ void TestMHtml::leagueText_countsCodePoints()
     QCOMPARE(leagueText(QStringLiteral("Zo\u00eb\U0001F600")).size(), std::size_t(4));
     const QString loneHalf = QString(QChar(0xD800)) + QLatin1Char('x');
     QCOMPARE(bytes(leagueText(loneHalf)), QByteArray("&#65533;x"));
+}
+
+void TestMHtml::appendLeagueText_decodesUtf8_data()
+{
+    QTest::addColumn<QByteArray>("utf8");
+    QTest::addColumn<QByteArray>("encoded");
+    QTest::addColumn<int>("columns");
+    QTest::newRow("ASCII with markup characters") << QByteArray("A&B <\"C\">") << QByteArray("A&amp;B &lt;&quot;C&quot;&gt;")
+                                                  << 9;
+    QTest::newRow("two-byte") << QByteArray("M\xC3\xBCller") << QByteArray("M\xFCller") << 6;
+    QTest::newRow("three-byte") << QByteArray("\xE2\x82\xAC\xC5\x81") << QByteArray("\x80&#321;") << 2;
+    QTest::newRow("four-byte") << QByteArray("\xF0\x9F\x98\x80!") << QByteArray("&#128512;!") << 2;
+    QTest::newRow("stray continuation byte") << QByteArray("a\x80z") << QByteArray("a&#65533;z") << 3;
+    QTest::newRow("cut short at the end") << QByteArray("a\xE2\x82") << QByteArray("a&#65533;&#65533;") << 3;
+    QTest::newRow("overlong form") << QByteArray("\xC0\xAF") << QByteArray("&#65533;&#65533;") << 2;
+    QTest::newRow("encoded surrogate") << QByteArray("\xED\xA0\x80") << QByteArray("&#65533;&#65533;&#65533;") << 3;
+    QTest::newRow("beyond U+10FFFF") << QByteArray("\xF4\x90\x80\x80") << QByteArray("&#65533;&#65533;&#65533;&#65533;")
+                                     << 4;
+}
+
+void TestMHtml::appendLeagueText_decodesUtf8()
+{
+    QFETCH(QByteArray, utf8);
+    QFETCH(QByteArray, encoded);
+    QFETCH(int, columns);
+    Line line = markup("<");
+    appendLeagueText(line, std::string_view(utf8.constData(), std::size_t(utf8.size())));
+    QCOMPARE(bytes(line), "<" + encoded);
+    QCOMPARE(int(line.size()), 1 + columns);
 }
 
 void TestMHtml::money_data()
