@@ -115,7 +115,7 @@ Line Money(std::optional<double> amount)
 }
 
 ReportFile::ReportFile(const QString& fileName)
-    : m_name(fileName)
+    : m_name(fileName.isEmpty() ? QStringLiteral("a report with an empty file name") : fileName)
     , m_path(QFile::encodeName(fileName))
 {
 }

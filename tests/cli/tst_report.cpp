@@ -23,6 +23,7 @@ private Q_SLOTS:
     void oneReport_writesOnlyThatFile_data();
     void oneReport_writesOnlyThatFile();
     void unwritableFile_exits1AndWritesTheOther();
+    void emptyStoredName_exits1AndSaysSo();
     void notASalaryFile_exits1WithTheReason_data();
     void notASalaryFile_exits1WithTheReason();
     void unknownReport_isABadUsage();
@@ -118,6 +119,15 @@ void TestCliReport::unwritableFile_exits1AndWritesTheOther()
     QCOMPARE(r.status, 1);
     QVERIFY2(r.err.contains(QStringLiteral("payvo-cli: cannot write no/such/folder/r.htm")), qPrintable(r.err));
     QCOMPARE(readAll(QStringLiteral("sumary.htm")), expectedReport(QStringLiteral("sample_summary.htm")));
+}
+
+void TestCliReport::emptyStoredName_exits1AndSaysSo()
+{
+    setRosterReportFile(QString());
+    const auto r = runCli({"report", "rosters", m_league}, m_dir.path());
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.err.contains(QStringLiteral("empty file name")), qPrintable(r.err));
+    QVERIFY(QDir::current().entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
 }
 
 void TestCliReport::notASalaryFile_exits1WithTheReason_data()
