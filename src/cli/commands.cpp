@@ -4,11 +4,12 @@ namespace payvo::cli {
 
 extern const Command kPlayersCommand;
 extern const Command kPayrollCommand;
+extern const Command kReportCommand;
 
 // Each command lives in a cmd_*.cpp of its own and is listed here.
 const std::vector<Command>& commands()
 {
-    static const std::vector<Command> list = {kPlayersCommand, kPayrollCommand};
+    static const std::vector<Command> list = {kPlayersCommand, kPayrollCommand, kReportCommand};
     return list;
 }
 

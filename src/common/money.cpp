@@ -2,25 +2,14 @@
 
 #include <QLocale>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cfenv>
+#include <cstdio>
 #include <cmath>
 
 namespace payvo {
 
 namespace {
-
-QString groupDigits(const QString& digits)
-{
-    QString out;
-    out.reserve(digits.size() + digits.size() / 3);
-    const int n = int(digits.size());
-    for (int i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0)
-            out += QLatin1Char(',');
-        out += digits[i];
-    }
-    return out;
-}
 
 bool parseDecimal(const QString& text, double* value)
 {
@@ -46,26 +35,33 @@ QString formatMoney(double amount)
     const double rounded = std::round(amount); // half away from zero
     if (rounded == 0.0 || !std::isfinite(rounded))
         return QStringLiteral("$");
+    // Digits of the whole amount (a double has at most 309 before the point), then the
+    // sign, "$" and the commas in front of every group of three. Built in a buffer: the
+    // reports format one amount per player.
+    char digits[320];
+    int n = 0;
     const double magnitude = std::fabs(rounded);
-    if (magnitude >= 1e18) {
-        const QString digits = QString::number(magnitude, 'f', 0);
-        return (rounded < 0 ? QStringLiteral("-$") : QStringLiteral("$")) + groupDigits(digits);
+    if (magnitude < 1e18) {
+        auto v = static_cast<unsigned long long>(magnitude);
+        do {
+            digits[n++] = char('0' + v % 10);
+            v /= 10;
+        } while (v != 0);
+        std::reverse(digits, digits + n);
+    } else {
+        n = std::snprintf(digits, sizeof digits, "%.0f", magnitude);
     }
-    // The common case, made without intermediate strings: the player list formats
-    // tens of thousands of salaries per fill.
-    char buffer[32];
-    char* at = buffer + sizeof buffer;
-    auto n = static_cast<unsigned long long>(magnitude);
-    for (int digits = 0; n != 0 || digits == 0; ++digits) {
-        if (digits > 0 && digits % 3 == 0)
-            *--at = ',';
-        *--at = char('0' + n % 10);
-        n /= 10;
-    }
-    *--at = '$';
+    char text[sizeof digits + sizeof digits / 3 + 2];
+    int t = 0;
     if (rounded < 0)
-        *--at = '-';
-    return QString::fromLatin1(at, buffer + sizeof buffer - at);
+        text[t++] = '-';
+    text[t++] = '$';
+    for (int i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0)
+            text[t++] = ',';
+        text[t++] = digits[i];
+    }
+    return QString::fromLatin1(text, t);
 }
 
 QString formatMoneyText(const QString& text)
