@@ -217,30 +217,15 @@ QString ParseMe(const QString& sString, int iReq, QString& sDelim)
     if (iReq < 1)
         return QString();
 
-    // The text is searched as if one delimiter were appended to it; a one-character
-    // delimiter can walk the text itself.
-    if (sDelim.size() == 1) {
-        const QChar d = sDelim[0];
-        QStringView rest(sString);
-        for (int k = 1;; ++k) {
-            const qsizetype at = rest.indexOf(d);
-            if (at < 0)
-                return k == iReq ? rest.toString() : QString();
-            if (k == iReq)
-                return rest.left(at).toString();
-            rest = rest.mid(at + 1);
-        }
-    }
-    const QString work = sString + sDelim;
-    QStringView rest(work);
+    // Walks the text as if one delimiter were appended to it: the text after the last
+    // delimiter is the last field, and asking past it gives an empty text.
+    QStringView rest(sString);
     for (int k = 1;; ++k) {
         const qsizetype at = rest.indexOf(sDelim);
-        if (at < 0) // the last delimiter overlapped the one before it
+        if (at < 0)
             return k == iReq ? rest.toString() : QString();
         if (k == iReq)
             return rest.left(at).toString();
-        if (at + sDelim.size() >= rest.size())
-            return QString();
         rest = rest.mid(at + sDelim.size());
     }
 }
