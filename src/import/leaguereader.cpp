@@ -91,6 +91,19 @@ const char* const kPlayerFieldNames[] = {
 constexpr int kTeamFields = 4;
 constexpr int kPlayerFields = 22;
 
+QString fieldLabel(int field)
+{
+    return QStringLiteral("player field %1 (%2)").arg(field).arg(QLatin1String(kPlayerFieldNames[field]));
+}
+
+QString shownValue(Span text)
+{
+    QString s = text.toString();
+    if (s.size() > 24)
+        s = s.left(24) + QStringLiteral("...");
+    return QLatin1Char('"') + s + QLatin1Char('"');
+}
+
 // What is wrong with one numeric player field, or an empty text when nothing is.
 QString checkPlayerNumber(int field, Span text)
 {
@@ -102,27 +115,20 @@ QString checkPlayerNumber(int field, Span text)
     } else if (field == 4) {
         hi = 14;
     }
-    const QString label = QStringLiteral("player field %1 (%2)").arg(field).arg(QLatin1String(kPlayerFieldNames[field]));
     if (text.size == 0)
-        return label + QStringLiteral(" is empty, needs a whole number from %1 to %2").arg(lo).arg(hi);
+        return fieldLabel(field) + QStringLiteral(" is empty, needs a whole number from %1 to %2").arg(lo).arg(hi);
 
-    const auto shown = [&text]() {
-        QString s = text.toString();
-        if (s.size() > 24)
-            s = s.left(24) + QStringLiteral("...");
-        return QLatin1Char('"') + s + QLatin1Char('"');
-    };
     std::size_t i = 0;
     const bool negative = text.data[0] == '-';
     if (negative)
         ++i;
     if (i == text.size)
-        return label + QStringLiteral(" is %1, not a whole number").arg(shown());
+        return fieldLabel(field) + QStringLiteral(" is %1, not a whole number").arg(shownValue(text));
     long value = 0;
     for (; i < text.size; ++i) {
         const char c = text.data[i];
         if (c < '0' || c > '9')
-            return label + QStringLiteral(" is %1, not a whole number").arg(shown());
+            return fieldLabel(field) + QStringLiteral(" is %1, not a whole number").arg(shownValue(text));
         if (value < 1000000)
             value = value * 10 + (c - '0');
     }
@@ -130,7 +136,7 @@ QString checkPlayerNumber(int field, Span text)
         value = -value;
     // Only the player id may carry a sign.
     if ((negative && field != 1) || value < lo || value > hi)
-        return label + QStringLiteral(" is %1, must be %2 to %3").arg(shown()).arg(lo).arg(hi);
+        return fieldLabel(field) + QStringLiteral(" is %1, must be %2 to %3").arg(shownValue(text)).arg(lo).arg(hi);
     return QString();
 }
 
