@@ -28,7 +28,7 @@ namespace payvo {
 
 namespace {
 
-// A league error or an engine failure of the import, as one line for the user.
+// A failure the import finds by its own checks, as one line for the user.
 class ImportFailure : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
