@@ -20,7 +20,7 @@ int runNew(CommandContext& ctx)
 {
     const QFileInfo given(ctx.args.positionalArguments().at(0));
     const QString league = given.absoluteFilePath();
-    if (!league.endsWith(QLatin1String(".lge")))
+    if (!league.endsWith(QLatin1String(".lge"), Qt::CaseInsensitive))
         return ctx.fail(QStringLiteral("%1 is no league file: the name must end in .lge").arg(league));
     if (!given.isFile())
         return ctx.fail(QStringLiteral("%1: no such league file").arg(league));

@@ -1,6 +1,8 @@
 #include "import/leaguereader.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstring>
 
@@ -353,6 +355,25 @@ void fillRecords(const std::vector<QString>& from, RecordList& records)
     records.insert(records.end(), from.begin(), from.end());
 }
 
+// The league file of a path without extension. A league file whose extension is spelt
+// in other letters (Pro.LGE) is the same league, as it is where league files come from.
+QString leagueFileOf(const QString& path)
+{
+    const QString file = path + QStringLiteral(".lge");
+    if (QFileInfo::exists(file))
+        return file;
+    const QFileInfo base(path);
+    const QDir dir = base.absoluteDir();
+    const QString title = base.fileName();
+    QStringList found;
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden)) {
+        if (name.size() == title.size() + 4 && name.startsWith(title)
+            && name.endsWith(QLatin1String(".lge"), Qt::CaseInsensitive))
+            found << name;
+    }
+    return found.size() == 1 ? dir.filePath(found.first()) : file;
+}
+
 } // namespace
 
 LeagueError::LeagueError(const QString& file, int line, const QString& reason)
@@ -379,7 +400,7 @@ TextLeagueReader::~TextLeagueReader() = default;
 
 const TextLeagueReader::League& TextLeagueReader::league(const QString& path, bool fresh)
 {
-    const QString file = path + QStringLiteral(".lge");
+    const QString file = leagueFileOf(path);
     if (fresh || !m_league || m_league->file != file) {
         m_league.reset();
         m_league = std::make_unique<League>(readLeagueFile(file));

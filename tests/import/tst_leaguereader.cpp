@@ -35,6 +35,7 @@ private Q_SLOTS:
     void refused_nameFileLineAndReason();
     void sectionLimit_refusedAtTheFirstRecordTooMany();
     void missingFile_refused();
+    void extensionInOtherLetters_isTheSameLeague();
     void getTeams_readsAChangedFileAfresh();
 
 private:
@@ -271,6 +272,18 @@ void TestLeagueReader::missingFile_refused()
     } catch (const LeagueError& e) {
         QVERIFY(e.message().startsWith(m_dir.filePath(QStringLiteral("Nowhere.lge: cannot read"))));
     }
+}
+
+void TestLeagueReader::extensionInOtherLetters_isTheSameLeague()
+{
+    const QString upper = m_dir.filePath(QStringLiteral("Upper"));
+    payvo::test::writeFile(upper + QStringLiteral(".LGE"), kTwoTeams);
+    TextLeagueReader reader;
+    RecordList records;
+    QCOMPARE(reader.GetTeams(upper, records), 2);
+    // With the lower-case file beside it, that one is the league.
+    payvo::test::writeFile(upper + QStringLiteral(".lge"), "[Teams]\nX|Y|Z|W\n");
+    QCOMPARE(reader.GetTeams(upper, records), 1);
 }
 
 void TestLeagueReader::getTeams_readsAChangedFileAfresh()
