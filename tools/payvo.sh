@@ -1,6 +1,7 @@
 #!/bin/sh
 # Set-up, build and run on Debian 12.
-#   tools/payvo.sh run    install what is missing, build, run the main job
+#   tools/payvo.sh run    install what is missing, build, make the demo league's salary
+#                         file (build/demo/Demo.pyv) and start the desktop program
 #   tools/payvo.sh test   install what is missing, build, run every test
 set -eu
 
@@ -37,12 +38,17 @@ case "${1:-}" in
 run)
     install_missing
     configure_and_build "$build"
+    # The main job on a copy of the demo league: data/ is never written.
+    demo="$build/demo"
+    mkdir -p "$demo"
+    cp "$here/data/Demo.lge" "$demo/Demo.lge"
+    "$build/bin/payvo-cli" new "$demo/Demo.lge" --overwrite
     if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-        echo "Starting $build/bin/payvo"
+        echo "Starting $build/bin/payvo: choose File, Open and $demo/Demo.pyv to see the salaries."
         exec "$build/bin/payvo"
     fi
-    echo "Built $build/bin/payvo and $build/bin/payvo-cli."
-    echo "There is no display here: start the desktop program on one with $build/bin/payvo"
+    echo "There is no display here. On one, start $build/bin/payvo and choose File, Open and $demo/Demo.pyv"
+    echo "(or File, New and $demo/Demo.lge)."
     ;;
 test)
     install_missing

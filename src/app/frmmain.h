@@ -2,6 +2,7 @@
 
 #include "app/services.h"
 #include "common/status.h"
+#include "import/leaguereader.h"
 
 #include <QMainWindow>
 
@@ -95,6 +96,9 @@ private:
     void runSummaryCommand();
 
     AppServices m_services;
+
+    // The league reader File, New uses.
+    TextLeagueReader grxRookies;
 
     QString gsSalaryFile;
     QString gsLeaguePath;

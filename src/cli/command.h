@@ -37,6 +37,9 @@ struct Command {
 // The commands payvo-cli knows, in the order the usage text lists them.
 const std::vector<Command>& commands();
 
+// Remarks that the settings file is missing, so every weight counts as 1.
+void warnIfNoSettingsFile(const CommandContext& ctx, UserPrompt& prompt);
+
 // Answers the core's questions from the command line: Yes to the overwrite question
 // only with --overwrite; messages and remarks go to stderr.
 class CliPrompt final : public UserPrompt {

@@ -2,14 +2,19 @@
 
 namespace payvo::cli {
 
+Command newCommand();
+Command recalcCommand();
 extern const Command kPlayersCommand;
 extern const Command kPayrollCommand;
 extern const Command kReportCommand;
 
-// Each command lives in a cmd_*.cpp of its own and is listed here.
+// Each command lives in a cmd_*.cpp of its own and is listed here, in the order the usage
+// text shows them.
 const std::vector<Command>& commands()
 {
-    static const std::vector<Command> list = {kPlayersCommand, kPayrollCommand, kReportCommand};
+    static const std::vector<Command> list = {
+        newCommand(), recalcCommand(), kPlayersCommand, kPayrollCommand, kReportCommand,
+    };
     return list;
 }
 

@@ -1,0 +1,63 @@
+// payvo-cli new LEAGUE.lge: File, New without a window.
+#include "cli/command.h"
+#include "import/leagueimport.h"
+#include "salary/salarycalc.h"
+#include "store/salaryfile.h"
+
+#include <QFileInfo>
+
+namespace payvo::cli {
+
+namespace {
+
+void declareNew(QCommandLineParser& parser)
+{
+    parser.addOption(QCommandLineOption(QStringLiteral("overwrite")));
+    parser.addPositionalArgument(QStringLiteral("LEAGUE.lge"), QString());
+}
+
+int runNew(CommandContext& ctx)
+{
+    const QFileInfo given(ctx.args.positionalArguments().at(0));
+    const QString league = given.absoluteFilePath();
+    if (!league.endsWith(QLatin1String(".lge"), Qt::CaseInsensitive))
+        return ctx.fail(QStringLiteral("%1 is no league file: the name must end in .lge").arg(league));
+    if (!given.isFile())
+        return ctx.fail(QStringLiteral("%1: no such league file").arg(league));
+
+    CliPrompt prompt(ctx.err(), ctx.args.isSet(QStringLiteral("overwrite")));
+    CliStatus status(ctx.err(), ctx.env.errIsTerminal);
+    TextLeagueReader reader;
+    const QString salaryFile = salaryFileForLeague(league);
+    const ImportResult imported =
+        ImportLeague(reader, league.left(league.size() - 4), salaryFile, status, prompt);
+    switch (imported.outcome) {
+    case ImportResult::Outcome::Declined:
+        return ctx.fail(QStringLiteral("%1 already exists; give --overwrite to replace it").arg(salaryFile));
+    case ImportResult::Outcome::Failed:
+        return ctx.fail(imported.error);
+    case ImportResult::Outcome::Done:
+        break;
+    }
+
+    warnIfNoSettingsFile(ctx, prompt);
+    const SalaryRun salaries = SetSalary(salaryFile, ctx.iniFile, status, prompt);
+    ctx.out() << "Wrote " << salaryFile << "\n"
+              << "  teams:    " << imported.teams << "\n"
+              << "  players:  " << imported.players() << " (" << imported.rostered << " on rosters, "
+              << imported.freeAgents << " free agents, " << imported.draftPool << " in the draft pool)\n"
+              << "  salaries: " << salaries.computed << " computed with " << ctx.iniFile << "\n";
+    ctx.out().flush();
+    if (!salaries.error.isEmpty())
+        return ctx.fail(QStringLiteral("the salaries of %1 are incomplete: %2").arg(salaryFile, salaries.error));
+    return kDone;
+}
+
+} // namespace
+
+Command newCommand()
+{
+    return {"new", "new LEAGUE.lge [--overwrite] [--ini FILE]", declareNew, runNew, 1};
+}
+
+} // namespace payvo::cli

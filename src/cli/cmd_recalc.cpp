@@ -1,0 +1,43 @@
+// payvo-cli recalc SALARY.pyv: Edit, Re-Calculate Salaries without a window.
+#include "cli/command.h"
+#include "salary/salarycalc.h"
+#include "store/salaryfile.h"
+
+#include <QFileInfo>
+
+namespace payvo::cli {
+
+namespace {
+
+void declareRecalc(QCommandLineParser& parser)
+{
+    parser.addPositionalArgument(QStringLiteral("SALARY.pyv"), QString());
+}
+
+int runRecalc(CommandContext& ctx)
+{
+    const QString salaryFile = QFileInfo(ctx.args.positionalArguments().at(0)).absoluteFilePath();
+    const QString notSalaryFile = checkSalaryFile(salaryFile);
+    if (!notSalaryFile.isEmpty())
+        return ctx.fail(notSalaryFile);
+
+    CliPrompt prompt(ctx.err(), false);
+    CliStatus status(ctx.err(), ctx.env.errIsTerminal);
+    warnIfNoSettingsFile(ctx, prompt);
+    const SalaryRun salaries = SetSalary(salaryFile, ctx.iniFile, status, prompt);
+    ctx.out() << "Recalculated " << salaries.computed << " of " << salaries.players << " salaries in " << salaryFile
+              << " with " << ctx.iniFile << "\n";
+    ctx.out().flush();
+    if (!salaries.error.isEmpty())
+        return ctx.fail(QStringLiteral("the salaries of %1 are incomplete: %2").arg(salaryFile, salaries.error));
+    return kDone;
+}
+
+} // namespace
+
+Command recalcCommand()
+{
+    return {"recalc", "recalc SALARY.pyv [--ini FILE]", declareRecalc, runRecalc, 1};
+}
+
+} // namespace payvo::cli

@@ -1,0 +1,449 @@
+#include "import/leaguereader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstring>
+
+namespace payvo {
+
+namespace {
+
+std::string errorText(const QString& file, int line, const QString& reason)
+{
+    const QString where = line > 0 ? QStringLiteral("%1:%2: ").arg(file).arg(line) : file + QStringLiteral(": ");
+    return (where + reason).toStdString();
+}
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+bool isValidUtf8(const unsigned char* s, std::size_t n)
+{
+    std::size_t i = 0;
+    while (i < n) {
+        const unsigned char c = s[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int extra = 0;
+        unsigned char lo = 0x80;
+        unsigned char hi = 0xBF;
+        if (c >= 0xC2 && c <= 0xDF) {
+            extra = 1;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            extra = 2;
+            if (c == 0xE0)
+                lo = 0xA0;
+            else if (c == 0xED)
+                hi = 0x9F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            extra = 3;
+            if (c == 0xF0)
+                lo = 0x90;
+            else if (c == 0xF4)
+                hi = 0x8F;
+        } else {
+            return false;
+        }
+        if (n - i <= std::size_t(extra))
+            return false;
+        if (s[i + 1] < lo || s[i + 1] > hi)
+            return false;
+        for (int k = 2; k <= extra; ++k) {
+            if (s[i + std::size_t(k)] < 0x80 || s[i + std::size_t(k)] > 0xBF)
+                return false;
+        }
+        i += std::size_t(extra) + 1;
+    }
+    return true;
+}
+
+struct Span {
+    const char* data = nullptr;
+    std::size_t size = 0;
+
+    bool equals(const char* text) const { return size == std::strlen(text) && std::memcmp(data, text, size) == 0; }
+    QString toString() const { return QString::fromUtf8(data, qsizetype(size)); }
+};
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+Span trimmedBlanks(Span s)
+{
+    while (s.size > 0 && isBlank(s.data[0])) {
+        ++s.data;
+        --s.size;
+    }
+    while (s.size > 0 && isBlank(s.data[s.size - 1]))
+        --s.size;
+    return s;
+}
+
+const char* const kPlayerFieldNames[] = {
+    "",           "player id",    "first name",   "last name",    "position code", "actual AC",
+    "actual AG",  "actual DI",    "actual EN",    "actual HA",    "actual IN",     "actual SP",
+    "actual ST",  "years",        "potential AC", "potential AG", "potential DI",  "potential EN",
+    "potential HA", "potential IN", "potential SP", "potential ST", "second position value",
+};
+
+constexpr int kTeamFields = 4;
+constexpr int kPlayerFields = 22;
+
+QString fieldLabel(int field)
+{
+    return QStringLiteral("player field %1 (%2)").arg(field).arg(QLatin1String(kPlayerFieldNames[field]));
+}
+
+QString shownValue(Span text)
+{
+    QString s = text.toString();
+    if (s.size() > 24)
+        s = s.left(24) + QStringLiteral("...");
+    return QLatin1Char('"') + s + QLatin1Char('"');
+}
+
+// What is wrong with one numeric player field, or an empty text when nothing is.
+QString checkPlayerNumber(int field, Span text)
+{
+    long lo = 0;
+    long hi = 255;
+    if (field == 1) {
+        lo = -32768;
+        hi = 32767;
+    } else if (field == 4) {
+        hi = 14;
+    }
+    if (text.size == 0)
+        return fieldLabel(field) + QStringLiteral(" is empty, needs a whole number from %1 to %2").arg(lo).arg(hi);
+
+    std::size_t i = 0;
+    const bool negative = text.data[0] == '-';
+    if (negative)
+        ++i;
+    if (i == text.size)
+        return fieldLabel(field) + QStringLiteral(" is %1, not a whole number").arg(shownValue(text));
+    long value = 0;
+    for (; i < text.size; ++i) {
+        const char c = text.data[i];
+        if (c < '0' || c > '9')
+            return fieldLabel(field) + QStringLiteral(" is %1, not a whole number").arg(shownValue(text));
+        if (value < 1000000)
+            value = value * 10 + (c - '0');
+    }
+    if (negative)
+        value = -value;
+    // Only the player id may carry a sign.
+    if ((negative && field != 1) || value < lo || value > hi)
+        return fieldLabel(field) + QStringLiteral(" is %1, must be %2 to %3").arg(shownValue(text)).arg(lo).arg(hi);
+    return QString();
+}
+
+std::size_t countFields(Span line)
+{
+    std::size_t n = 1;
+    for (std::size_t i = 0; i < line.size; ++i) {
+        if (line.data[i] == '|')
+            ++n;
+    }
+    return n;
+}
+
+// Splits a record into its first `count` fields (the record must have at least that many).
+void splitFields(Span line, std::size_t count, std::vector<Span>& out)
+{
+    out.clear();
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= line.size && out.size() < count; ++i) {
+        if (i == line.size || line.data[i] == '|') {
+            out.push_back(Span{line.data + start, i - start});
+            start = i + 1;
+        }
+    }
+}
+
+class Parser {
+public:
+    explicit Parser(const QString& file)
+        : m_file(file)
+    {
+        m_league.file = file;
+    }
+
+    TextLeagueReader::League run(const QByteArray& bytes);
+
+private:
+    enum class Kind { None, Teams, DraftPool, FreeAgents, Roster };
+
+    [[noreturn]] void fail(int line, const QString& reason) const { throw LeagueError(m_file, line, reason); }
+
+    void header(int line, Span name);
+    void record(int line, Span text);
+    void endTeams();
+
+    QString m_file;
+    TextLeagueReader::League m_league;
+    Kind m_kind = Kind::None;
+    QString m_sectionName;
+    std::vector<QString>* m_records = nullptr;
+    int m_teamsLine = 0;
+    bool m_teamsClosed = false;
+    std::map<QString, int> m_seen; // section header -> line of its first appearance
+    std::vector<Span> m_fields;
+};
+
+TextLeagueReader::League Parser::run(const QByteArray& bytes)
+{
+    const char* data = bytes.constData();
+    std::size_t size = std::size_t(bytes.size());
+    std::size_t pos = 0;
+    if (size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0)
+        pos = 3;
+    if (pos == size)
+        fail(1, QStringLiteral("the file is empty"));
+
+    int line = 0;
+    while (pos < size) {
+        ++line;
+        const void* nl = std::memchr(data + pos, '\n', size - pos);
+        const std::size_t end = nl ? std::size_t(static_cast<const char*>(nl) - data) : size;
+        Span text{data + pos, end - pos};
+        pos = nl ? end + 1 : size;
+
+        if (std::memchr(text.data, '\0', text.size))
+            fail(line, QStringLiteral("the file holds a NUL byte"));
+        if (!isValidUtf8(reinterpret_cast<const unsigned char*>(text.data), text.size))
+            fail(line, QStringLiteral("the text is not valid UTF-8"));
+        if (text.size > 0 && text.data[text.size - 1] == '\r')
+            --text.size;
+
+        const Span trimmed = trimmedBlanks(text);
+        if (trimmed.size == 0 || trimmed.data[0] == '#')
+            continue;
+        const bool isHeader = trimmed.data[0] == '[' && trimmed.data[trimmed.size - 1] == ']'
+                              && !std::memchr(trimmed.data, '|', trimmed.size);
+        if (isHeader)
+            header(line, trimmed);
+        else
+            record(line, text);
+    }
+    if (m_kind == Kind::None)
+        fail(1, QStringLiteral("the file has no [Teams] section"));
+    endTeams();
+    return std::move(m_league);
+}
+
+void Parser::endTeams()
+{
+    if (m_teamsClosed)
+        return;
+    m_teamsClosed = true;
+    if (m_league.teams.empty())
+        fail(m_teamsLine, QStringLiteral("[Teams] holds no team"));
+}
+
+void Parser::header(int line, Span name)
+{
+    const QString text = name.toString();
+    Kind kind = Kind::None;
+    int team = 0;
+    if (name.equals("[Teams]")) {
+        kind = Kind::Teams;
+    } else if (name.equals("[Draft Pool]")) {
+        kind = Kind::DraftPool;
+    } else if (name.equals("[Free Agents]")) {
+        kind = Kind::FreeAgents;
+    } else if (name.size > 9 && std::memcmp(name.data, "[Roster ", 8) == 0) {
+        kind = Kind::Roster;
+        for (std::size_t i = 8; i + 1 < name.size; ++i) {
+            const char c = name.data[i];
+            if (c < '0' || c > '9') {
+                kind = Kind::None;
+                break;
+            }
+            if (team < 1000)
+                team = team * 10 + (c - '0');
+        }
+    }
+    if (kind == Kind::None)
+        fail(line, QStringLiteral("unknown section header %1").arg(text));
+    if (m_kind == Kind::None && kind != Kind::Teams)
+        fail(line, QStringLiteral("the first section must be [Teams], found %1").arg(text));
+
+    // "[Roster 01]" and "[Roster 1]" are the same team's section.
+    const QString key = kind == Kind::Roster ? QStringLiteral("[Roster %1]").arg(team) : text;
+    const auto seen = m_seen.find(key);
+    if (seen != m_seen.end())
+        fail(line, QStringLiteral("section %1 appears twice (first on line %2)").arg(key).arg(seen->second));
+    m_seen.emplace(key, line);
+
+    if (m_kind == Kind::Teams)
+        endTeams();
+    m_kind = kind;
+    m_sectionName = text;
+    switch (kind) {
+    case Kind::Teams:
+        m_teamsLine = line;
+        m_records = &m_league.teams;
+        break;
+    case Kind::DraftPool:
+        m_records = &m_league.draftPool;
+        break;
+    case Kind::FreeAgents:
+        m_records = &m_league.freeAgents;
+        break;
+    case Kind::Roster: {
+        const int teams = int(m_league.teams.size());
+        if (team < 1 || team > teams)
+            fail(line, QStringLiteral("%1 names no team: the league has %2 team%3")
+                           .arg(text)
+                           .arg(teams)
+                           .arg(teams == 1 ? QString() : QStringLiteral("s")));
+        m_records = &m_league.rosters[team];
+        break;
+    }
+    case Kind::None:
+        break;
+    }
+}
+
+void Parser::record(int line, Span text)
+{
+    if (m_kind == Kind::None)
+        fail(line, QStringLiteral("a record before the first section header; the file must start with [Teams]"));
+
+    if (m_kind == Kind::Teams) {
+        if (int(m_records->size()) >= TextLeagueReader::kMaxTeams)
+            fail(line, QStringLiteral("more than %1 teams in [Teams]").arg(TextLeagueReader::kMaxTeams));
+        const std::size_t fields = countFields(text);
+        if (fields < std::size_t(kTeamFields))
+            fail(line, QStringLiteral("team record has %1 field%2, needs %3")
+                           .arg(fields)
+                           .arg(fields == 1 ? QString() : QStringLiteral("s"))
+                           .arg(kTeamFields));
+    } else {
+        if (int(m_records->size()) >= TextLeagueReader::kMaxSectionRecords)
+            fail(line, QStringLiteral("more than %1 records in %2")
+                           .arg(TextLeagueReader::kMaxSectionRecords)
+                           .arg(m_sectionName));
+        const std::size_t fields = countFields(text);
+        if (fields < std::size_t(kPlayerFields))
+            fail(line, QStringLiteral("player record has %1 field%2, needs %3")
+                           .arg(fields)
+                           .arg(fields == 1 ? QString() : QStringLiteral("s"))
+                           .arg(kPlayerFields));
+        splitFields(text, kPlayerFields, m_fields);
+        for (int f = 1; f <= kPlayerFields; ++f) {
+            if (f == 2 || f == 3)
+                continue;
+            const QString wrong = checkPlayerNumber(f, m_fields[std::size_t(f - 1)]);
+            if (!wrong.isEmpty())
+                fail(line, wrong);
+        }
+    }
+    m_records->push_back(text.toString());
+}
+
+void fillRecords(const std::vector<QString>& from, RecordList& records)
+{
+    records.clear();
+    records.reserve(from.size() + 1);
+    records.emplace_back();
+    records.insert(records.end(), from.begin(), from.end());
+}
+
+// The league file of a path without extension. A league file whose extension is spelt
+// in other letters (Pro.LGE) is the same league, as it is where league files come from.
+QString leagueFileOf(const QString& path)
+{
+    const QString file = path + QStringLiteral(".lge");
+    if (QFileInfo::exists(file))
+        return file;
+    const QFileInfo base(path);
+    const QDir dir = base.absoluteDir();
+    const QString title = base.fileName();
+    QStringList found;
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden)) {
+        if (name.size() == title.size() + 4 && name.startsWith(title)
+            && name.endsWith(QLatin1String(".lge"), Qt::CaseInsensitive))
+            found << name;
+    }
+    return found.size() == 1 ? dir.filePath(found.first()) : file;
+}
+
+} // namespace
+
+LeagueError::LeagueError(const QString& file, int line, const QString& reason)
+    : std::runtime_error(errorText(file, line, reason))
+    , m_file(file)
+    , m_line(line)
+    , m_reason(reason)
+{
+}
+
+TextLeagueReader::League readLeagueFile(const QString& file)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        throw LeagueError(file, 0, QStringLiteral("cannot read the league file: %1").arg(f.errorString()));
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        throw LeagueError(file, 0, QStringLiteral("cannot read the league file: %1").arg(f.errorString()));
+    return Parser(file).run(bytes);
+}
+
+TextLeagueReader::TextLeagueReader() = default;
+TextLeagueReader::~TextLeagueReader() = default;
+
+const TextLeagueReader::League& TextLeagueReader::league(const QString& path, bool fresh)
+{
+    const QString file = leagueFileOf(path);
+    if (fresh || !m_league || m_league->file != file) {
+        m_league.reset();
+        m_league = std::make_unique<League>(readLeagueFile(file));
+    }
+    return *m_league;
+}
+
+int TextLeagueReader::GetTeams(const QString& path, RecordList& records)
+{
+    const League& l = league(path, /*fresh=*/true);
+    fillRecords(l.teams, records);
+    return int(l.teams.size());
+}
+
+int TextLeagueReader::GetRookies(const QString& path, RecordList& records, RecordList& extra)
+{
+    const League& l = league(path, false);
+    fillRecords(l.draftPool, records);
+    extra.clear();
+    return int(l.draftPool.size());
+}
+
+int TextLeagueReader::GetFreeAgents(const QString& path, RecordList& records, RecordList& extra)
+{
+    const League& l = league(path, false);
+    fillRecords(l.freeAgents, records);
+    extra.clear();
+    return int(l.freeAgents.size());
+}
+
+int TextLeagueReader::GetRoster(const QString& path, int teamId, const QString& /*city*/, RecordList& records,
+                                RecordList& extra, std::vector<std::int16_t>& numbers)
+{
+    const League& l = league(path, false);
+    extra.clear();
+    numbers.clear();
+    const auto roster = l.rosters.find(teamId);
+    if (roster == l.rosters.end()) {
+        fillRecords({}, records);
+        return 0;
+    }
+    fillRecords(roster->second, records);
+    return int(roster->second.size());
+}
+
+} // namespace payvo
