@@ -5,6 +5,7 @@
 #include "salary/iniutils.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace payvo::cli {
 
@@ -28,6 +29,12 @@ int usageError(const CliEnv& env, const QString& why)
 }
 
 } // namespace
+
+void warnIfNoSettingsFile(const CommandContext& ctx, UserPrompt& prompt)
+{
+    if (!QFileInfo(ctx.iniFile).isFile())
+        prompt.remark(QStringLiteral("settings file %1 not found: every weight counts as 1").arg(ctx.iniFile));
+}
 
 int CommandContext::fail(const QString& text) const
 {
