@@ -3,6 +3,7 @@
 #include "common/positions.h"
 #include "common/prompt.h"
 #include "common/status.h"
+#include "common/text.h"
 #include "store/salaryfile.h"
 
 #include <QCoreApplication>
@@ -39,17 +40,6 @@ public:
     throw ImportFailure(text.toStdString());
 }
 
-// Spaces only, as the team names are trimmed for the status line and the reader.
-QString trimSpaces(const QString& s)
-{
-    qsizetype b = 0;
-    qsizetype e = s.size();
-    while (b < e && s[b] == QLatin1Char(' '))
-        ++b;
-    while (e > b && s[e - 1] == QLatin1Char(' '))
-        --e;
-    return s.mid(b, e - b);
-}
 
 // Each step of the import works on a file that is thrown away if anything fails, and the
 // finished file is synced before it takes the target's place: no journal on disk and no

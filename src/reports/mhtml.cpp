@@ -2,6 +2,7 @@
 
 #include "common/money.h"
 #include "common/product.h"
+#include "common/text.h"
 #include "reports/reportframe.h"
 #include "salary/iniutils.h"
 
@@ -47,17 +48,6 @@ QString errorText(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-// Spaces only: tabs and other blanks around a name are kept.
-QString trimSpaces(const QString& text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && text[end - 1] == QLatin1Char(' '))
-        --end;
-    return text.mid(begin, end - begin);
-}
 
 Line teamIdText(const TeamEntry& team)
 {

@@ -1,5 +1,7 @@
 #include "salary/iniutils.h"
 
+#include "common/text.h"
+
 #include <QFile>
 #include <QSaveFile>
 
@@ -40,16 +42,6 @@ Load loadIni(CSimpleIniA& ini, const QString& path)
     return ini.LoadData(data.constData(), std::size_t(data.size())) < 0 ? Load::Failed : Load::Ok;
 }
 
-QString trimSpaces(const QString& s)
-{
-    int b = 0;
-    int e = int(s.size());
-    while (b < e && s[b] == QLatin1Char(' '))
-        ++b;
-    while (e > b && s[e - 1] == QLatin1Char(' '))
-        --e;
-    return s.mid(b, e - b);
-}
 
 } // namespace
 
