@@ -1,6 +1,7 @@
 #include "app/frmmain.h"
 
 #include "app/frmabout.h"
+#include "app/showntext.h"
 #include "common/money.h"
 #include "common/positions.h"
 #include "common/product.h"
@@ -242,7 +243,7 @@ QString frmMain::iniPathSlash() const
 
 void frmMain::setStatusText(const QString& text)
 {
-    statusPanel1->setText(text);
+    statusPanel1->setText(shownText(text));
 }
 
 void frmMain::setProgressVisible(bool visible)

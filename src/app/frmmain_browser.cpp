@@ -2,6 +2,7 @@
 #include "app/frmmain.h"
 
 #include "app/playerlistmodel.h"
+#include "app/showntext.h"
 #include "common/positions.h"
 #include "common/prompt.h"
 #include "store/browse.h"
@@ -60,7 +61,7 @@ bool frmMain::FillTeamList()
         return false;
     }
     for (const TeamEntry& e : entries)
-        cboTeams->addItem(e.text, e.value);
+        cboTeams->addItem(shownText(e.text), e.value);
     return true;
 }
 
