@@ -291,7 +291,9 @@ void frmMain::mnuOpen_Click()
         EnableFileMenus();
     if (!FillTeamList())
         return;
-    selectFirstTeam();
+    // A file whose Teams table reads but whose players do not is as foreign as one that does
+    // not open at all: Open stays silent about it too.
+    selectFirstTeam(/*quiet=*/true);
 }
 
 void frmMain::mnuExit_Click()

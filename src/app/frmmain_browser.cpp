@@ -77,15 +77,20 @@ void frmMain::FillPositionList()
     connect(cboTeams, qOverload<int>(&QComboBox::activated), this, &frmMain::cboTeams_Click, Qt::UniqueConnection);
 }
 
-void frmMain::selectFirstTeam()
+void frmMain::selectFirstTeam(bool quiet)
 {
     if (cboTeams->count() == 0)
         return;
     cboTeams->setCurrentIndex(0);
-    cboTeams_Click(0);
+    showTeam(0, quiet);
 }
 
 void frmMain::cboTeams_Click(int index)
+{
+    showTeam(index, false);
+}
+
+void frmMain::showTeam(int index, bool quiet)
 {
     if (index < 0)
         return;
@@ -101,6 +106,8 @@ void frmMain::cboTeams_Click(int index)
         ClearPlayerList();
         ClearPositionSalaries();
         setStatusText(entry);
+        if (quiet)
+            return;
         QString reason = checkSalaryFile(gsSalaryFile);
         if (reason.isEmpty())
             reason = QString::fromUtf8(e.what());
