@@ -253,7 +253,17 @@ QString ParseMe(const QString& sString, int iReq, QString& sDelim)
 QString importTempPrefix(const QString& salaryFile)
 {
     const QFileInfo target(salaryFile);
-    return target.absoluteDir().filePath(QLatin1Char('.') + target.fileName() + QStringLiteral(".import-"));
+    // A file name holds at most 255 bytes. The temporary name adds 9 bytes to the target's
+    // name and up to 24 for the process id and the tag, so a long target name is cut to leave
+    // room for them.
+    constexpr int kMaxNameBytes = 255 - 9 - 24;
+    QString name = target.fileName();
+    while (QFile::encodeName(name).size() > kMaxNameBytes) {
+        name.chop(1);
+        if (!name.isEmpty() && name.back().isHighSurrogate())
+            name.chop(1);
+    }
+    return target.absoluteDir().filePath(QLatin1Char('.') + name + QStringLiteral(".import-"));
 }
 
 void ImportTeams(int count, const RecordList& records, const QString& salaryFile, StatusSink& status)

@@ -54,7 +54,8 @@ void ImportPlayers(int count, const RecordList& records, const QString& salaryFi
                    StatusSink& status);
 
 // The temporary files an import of salaryFile uses are named
-// ".<file name>.import-<process id>-<tag>" in the same folder.
+// ".<file name>.import-<process id>-<tag>" in the same folder; a file name too long to leave
+// room for the rest within the 255 bytes of a name is cut to its first 222 bytes.
 QString importTempPrefix(const QString& salaryFile);
 
 } // namespace payvo
