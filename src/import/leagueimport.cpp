@@ -173,6 +173,14 @@ void removeTempFile(const QString& path)
         QFile::remove(path + QLatin1String(suffix));
 }
 
+// A salary file marked read-only is not replaced, even for a user whose rights would allow
+// it: the mark is the owner's, so his write permission is what counts.
+bool isReadOnly(const QString& path)
+{
+    const QFileInfo file(path);
+    return file.isFile() && (!file.isWritable() || !(file.permissions() & QFileDevice::WriteOwner));
+}
+
 // Puts the finished file in the target's place: the data reaches the disk first, then
 // the rename replaces the target in one step.
 void replaceTarget(const QString& temp, const QString& target)
@@ -329,6 +337,8 @@ ImportResult ImportLeague(LeagueReader& reader, const QString& leaguePath, const
 
     QString temp;
     try {
+        if (isReadOnly(salaryFile))
+            failImport(QStringLiteral("%1 is read-only; it was not replaced").arg(salaryFile));
         removeStaleTempFiles(salaryFile);
         temp = newTempFile(salaryFile);
 

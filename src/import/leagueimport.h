@@ -35,7 +35,8 @@ struct ImportResult {
 // without ".lge"): the teams numbered 1..N in the reader's order, the draft pool with TeamID
 // 99, the free agents with 0, each roster with its team's number.
 //
-// When salaryFile exists the user is asked first whether to overwrite it. The new file is
+// When salaryFile exists the user is asked first whether to overwrite it; a salary file
+// marked read-only is not replaced. The new file is
 // built under a temporary name in the same folder and takes the place of salaryFile only
 // when it is complete and on disk; on any failure the temporary file is removed and an
 // earlier file stays byte for byte as it was. Leftovers of an import of the same target that
