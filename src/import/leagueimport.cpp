@@ -14,9 +14,12 @@
 #include <SQLiteCpp/Statement.h>
 #include <SQLiteCpp/Transaction.h>
 
+#include <sqlite3.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -181,6 +184,25 @@ bool isReadOnly(const QString& path)
     return file.isFile() && (!file.isWritable() || !(file.permissions() & QFileDevice::WriteOwner));
 }
 
+// A program that is writing the old salary file would go on writing into a file that is no
+// longer there once it is replaced, and its work would be lost without a word. The old
+// file's write lock is held while it is replaced; when another program holds it (for longer
+// than the busy timeout) the import fails. A file that is no database has no lock to take.
+std::optional<SQLite::Database> lockOldTarget(const QString& target)
+{
+    if (!QFileInfo(target).isFile())
+        return std::nullopt;
+    try {
+        SQLite::Database db = openSalaryFile(target, /*writable=*/true);
+        db.exec("BEGIN IMMEDIATE");
+        return db;
+    } catch (const SQLite::Exception& e) {
+        if (e.getErrorCode() == SQLITE_BUSY || e.getErrorCode() == SQLITE_LOCKED)
+            failImport(QStringLiteral("cannot replace %1: another program is writing it").arg(target));
+        return std::nullopt;
+    }
+}
+
 // Puts the finished file in the target's place: the data reaches the disk first, then
 // the rename replaces the target in one step.
 void replaceTarget(const QString& temp, const QString& target)
@@ -189,6 +211,7 @@ void replaceTarget(const QString& temp, const QString& target)
 #ifdef Q_OS_UNIX
     syncPath(temp, false);
     syncPath(folder, true);
+    const std::optional<SQLite::Database> oldFile = lockOldTarget(target);
     if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) != 0)
         failImport(QStringLiteral("cannot replace %1: %2").arg(target, QString::fromLocal8Bit(std::strerror(errno))));
     syncPath(folder, true);

@@ -36,7 +36,7 @@ struct ImportResult {
 // 99, the free agents with 0, each roster with its team's number.
 //
 // When salaryFile exists the user is asked first whether to overwrite it; a salary file
-// marked read-only is not replaced. The new file is
+// marked read-only, or one another program is writing, is not replaced. The new file is
 // built under a temporary name in the same folder and takes the place of salaryFile only
 // when it is complete and on disk; on any failure the temporary file is removed and an
 // earlier file stays byte for byte as it was. Leftovers of an import of the same target that
