@@ -1,6 +1,6 @@
 #include "reports/reportdata.h"
 
-#include <QFileInfo>
+#include "store/salaryfile.h"
 
 #include <SQLiteCpp/Statement.h>
 #include <sqlite3.h>
@@ -89,9 +89,7 @@ void addTo(std::optional<double>& sum, double value)
 
 SQLite::Database openForReport(const QString& path)
 {
-    // SQLite would make a new empty database of a missing path.
-    if (!QFileInfo(path).isFile())
-        throw SQLite::Exception("no such file: " + path.toStdString());
+    requireRegularFile(path);
     // Read on one thread only: no locking of the connection per call.
     return SQLite::Database(path.toStdString(), SQLite::OPEN_READONLY | SQLite::OPEN_NOMUTEX);
 }
