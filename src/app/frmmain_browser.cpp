@@ -61,7 +61,7 @@ bool frmMain::FillTeamList()
         return false;
     }
     for (const TeamEntry& e : entries)
-        cboTeams->addItem(shownText(e.text), e.value);
+        cboTeams->addItem(shownText(e.text), e.value ? QVariant(*e.value) : QVariant());
     return true;
 }
 
@@ -94,11 +94,19 @@ void frmMain::showTeam(int index, bool quiet)
 {
     if (index < 0)
         return;
-    const int team = cboTeams->itemData(index).toInt();
+    const QVariant value = cboTeams->itemData(index);
+    const int team = value.toInt();
     const QString entry = cboTeams->itemText(index);
     cboPositions->setCurrentIndex(cboPositions->count() - 1);
     setStatusText(QStringLiteral("Please Wait... Loading: ") + entry);
     processPendingEvents();
+    if (!value.isValid()) {
+        // A team without a number: no player is on it.
+        ClearPlayerList();
+        ClearPositionSalaries();
+        setStatusText(entry);
+        return;
+    }
     try {
         FillPlayerList(team, kAllPositions);
     } catch (const std::exception& e) {
@@ -121,7 +129,7 @@ void frmMain::showTeam(int index, bool quiet)
 
 void frmMain::cboPositions_Click(int index)
 {
-    if (index < 0 || cboTeams->currentIndex() < 0)
+    if (index < 0 || cboTeams->currentIndex() < 0 || !cboTeams->currentData().isValid())
         return;
     try {
         FillPlayerList(cboTeams->currentData().toInt(), cboPositions->itemData(index).toInt());
