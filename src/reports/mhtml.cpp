@@ -131,7 +131,9 @@ void ReportFile::removeOld()
     if (::unlink(m_path.constData()) == 0)
         return;
     const int error = errno;
-    if (error == ENOENT)
+    // Where no file can be (a missing folder, a file in the folder's place, a name too
+    // long), there is nothing to delete; the first line says why nothing can be written.
+    if (error == ENOENT || error == ENOTDIR || error == ENAMETOOLONG)
         return;
     m_result.oldFileRemoved = false;
     noteError(QStringLiteral("cannot delete the old %1: %2").arg(m_name, errorText(error)));
