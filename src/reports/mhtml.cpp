@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace payvo::mHTML {
@@ -128,6 +129,16 @@ void ReportFile::noteError(const QString& what)
 
 void ReportFile::removeOld()
 {
+    // A report file marked read-only is its owner's to keep: it is neither deleted nor
+    // written, and the lines of this run are lost.
+    struct stat st {};
+    if (::stat(m_path.constData(), &st) == 0 && S_ISREG(st.st_mode)
+        && (!(st.st_mode & S_IWUSR) || ::access(m_path.constData(), W_OK) != 0)) {
+        m_readOnly = true;
+        m_result.oldFileRemoved = false;
+        noteError(QStringLiteral("cannot write %1: it is read-only").arg(m_name));
+        return;
+    }
     if (::unlink(m_path.constData()) == 0)
         return;
     const int error = errno;
@@ -149,6 +160,10 @@ void ReportFile::append(const Line& line)
 
 void ReportFile::appendEncoded(std::string_view bytes)
 {
+    if (m_readOnly) {
+        ++m_result.linesLost;
+        return;
+    }
     const int error = appendBytes(m_path.constData(), bytes);
     if (error == 0) {
         ++m_result.linesWritten;

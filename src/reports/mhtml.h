@@ -51,7 +51,7 @@ struct ReportResult {
 
 // The roster report: every team's players with their ratings and salaries, a total per
 // team, then the free agents and the draft pool. The old file of that name is deleted
-// first; each line is appended on its own, and a step that fails is skipped. The cap comes
+// first (one marked read-only is kept, and the report's lines are lost); each line is appended on its own, and a step that fails is skipped. The cap comes
 // from section "Salary", key "Amount" of iniFile. The progress advances by 100 / N after
 // each of the N teams and after the free agents and the draft pool.
 ReportResult WriteRosterReport(const QString& fileName, const QString& salaryFile, const QString& leagueName,
