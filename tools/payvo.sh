@@ -9,7 +9,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build="$here/build"
 jobs=$(nproc 2>/dev/null || echo 2)
 
-packages="cmake make g++ qt6-base-dev libsqlitecpp-dev libsqlite3-dev libsimpleini-dev libxkbcommon-dev fonts-dejavu-core"
+packages="cmake make g++ qt6-base-dev libsqlitecpp-dev libsqlite3-dev libxkbcommon-dev fonts-dejavu-core"
 
 install_missing() {
     missing=""

@@ -1,6 +1,7 @@
 #include "app/frmmain.h"
 
 #include "app/frmabout.h"
+#include "app/showntext.h"
 #include "common/money.h"
 #include "common/positions.h"
 #include "common/product.h"
@@ -242,7 +243,7 @@ QString frmMain::iniPathSlash() const
 
 void frmMain::setStatusText(const QString& text)
 {
-    statusPanel1->setText(text);
+    statusPanel1->setText(shownText(text));
 }
 
 void frmMain::setProgressVisible(bool visible)
@@ -290,7 +291,9 @@ void frmMain::mnuOpen_Click()
         EnableFileMenus();
     if (!FillTeamList())
         return;
-    selectFirstTeam();
+    // A file whose Teams table reads but whose players do not is as foreign as one that does
+    // not open at all: Open stays silent about it too.
+    selectFirstTeam(/*quiet=*/true);
 }
 
 void frmMain::mnuExit_Click()

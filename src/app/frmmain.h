@@ -89,7 +89,10 @@ private:
     void ShowTeamSalaries(int team);
     void ClearPositionSalaries();
     void ClearPlayerList();
-    void selectFirstTeam();
+    // Selects the first entry of the team selector and shows it. Quiet: a failure to read
+    // the players blanks the list and the panel without a message (File, Open).
+    void selectFirstTeam(bool quiet = false);
+    void showTeam(int index, bool quiet);
 
     // Reports.
     void runRostersCommand();

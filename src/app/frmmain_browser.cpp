@@ -2,6 +2,7 @@
 #include "app/frmmain.h"
 
 #include "app/playerlistmodel.h"
+#include "app/showntext.h"
 #include "common/positions.h"
 #include "common/prompt.h"
 #include "store/browse.h"
@@ -60,7 +61,7 @@ bool frmMain::FillTeamList()
         return false;
     }
     for (const TeamEntry& e : entries)
-        cboTeams->addItem(e.text, e.value);
+        cboTeams->addItem(shownText(e.text), e.value ? QVariant(*e.value) : QVariant());
     return true;
 }
 
@@ -76,23 +77,36 @@ void frmMain::FillPositionList()
     connect(cboTeams, qOverload<int>(&QComboBox::activated), this, &frmMain::cboTeams_Click, Qt::UniqueConnection);
 }
 
-void frmMain::selectFirstTeam()
+void frmMain::selectFirstTeam(bool quiet)
 {
     if (cboTeams->count() == 0)
         return;
     cboTeams->setCurrentIndex(0);
-    cboTeams_Click(0);
+    showTeam(0, quiet);
 }
 
 void frmMain::cboTeams_Click(int index)
 {
+    showTeam(index, false);
+}
+
+void frmMain::showTeam(int index, bool quiet)
+{
     if (index < 0)
         return;
-    const int team = cboTeams->itemData(index).toInt();
+    const QVariant value = cboTeams->itemData(index);
+    const int team = value.toInt();
     const QString entry = cboTeams->itemText(index);
     cboPositions->setCurrentIndex(cboPositions->count() - 1);
     setStatusText(QStringLiteral("Please Wait... Loading: ") + entry);
     processPendingEvents();
+    if (!value.isValid()) {
+        // A team without a number: no player is on it.
+        ClearPlayerList();
+        ClearPositionSalaries();
+        setStatusText(entry);
+        return;
+    }
     try {
         FillPlayerList(team, kAllPositions);
     } catch (const std::exception& e) {
@@ -100,6 +114,8 @@ void frmMain::cboTeams_Click(int index)
         ClearPlayerList();
         ClearPositionSalaries();
         setStatusText(entry);
+        if (quiet)
+            return;
         QString reason = checkSalaryFile(gsSalaryFile);
         if (reason.isEmpty())
             reason = QString::fromUtf8(e.what());
@@ -113,7 +129,7 @@ void frmMain::cboTeams_Click(int index)
 
 void frmMain::cboPositions_Click(int index)
 {
-    if (index < 0 || cboTeams->currentIndex() < 0)
+    if (index < 0 || cboTeams->currentIndex() < 0 || !cboTeams->currentData().isValid())
         return;
     try {
         FillPlayerList(cboTeams->currentData().toInt(), cboPositions->itemData(index).toInt());

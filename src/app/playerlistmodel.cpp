@@ -1,5 +1,7 @@
 #include "app/playerlistmodel.h"
 
+#include "app/showntext.h"
+
 #include <algorithm>
 #include <numeric>
 
@@ -63,7 +65,7 @@ QVariant PlayerListModel::data(const QModelIndex& index, int role) const
         return QVariant();
     switch (role) {
     case Qt::DisplayRole:
-        return cells(index.row())[std::size_t(index.column())];
+        return shownText(cells(index.row())[std::size_t(index.column())]);
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(alignment(index.column()));
     default:

@@ -32,8 +32,12 @@ int usageError(const CliEnv& env, const QString& why)
 
 void warnIfNoSettingsFile(const CommandContext& ctx, UserPrompt& prompt)
 {
-    if (!QFileInfo(ctx.iniFile).isFile())
+    const QFileInfo ini(ctx.iniFile);
+    if (!ini.exists())
         prompt.remark(QStringLiteral("settings file %1 not found: every weight counts as 1").arg(ctx.iniFile));
+    else if (!ini.isFile())
+        prompt.remark(QStringLiteral("settings file %1 is not a file that can be read: every weight counts as 1")
+                          .arg(ctx.iniFile));
 }
 
 int CommandContext::fail(const QString& text) const

@@ -22,8 +22,12 @@ int runNew(CommandContext& ctx)
     const QString league = given.absoluteFilePath();
     if (!league.endsWith(QLatin1String(".lge"), Qt::CaseInsensitive))
         return ctx.fail(QStringLiteral("%1 is no league file: the name must end in .lge").arg(league));
-    if (!given.isFile())
+    if (!given.exists())
         return ctx.fail(QStringLiteral("%1: no such league file").arg(league));
+    if (!given.isFile())
+        return ctx.fail(QStringLiteral("%1 is %2, not a league file")
+                            .arg(league, given.isDir() ? QStringLiteral("a folder")
+                                                       : QStringLiteral("not a regular file (a pipe or a device)")));
 
     CliPrompt prompt(ctx.err(), ctx.args.isSet(QStringLiteral("overwrite")));
     CliStatus status(ctx.err(), ctx.env.errIsTerminal);

@@ -15,9 +15,12 @@
 #include <SQLiteCpp/Statement.h>
 #include <SQLiteCpp/Transaction.h>
 
+#include <sqlite3.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -163,6 +166,33 @@ void removeTempFile(const QString& path)
         QFile::remove(path + QLatin1String(suffix));
 }
 
+// A salary file marked read-only is not replaced, even for a user whose rights would allow
+// it: the mark is the owner's, so his write permission is what counts.
+bool isReadOnly(const QString& path)
+{
+    const QFileInfo file(path);
+    return file.isFile() && (!file.isWritable() || !(file.permissions() & QFileDevice::WriteOwner));
+}
+
+// A program that is writing the old salary file would go on writing into a file that is no
+// longer there once it is replaced, and its work would be lost without a word. The old
+// file's write lock is held while it is replaced; when another program holds it (for longer
+// than the busy timeout) the import fails. A file that is no database has no lock to take.
+std::optional<SQLite::Database> lockOldTarget(const QString& target)
+{
+    if (!QFileInfo(target).isFile())
+        return std::nullopt;
+    try {
+        SQLite::Database db = openSalaryFile(target, /*writable=*/true);
+        db.exec("BEGIN IMMEDIATE");
+        return db;
+    } catch (const SQLite::Exception& e) {
+        if (e.getErrorCode() == SQLITE_BUSY || e.getErrorCode() == SQLITE_LOCKED)
+            failImport(QStringLiteral("cannot replace %1: another program is writing it").arg(target));
+        return std::nullopt;
+    }
+}
+
 // Puts the finished file in the target's place: the data reaches the disk first, then
 // the rename replaces the target in one step.
 void replaceTarget(const QString& temp, const QString& target)
@@ -171,6 +201,7 @@ void replaceTarget(const QString& temp, const QString& target)
 #ifdef Q_OS_UNIX
     syncPath(temp, false);
     syncPath(folder, true);
+    const std::optional<SQLite::Database> oldFile = lockOldTarget(target);
     if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) != 0)
         failImport(QStringLiteral("cannot replace %1: %2").arg(target, QString::fromLocal8Bit(std::strerror(errno))));
     syncPath(folder, true);
@@ -243,7 +274,17 @@ QString ParseMe(const QString& sString, int iReq, QString& sDelim)
 QString importTempPrefix(const QString& salaryFile)
 {
     const QFileInfo target(salaryFile);
-    return target.absoluteDir().filePath(QLatin1Char('.') + target.fileName() + QStringLiteral(".import-"));
+    // A file name holds at most 255 bytes. The temporary name adds 9 bytes to the target's
+    // name and up to 24 for the process id and the tag, so a long target name is cut to leave
+    // room for them.
+    constexpr int kMaxNameBytes = 255 - 9 - 24;
+    QString name = target.fileName();
+    while (QFile::encodeName(name).size() > kMaxNameBytes) {
+        name.chop(1);
+        if (!name.isEmpty() && name.back().isHighSurrogate())
+            name.chop(1);
+    }
+    return target.absoluteDir().filePath(QLatin1Char('.') + name + QStringLiteral(".import-"));
 }
 
 void ImportTeams(int count, const RecordList& records, const QString& salaryFile, StatusSink& status)
@@ -309,6 +350,8 @@ ImportResult ImportLeague(LeagueReader& reader, const QString& leaguePath, const
 
     QString temp;
     try {
+        if (isReadOnly(salaryFile))
+            failImport(QStringLiteral("%1 is read-only; it was not replaced").arg(salaryFile));
         removeStaleTempFiles(salaryFile);
         temp = newTempFile(salaryFile);
 

@@ -35,7 +35,8 @@ struct ImportResult {
 // without ".lge"): the teams numbered 1..N in the reader's order, the draft pool with TeamID
 // 99, the free agents with 0, each roster with its team's number.
 //
-// When salaryFile exists the user is asked first whether to overwrite it. The new file is
+// When salaryFile exists the user is asked first whether to overwrite it; a salary file
+// marked read-only, or one another program is writing, is not replaced. The new file is
 // built under a temporary name in the same folder and takes the place of salaryFile only
 // when it is complete and on disk; on any failure the temporary file is removed and an
 // earlier file stays byte for byte as it was. Leftovers of an import of the same target that
@@ -54,7 +55,8 @@ void ImportPlayers(int count, const RecordList& records, const QString& salaryFi
                    StatusSink& status);
 
 // The temporary files an import of salaryFile uses are named
-// ".<file name>.import-<process id>-<tag>" in the same folder.
+// ".<file name>.import-<process id>-<tag>" in the same folder; a file name too long to leave
+// room for the rest within the 255 bytes of a name is cut to its first 222 bytes.
 QString importTempPrefix(const QString& salaryFile);
 
 } // namespace payvo

@@ -1,7 +1,8 @@
 #include "import/leaguereader.h"
 
+#include "common/filebytes.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <cstring>
@@ -386,12 +387,10 @@ LeagueError::LeagueError(const QString& file, int line, const QString& reason)
 
 TextLeagueReader::League readLeagueFile(const QString& file)
 {
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        throw LeagueError(file, 0, QStringLiteral("cannot read the league file: %1").arg(f.errorString()));
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        throw LeagueError(file, 0, QStringLiteral("cannot read the league file: %1").arg(f.errorString()));
+    QByteArray bytes;
+    QString why;
+    if (readRegularFile(file, bytes, why) != FileRead::Ok)
+        throw LeagueError(file, 0, QStringLiteral("cannot read the league file: %1").arg(why));
     return Parser(file).run(bytes);
 }
 

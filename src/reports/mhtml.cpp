@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace payvo::mHTML {
@@ -118,10 +119,22 @@ void ReportFile::noteError(const QString& what)
 
 void ReportFile::removeOld()
 {
+    // A report file marked read-only is its owner's to keep: it is neither deleted nor
+    // written, and the lines of this run are lost.
+    struct stat st {};
+    if (::stat(m_path.constData(), &st) == 0 && S_ISREG(st.st_mode)
+        && (!(st.st_mode & S_IWUSR) || ::access(m_path.constData(), W_OK) != 0)) {
+        m_readOnly = true;
+        m_result.oldFileRemoved = false;
+        noteError(QStringLiteral("cannot write %1: it is read-only").arg(m_name));
+        return;
+    }
     if (::unlink(m_path.constData()) == 0)
         return;
     const int error = errno;
-    if (error == ENOENT)
+    // Where no file can be (a missing folder, a file in the folder's place, a name too
+    // long), there is nothing to delete; the first line says why nothing can be written.
+    if (error == ENOENT || error == ENOTDIR || error == ENAMETOOLONG)
         return;
     m_result.oldFileRemoved = false;
     noteError(QStringLiteral("cannot delete the old %1: %2").arg(m_name, errorText(error)));
@@ -137,6 +150,10 @@ void ReportFile::append(const Line& line)
 
 void ReportFile::appendEncoded(std::string_view bytes)
 {
+    if (m_readOnly) {
+        ++m_result.linesLost;
+        return;
+    }
     const int error = appendBytes(m_path.constData(), bytes);
     if (error == 0) {
         ++m_result.linesWritten;

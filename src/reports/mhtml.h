@@ -36,6 +36,9 @@ struct ReportResult {
     // The salary file and its Teams table could be read. When not, nothing was written
     // and an earlier report file is left as it was.
     bool sourceRead = false;
+    // The players (or their salaries) could be read. When not, the report was written
+    // without them.
+    bool playersRead = true;
     // No earlier file of that name was left standing in front of the new lines.
     bool oldFileRemoved = true;
     int linesWritten = 0;
@@ -43,12 +46,12 @@ struct ReportResult {
     // The first thing that went wrong, in words; empty when nothing did.
     QString error;
 
-    bool complete() const { return sourceRead && oldFileRemoved && linesLost == 0; }
+    bool complete() const { return sourceRead && playersRead && oldFileRemoved && linesLost == 0; }
 };
 
 // The roster report: every team's players with their ratings and salaries, a total per
 // team, then the free agents and the draft pool. The old file of that name is deleted
-// first; each line is appended on its own, and a step that fails is skipped. The cap comes
+// first (one marked read-only is kept, and the report's lines are lost); each line is appended on its own, and a step that fails is skipped. The cap comes
 // from section "Salary", key "Amount" of iniFile. The progress advances by 100 / N after
 // each of the N teams and after the free agents and the draft pool.
 ReportResult WriteRosterReport(const QString& fileName, const QString& salaryFile, const QString& leagueName,

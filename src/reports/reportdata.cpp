@@ -1,6 +1,6 @@
 #include "reports/reportdata.h"
 
-#include <QFileInfo>
+#include "store/salaryfile.h"
 
 #include <SQLiteCpp/Statement.h>
 #include <sqlite3.h>
@@ -89,9 +89,7 @@ void addTo(std::optional<double>& sum, double value)
 
 SQLite::Database openForReport(const QString& path)
 {
-    // SQLite would make a new empty database of a missing path.
-    if (!QFileInfo(path).isFile())
-        throw SQLite::Exception("no such file: " + path.toStdString());
+    requireRegularFile(path);
     // Read on one thread only: no locking of the connection per call.
     return SQLite::Database(path.toStdString(), SQLite::OPEN_READONLY | SQLite::OPEN_NOMUTEX);
 }
@@ -154,10 +152,12 @@ Rosters readRosters(SQLite::Database& db, const std::function<void(const PlayerF
         }
         if (rc != SQLITE_DONE)
             throw SQLite::Exception(db.getHandle(), rc);
-    } catch (const SQLite::Exception&) {
+    } catch (const SQLite::Exception& e) {
         // A list read only in part would give wrong totals: no players then, the blocks
         // are still written.
-        return Rosters();
+        Rosters none;
+        none.error = QString::fromUtf8(e.what());
+        return none;
     }
     // Stable: players of equal position and salary keep their order in the table.
     for (auto& [team, rows] : rosters.byTeam)
@@ -165,7 +165,7 @@ Rosters readRosters(SQLite::Database& db, const std::function<void(const PlayerF
     return rosters;
 }
 
-std::unordered_map<int, Payroll> readPayrolls(SQLite::Database& db)
+std::unordered_map<int, Payroll> readPayrolls(SQLite::Database& db, QString* error)
 {
     // Sum(Salary) of the players with that TeamID, of those with Position < 8, of those with
     // Position > 7 and < 13, and of those with Position > 12. Like Sum, a sum over no salary
@@ -188,9 +188,11 @@ std::unordered_map<int, Payroll> readPayrolls(SQLite::Database& db)
         }
         if (rc != SQLITE_DONE)
             throw SQLite::Exception(db.getHandle(), rc);
-    } catch (const SQLite::Exception&) {
+    } catch (const SQLite::Exception& e) {
         // No figures rather than wrong ones: every line shows its label alone.
         payrolls.clear();
+        if (error)
+            *error = QString::fromUtf8(e.what());
     }
     return payrolls;
 }

@@ -62,10 +62,11 @@ const TeamEntry* findTeam(const std::vector<TeamEntry>& teams, int teamId);
 // Every player, grouped by TeamID, his line made by makeRow (appending to its argument); within a team in position
 // order and by salary from the highest down, players of equal position and salary in table
 // order. Players without a TeamID belong to no group. When the table cannot be read there
-// are no players.
+// are no players, and error says why.
 struct Rosters {
     std::string bytes; // every player's line, one after the other
     std::unordered_map<int, std::vector<RosterRow>> byTeam;
+    QString error;
 
     std::string_view line(const RosterRow& row) const { return std::string_view(bytes).substr(row.offset, row.size); }
 };
@@ -73,7 +74,8 @@ Rosters readRosters(SQLite::Database& db, const std::function<void(const PlayerF
 
 // Each TeamID's payroll: the sum of all its salaries and of each position group's
 // (Offense codes 0 to 7, Defense 8 to 12, Special teams 13 and 14). A sum over no salary
-// is empty, as the database's Sum gives it. A TeamID without players has no entry.
-std::unordered_map<int, Payroll> readPayrolls(SQLite::Database& db);
+// is empty, as the database's Sum gives it. A TeamID without players has no entry. When the
+// table cannot be read there are no payrolls, and error (when given) says why.
+std::unordered_map<int, Payroll> readPayrolls(SQLite::Database& db, QString* error = nullptr);
 
 } // namespace payvo::mHTML

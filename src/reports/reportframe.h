@@ -15,7 +15,8 @@ class ReportFile {
 public:
     explicit ReportFile(const QString& fileName);
 
-    // Deletes an earlier file of that name; a missing file is no failure.
+    // Deletes an earlier file of that name; a missing file is no failure. A file marked
+    // read-only is kept, and nothing is written to it.
     void removeOld();
     void append(const Line& line);
     // A line already encoded, its CR LF included.
@@ -30,6 +31,7 @@ private:
     QByteArray m_path;
     std::string m_bytes; // the line being written, kept to spare an allocation a line
     ReportResult m_result;
+    bool m_readOnly = false;
 };
 
 // PadTo (left-justified) and PadTo (right-justified) followed by an append, in place, for

@@ -91,6 +91,10 @@ ReportResult WriteRosterReport(const QString& fileName, const QString& salaryFil
             encodeLine(row, bytes);
             bytes += "\r\n";
         });
+        if (!rosters.error.isEmpty()) {
+            out.result().playersRead = false;
+            out.result().error = QStringLiteral("cannot read the players of %1: %2").arg(salaryFile, rosters.error);
+        }
 
         const int n = int(teams.size());
         const double step = n > 0 ? 100.0 / n : 0.0;

@@ -41,7 +41,12 @@ ReportResult WriteSummaryReport(const QString& fileName, const QString& salaryFi
         SQLite::Database db = openForReport(salaryFile);
         const std::vector<TeamEntry> teams = readTeams(db);
         out.result().sourceRead = true;
-        const auto payrolls = readPayrolls(db);
+        QString unread;
+        const auto payrolls = readPayrolls(db, &unread);
+        if (!unread.isEmpty()) {
+            out.result().playersRead = false;
+            out.result().error = QStringLiteral("cannot read the salaries of %1: %2").arg(salaryFile, unread);
+        }
 
         const int n = int(teams.size());
         out.removeOld();

@@ -13,14 +13,19 @@ namespace INIUTILS {
 // One value of an INI file, read the way the platform's profile functions read it:
 // section and key names match without regard to case; a missing file, section or key or
 // an empty value gives ""; a value longer than 254 characters comes back cut to 254.
-// Nothing is cached: the file is read on every call. Where a key stands twice in its
-// section the first one counts.
+// Nothing is cached: the file is read on every call. A section that stands twice is read
+// as one, in file order, and where a key stands twice the first one counts. Lines that are
+// neither a section header nor "key=value" are passed over. Only a regular file is read:
+// a folder, a pipe or a device gives "" at once.
 QString ReadINI(const QString& section, const QString& key, const QString& file);
 
-// Writes one value: spaces around the value are removed; an existing key is replaced where
-// it stands, a new key goes to the end of its section, a new section to the end of the
-// file, and a missing file is created (not its folder). The file is replaced atomically, so
-// a failed write leaves it as it was. Returns nonzero on success.
+// Writes one value: spaces around the value are removed; the first line of an existing key
+// is replaced where it stands (the key keeps the file's spelling), a new key goes after the
+// last value of the first section of that name, a new section to the end of the file, and a
+// missing file is created (not its folder). Every other byte of the file stays as it was,
+// lines this program cannot read included. The file is replaced atomically, so a failed
+// write leaves it as it was; a file that cannot be read is never written. Returns nonzero
+// on success.
 long WriteINI(const QString& section, const QString& key, const QString& value, const QString& file);
 
 // The longest value ReadINI returns.

@@ -76,8 +76,11 @@ std::vector<TeamEntry> teamSelectorEntries(const QString& salaryFile)
     {
         SQLite::Database db = openSalaryFile(salaryFile);
         SQLite::Statement q(db, "SELECT TeamID, City, Mascot FROM Teams");
-        while (q.executeStep())
-            entries.push_back({text(q.getColumn(1)) + QLatin1Char(' ') + text(q.getColumn(2)), q.getColumn(0).getInt()});
+        while (q.executeStep()) {
+            const SQLite::Column id = q.getColumn(0);
+            entries.push_back({text(q.getColumn(1)) + QLatin1Char(' ') + text(q.getColumn(2)),
+                               id.isNull() ? std::nullopt : std::optional<int>(id.getInt())});
+        }
     }
     entries.push_back({QStringLiteral("Free Agents"), kFreeAgents});
     entries.push_back({QStringLiteral("Draft Pool"), kDraftPool});

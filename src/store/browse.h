@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace SQLite {
@@ -12,10 +13,11 @@ class Database;
 
 namespace payvo {
 
-// One entry of the team selector: its text and its team filter value.
+// One entry of the team selector: its text and its team filter value. A Teams row without
+// a TeamID has no value: no player belongs to it.
 struct TeamEntry {
     QString text;
-    int value = 0;
+    std::optional<int> value;
 };
 
 // The team selector of a salary file: one entry per row of Teams in table order

@@ -121,11 +121,21 @@ bool CreateTeamsTable(const QString& path, const QString& table)
     return createTable(path, table, teamsColumns());
 }
 
+void requireRegularFile(const QString& path)
+{
+    const QFileInfo file(path);
+    if (file.isFile())
+        return;
+    if (!file.exists())
+        throw SQLite::Exception("no such file: " + path.toStdString());
+    if (file.isDir())
+        throw SQLite::Exception(path.toStdString() + " is a folder");
+    throw SQLite::Exception(path.toStdString() + " is not a regular file");
+}
+
 SQLite::Database openSalaryFile(const QString& path, bool writable)
 {
-    // SQLite would make a new empty database of a missing path; a salary file must exist.
-    if (!QFileInfo(path).isFile())
-        throw SQLite::Exception("no such file: " + path.toStdString());
+    requireRegularFile(path);
     // Each operation opens its own connection and uses it on one thread only, so the
     // per-call locking of the serialized mode buys nothing.
     SQLite::Database db(path.toStdString(),

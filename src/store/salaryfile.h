@@ -48,6 +48,11 @@ bool confirmOverwrite(const QString& path, UserPrompt& prompt);
 // when the file cannot be opened.
 SQLite::Database openSalaryFile(const QString& path, bool writable = false);
 
+// Throws SQLite::Exception unless path names a regular file (or a link to one), saying what
+// stands there instead: "no such file: X", "X is a folder", "X is not a regular file".
+// SQLite would make a new empty database of a missing path.
+void requireRegularFile(const QString& path);
+
 // Checks that the file is a salary file this program can read: both tables with every
 // column. Returns an empty text when it is, else a one-line reason.
 QString checkSalaryFile(const QString& path);

@@ -105,8 +105,8 @@ void TestIniUtils::write_placement_data()
         << file << "Salary" << "Min" << QStringList{"[Salary]", "Amount=1", "Max=2", "Min=9", "[QB]", "AC=3"};
     QTest::newRow("new section at the end of the file")
         << file << "TE" << "SP" << QStringList{"[Salary]", "Amount=1", "Max=2", "[QB]", "AC=3", "[TE]", "SP=9"};
-    QTest::newRow("duplicate keys become one, where the first stood")
-        << QByteArray("[K]\nSP=1\nAC=2\nSP=3\n") << "K" << "SP" << QStringList{"[K]", "SP=9", "AC=2"};
+    QTest::newRow("of two equal keys the first is replaced, the other stays")
+        << QByteArray("[K]\nSP=1\nAC=2\nSP=3\n") << "K" << "SP" << QStringList{"[K]", "SP=9", "AC=2", "SP=3"};
 }
 
 void TestIniUtils::write_placement()
