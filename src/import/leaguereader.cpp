@@ -392,6 +392,11 @@ TextLeagueReader::League readLeagueFile(const QString& file)
     const QByteArray bytes = f.readAll();
     if (f.error() != QFileDevice::NoError)
         throw LeagueError(file, 0, QStringLiteral("cannot read the league file: %1").arg(f.errorString()));
+    return parseLeague(bytes, file);
+}
+
+TextLeagueReader::League parseLeague(const QByteArray& bytes, const QString& file)
+{
     return Parser(file).run(bytes);
 }
 
