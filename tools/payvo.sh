@@ -11,21 +11,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 packages="cmake make g++ qt6-base-dev libsqlitecpp-dev libsqlite3-dev libsimpleini-dev libxkbcommon-dev fonts-dejavu-core"
 
-install_missing() {
-    missing=""
-    for p in $packages "$@"; do
-        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-            missing="$missing $p"
-        fi
-    done
-    [ -z "$missing" ] && return 0
-    echo "Installing:$missing"
-    sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-    # shellcheck disable=SC2086
-    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
-}
+. "$here/tools/debian.sh"
 
 configure_and_build() {
     dir=$1
@@ -36,7 +22,7 @@ configure_and_build() {
 
 case "${1:-}" in
 run)
-    install_missing
+    install_missing $packages
     configure_and_build "$build"
     # The main job on a copy of the demo league: data/ is never written.
     demo="$build/demo"
@@ -51,7 +37,7 @@ run)
     echo "(or File, New and $demo/Demo.lge)."
     ;;
 test)
-    install_missing
+    install_missing $packages
     configure_and_build "$build" -DPAYVO_WARNINGS_AS_ERRORS=ON
     cd "$build"
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs"
