@@ -98,12 +98,39 @@ QString fieldLabel(int field)
     return QStringLiteral("player field %1 (%2)").arg(field).arg(QLatin1String(kPlayerFieldNames[field]));
 }
 
+// A text of the file as a message shows it: about `most` characters at most (then "..."),
+// with control characters and line separators written out ("\r", "\x1B", "\u2028"), so
+// that a message stays one short line whatever the file holds.
+QString shownText(Span text, qsizetype most)
+{
+    const QString s = text.toString();
+    QString shown;
+    qsizetype i = 0;
+    for (; i < s.size() && shown.size() < most; ++i) {
+        const char16_t c = s[i].unicode();
+        if (c == u'\t') {
+            shown += QStringLiteral("\\t");
+        } else if (c == u'\r') {
+            shown += QStringLiteral("\\r");
+        } else if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) {
+            shown += QStringLiteral("\\x") + QString::number(int(c), 16).toUpper().rightJustified(2, QLatin1Char('0'));
+        } else if (c == 0x2028 || c == 0x2029) {
+            shown += QStringLiteral("\\u") + QString::number(int(c), 16).toUpper();
+        } else {
+            shown += s[i];
+        }
+    }
+    if (i < s.size()) {
+        if (s[i].isLowSurrogate())
+            shown.chop(1); // never half a character
+        shown += QStringLiteral("...");
+    }
+    return shown;
+}
+
 QString shownValue(Span text)
 {
-    QString s = text.toString();
-    if (s.size() > 24)
-        s = s.left(24) + QStringLiteral("...");
-    return QLatin1Char('"') + s + QLatin1Char('"');
+    return QLatin1Char('"') + shownText(text, 24) + QLatin1Char('"');
 }
 
 // What is wrong with one numeric player field, or an empty text when nothing is.
@@ -268,10 +295,11 @@ void Parser::header(int line, Span name)
                 team = team * 10 + (c - '0');
         }
     }
+    const QString shown = shownText(name, 40);
     if (kind == Kind::None)
-        fail(line, QStringLiteral("unknown section header %1").arg(text));
+        fail(line, QStringLiteral("unknown section header %1").arg(shown));
     if (m_kind == Kind::None && kind != Kind::Teams)
-        fail(line, QStringLiteral("the first section must be [Teams], found %1").arg(text));
+        fail(line, QStringLiteral("the first section must be [Teams], found %1").arg(shown));
 
     // "[Roster 01]" and "[Roster 1]" are the same team's section.
     const QString key = kind == Kind::Roster ? QStringLiteral("[Roster %1]").arg(team) : text;
@@ -283,7 +311,7 @@ void Parser::header(int line, Span name)
     if (m_kind == Kind::Teams)
         endTeams();
     m_kind = kind;
-    m_sectionName = text;
+    m_sectionName = shown;
     switch (kind) {
     case Kind::Teams:
         m_teamsLine = line;
@@ -299,7 +327,7 @@ void Parser::header(int line, Span name)
         const int teams = int(m_league.teams.size());
         if (team < 1 || team > teams)
             fail(line, QStringLiteral("%1 names no team: the league has %2 team%3")
-                           .arg(text)
+                           .arg(shown)
                            .arg(teams)
                            .arg(teams == 1 ? QString() : QStringLiteral("s")));
         m_records = &m_league.rosters[team];
