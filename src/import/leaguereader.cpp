@@ -64,7 +64,17 @@ struct Span {
     std::size_t size = 0;
 
     bool equals(const char* text) const { return size == std::strlen(text) && std::memcmp(data, text, size) == 0; }
-    QString toString() const { return QString::fromUtf8(data, qsizetype(size)); }
+    // QString::fromUtf8 would drop a byte-order mark at the start: past the file's first
+    // bytes it is a character of the text like any other.
+    QString toString() const
+    {
+        std::size_t boms = 0;
+        while (size - boms * 3 >= 3 && std::memcmp(data + boms * 3, "\xEF\xBB\xBF", 3) == 0)
+            ++boms;
+        if (boms == 0)
+            return QString::fromUtf8(data, qsizetype(size));
+        return QString(qsizetype(boms), QChar(0xFEFF)) + QString::fromUtf8(data + boms * 3, qsizetype(size - boms * 3));
+    }
 };
 
 bool isBlank(char c)
@@ -99,25 +109,32 @@ QString fieldLabel(int field)
 }
 
 // A text of the file as a message shows it: about `most` characters at most (then "..."),
-// with control characters and line separators written out ("\r", "\x1B", "\u2028"), so
-// that a message stays one short line whatever the file holds.
+// with control and format characters and line separators written out ("\r", "\x1B",
+// "\uFEFF", "\u2028"), so that a message stays one short line that shows what is there,
+// whatever the file holds.
 QString shownText(Span text, qsizetype most)
 {
     const QString s = text.toString();
     QString shown;
     qsizetype i = 0;
     for (; i < s.size() && shown.size() < most; ++i) {
-        const char16_t c = s[i].unicode();
-        if (c == u'\t') {
-            shown += QStringLiteral("\\t");
-        } else if (c == u'\r') {
-            shown += QStringLiteral("\\r");
-        } else if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) {
-            shown += QStringLiteral("\\x") + QString::number(int(c), 16).toUpper().rightJustified(2, QLatin1Char('0'));
-        } else if (c == 0x2028 || c == 0x2029) {
-            shown += QStringLiteral("\\u") + QString::number(int(c), 16).toUpper();
-        } else {
-            shown += s[i];
+        const QChar c = s[i];
+        switch (c.category()) {
+        case QChar::Other_Control:
+        case QChar::Other_Format:
+        case QChar::Separator_Line:
+        case QChar::Separator_Paragraph:
+            if (c == u'\t')
+                shown += QStringLiteral("\\t");
+            else if (c == u'\r')
+                shown += QStringLiteral("\\r");
+            else if (c.unicode() < 0x100)
+                shown += QStringLiteral("\\x") + QString::number(c.unicode(), 16).toUpper().rightJustified(2, u'0');
+            else
+                shown += QStringLiteral("\\u") + QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0');
+            break;
+        default:
+            shown += c;
         }
     }
     if (i < s.size()) {

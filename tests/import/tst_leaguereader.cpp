@@ -102,6 +102,8 @@ void TestLeagueReader::layout_data()
     QTest::newRow("bracketed record with a bar is a record")
         << QByteArray("[Teams]\n[A]|B|C|D]\n") << QStringList{"[A]|B|C|D]"} << 0;
     QTest::newRow("empty text fields") << QByteArray("[Teams]\n|||\n") << QStringList{"|||"} << 0;
+    QTest::newRow("byte-order mark past the start is text")
+        << QByteArray("[Teams]\n\xEF\xBB\xBF\xEF\xBB\xBF" "A|B|C|D\n") << QStringList{QString(2, QChar(0xFEFF)) + "A|B|C|D"} << 0;
     QTest::newRow("empty sections") << QByteArray("[Teams]\nA|B|C|D\n[Free Agents]\n[Draft Pool]\n[Roster 1]\n")
                                     << QStringList{"A|B|C|D"} << 0;
     QTest::newRow("rosters before the lists")
@@ -202,6 +204,8 @@ void TestLeagueReader::refused_data()
                                         << "[Roster 00000000000000000000000000000000... names no team";
     QTest::newRow("value ending in a CR") << p + playerWith(22, "0\r") + "\r\n" << 4
                                           << "field 22 (second position value) is \"0\\r\", not a whole number";
+    QTest::newRow("byte-order mark before an id") << p + "\xEF\xBB\xBF" + kPlayer << 4
+                                                  << "field 1 (player id) is \"\\uFEFF7\", not a whole number";
     QTest::newRow("escape sequence in a value") << p + playerWith(13, "\x1B[2J") << 4 << "is \"\\x1B[2J\", not a whole number";
 }
 
