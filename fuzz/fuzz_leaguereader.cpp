@@ -28,9 +28,14 @@ using namespace payvo;
 
 namespace {
 
+// The record or message being checked, shown with a broken check.
+QString g_subject;
+
 [[noreturn]] void broken(const char* what, int line)
 {
     std::fprintf(stderr, "fuzz_leaguereader.cpp:%d: broken: %s\n", line, what);
+    if (!g_subject.isEmpty())
+        std::fprintf(stderr, "  on: %s\n", g_subject.toUtf8().toPercentEncoding(" |[]#-").constData());
     std::abort();
 }
 
@@ -82,18 +87,21 @@ QString trimmedBlanks(const QString& text)
     return text.mid(from, to - from);
 }
 
-// What every record the reader hands over holds, whatever list it is in.
-void checkRecordText(const QString& record)
+// What every record the reader hands over holds, whatever list it is in. lines is the file
+// after its byte-order mark with its line ends made LF, between two LFs.
+void checkRecordText(const QString& record, const QByteArray& lines)
 {
+    g_subject = record;
+    CHECK(lines.contains('\n' + record.toUtf8() + '\n')); // a line of the file, as it stands
     CHECK(!record.contains(QLatin1Char('\n')));
     CHECK(!record.contains(QChar(0)));
     const QString trimmed = trimmedBlanks(record);
     CHECK(!trimmed.isEmpty() && !trimmed.startsWith(QLatin1Char('#')));
 }
 
-void checkPlayer(const QString& record)
+void checkPlayer(const QString& record, const QByteArray& lines)
 {
-    checkRecordText(record);
+    checkRecordText(record, lines);
     const QStringList fields = record.split(QLatin1Char('|'));
     CHECK(fields.size() >= 22);
     CHECK(isNumberIn(fields[0], -32768, 32767));
@@ -144,11 +152,13 @@ void readThroughTheCalls(const QByteArray& bytes, const TextLeagueReader::League
 
 void fuzzReader(const std::uint8_t* data, std::size_t size)
 {
+    g_subject.clear();
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     TextLeagueReader::League league;
     try {
         league = parseLeague(bytes, kFile);
     } catch (const LeagueError& e) {
+        g_subject = e.message();
         CHECK(e.file() == kFile);
         CHECK(e.line() >= 1 && e.line() <= std::max(1, lineCount(data, size)));
         // One short line, whatever the file holds: it goes into a message box and onto stderr.
@@ -164,23 +174,26 @@ void fuzzReader(const std::uint8_t* data, std::size_t size)
     // (The decoder would drop a byte-order mark at the start: one char in front keeps it.)
     const QByteArray text = 'x' + bytes;
     CHECK(QString::fromUtf8(text).toUtf8() == text);
+    const bool bom = bytes.startsWith("\xEF\xBB\xBF");
+    QByteArray lines = '\n' + bytes.mid(bom ? 3 : 0) + '\n';
+    lines.replace("\r\n", "\n");
     CHECK(!league.teams.empty() && int(league.teams.size()) <= TextLeagueReader::kMaxTeams);
     for (const QString& team : league.teams) {
-        checkRecordText(team);
+        checkRecordText(team, lines);
         CHECK(team.count(QLatin1Char('|')) >= 3);
     }
     std::size_t records = league.teams.size();
     for (const auto* list : {&league.draftPool, &league.freeAgents}) {
         CHECK(int(list->size()) <= TextLeagueReader::kMaxSectionRecords);
         for (const QString& p : *list)
-            checkPlayer(p);
+            checkPlayer(p, lines);
         records += list->size();
     }
     for (const auto& [team, roster] : league.rosters) {
         CHECK(team >= 1 && team <= int(league.teams.size()));
         CHECK(int(roster.size()) <= TextLeagueReader::kMaxSectionRecords);
         for (const QString& p : roster)
-            checkPlayer(p);
+            checkPlayer(p, lines);
         records += roster.size();
     }
     CHECK(records < std::size_t(lineCount(data, size)));
