@@ -2,7 +2,9 @@
 # Set-up, build and run on Debian 12.
 #   tools/payvo.sh run    install what is missing, build, make the demo league's salary
 #                         file (build/demo/Demo.pyv) and start the desktop program
-#   tools/payvo.sh test   install what is missing, build, run every test
+#   tools/payvo.sh test   install what is missing, build, run every test; then build again
+#                         with AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer
+#                         (build-asan/) and run every test once more: any report fails
 set -eu
 
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -39,8 +41,19 @@ run)
 test)
     install_missing $packages
     configure_and_build "$build" -DPAYVO_WARNINGS_AS_ERRORS=ON
-    cd "$build"
-    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs"
+    (cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs")
+
+    echo "The tests again, built with the sanitizers:"
+    asan="$here/build-asan"
+    configure_and_build "$asan" -DCMAKE_BUILD_TYPE=Debug -DPAYVO_SANITIZE=ON -DPAYVO_BUILD_BENCH=OFF \
+        -DPAYVO_WARNINGS_AS_ERRORS=ON
+    # Every report ends the test program with a non-zero status (UndefinedBehaviorSanitizer
+    # through -fno-sanitize-recover), leaks included; tools/lsan.supp says what is exempt.
+    (cd "$asan" &&
+        ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1 \
+        UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+        LSAN_OPTIONS="suppressions=$here/tools/lsan.supp:print_suppressions=0" \
+        QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs")
     ;;
 *)
     echo "usage: $0 run|test" >&2
