@@ -213,6 +213,7 @@ void fuzzParseMe(const std::uint8_t* data, std::size_t size)
     const QString delim = QString::fromUtf8(delimRaw.data(), qsizetype(delimRaw.size()));
     const QString text = QString::fromUtf8(textRaw.data(), qsizetype(textRaw.size()));
 
+    g_subject = QStringLiteral("field %1 by \"%2\" of %3").arg(index).arg(delim, text);
     QString given = delim;
     const QString got = ParseMe(text, index, given);
     const QString used = delim.isEmpty() ? QStringLiteral(",") : delim;

@@ -4,7 +4,8 @@
 #                         file (build/demo/Demo.pyv) and start the desktop program
 #   tools/payvo.sh test   install what is missing, build, run every test; then build again
 #                         with AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer
-#                         (build-asan/) and run every test once more: any report fails
+#                         (build-asan/) and run every test once more: any report fails;
+#                         last, fuzz the league reader for a minute (fuzz/run.sh 60)
 set -eu
 
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -54,6 +55,9 @@ test)
         UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
         LSAN_OPTIONS="suppressions=$here/tools/lsan.supp:print_suppressions=0" \
         QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs")
+
+    echo "A minute of fuzzing of the league reader:"
+    "$here/fuzz/run.sh" 60
     ;;
 *)
     echo "usage: $0 run|test" >&2
