@@ -1,3 +1,4 @@
+# shellcheck shell=sh
 # Sourced by the set-up scripts: install_missing PACKAGE... installs those Debian packages
 # that are not installed yet (nothing happens, and nothing is asked of apt, when all are).
 install_missing() {

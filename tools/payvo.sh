@@ -25,6 +25,7 @@ configure_and_build() {
 
 case "${1:-}" in
 run)
+    # shellcheck disable=SC2086 # one word per package
     install_missing $packages
     configure_and_build "$build"
     # The main job on a copy of the demo league: data/ is never written.
@@ -40,6 +41,7 @@ run)
     echo "(or File, New and $demo/Demo.lge)."
     ;;
 test)
+    # shellcheck disable=SC2086 # one word per package
     install_missing $packages
     configure_and_build "$build" -DPAYVO_WARNINGS_AS_ERRORS=ON
     (cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs")
