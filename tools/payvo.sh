@@ -2,7 +2,10 @@
 # Set-up, build and run on Debian 12.
 #   tools/payvo.sh run    install what is missing, build, make the demo league's salary
 #                         file (build/demo/Demo.pyv) and start the desktop program
-#   tools/payvo.sh test   install what is missing, build, run every test
+#   tools/payvo.sh test   install what is missing, build, run every test; then build again
+#                         with AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer
+#                         (build-asan/) and run every test once more: any report fails;
+#                         last, fuzz the league reader for a minute (fuzz/run.sh 60)
 set -eu
 
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -11,21 +14,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 packages="cmake make g++ qt6-base-dev libsqlitecpp-dev libsqlite3-dev libxkbcommon-dev fonts-dejavu-core"
 
-install_missing() {
-    missing=""
-    for p in $packages "$@"; do
-        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-            missing="$missing $p"
-        fi
-    done
-    [ -z "$missing" ] && return 0
-    echo "Installing:$missing"
-    sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-    # shellcheck disable=SC2086
-    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
-}
+. "$here/tools/debian.sh"
 
 configure_and_build() {
     dir=$1
@@ -36,7 +25,8 @@ configure_and_build() {
 
 case "${1:-}" in
 run)
-    install_missing
+    # shellcheck disable=SC2086 # one word per package
+    install_missing $packages
     configure_and_build "$build"
     # The main job on a copy of the demo league: data/ is never written.
     demo="$build/demo"
@@ -51,10 +41,25 @@ run)
     echo "(or File, New and $demo/Demo.lge)."
     ;;
 test)
-    install_missing
+    # shellcheck disable=SC2086 # one word per package
+    install_missing $packages
     configure_and_build "$build" -DPAYVO_WARNINGS_AS_ERRORS=ON
-    cd "$build"
-    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs"
+    (cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs")
+
+    echo "The tests again, built with the sanitizers:"
+    asan="$here/build-asan"
+    configure_and_build "$asan" -DCMAKE_BUILD_TYPE=Debug -DPAYVO_SANITIZE=ON -DPAYVO_BUILD_BENCH=OFF \
+        -DPAYVO_WARNINGS_AS_ERRORS=ON
+    # Every report ends the test program with a non-zero status (UndefinedBehaviorSanitizer
+    # through -fno-sanitize-recover), leaks included; tools/lsan.supp says what is exempt.
+    (cd "$asan" &&
+        ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1 \
+        UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+        LSAN_OPTIONS="suppressions=$here/tools/lsan.supp:print_suppressions=0" \
+        QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs")
+
+    echo "A minute of fuzzing of the league reader:"
+    "$here/fuzz/run.sh" 60
     ;;
 *)
     echo "usage: $0 run|test" >&2

@@ -65,7 +65,17 @@ struct Span {
     std::size_t size = 0;
 
     bool equals(const char* text) const { return size == std::strlen(text) && std::memcmp(data, text, size) == 0; }
-    QString toString() const { return QString::fromUtf8(data, qsizetype(size)); }
+    // QString::fromUtf8 would drop a byte-order mark at the start: past the file's first
+    // bytes it is a character of the text like any other.
+    QString toString() const
+    {
+        std::size_t boms = 0;
+        while (size - boms * 3 >= 3 && std::memcmp(data + boms * 3, "\xEF\xBB\xBF", 3) == 0)
+            ++boms;
+        if (boms == 0)
+            return QString::fromUtf8(data, qsizetype(size));
+        return QString(qsizetype(boms), QChar(0xFEFF)) + QString::fromUtf8(data + boms * 3, qsizetype(size - boms * 3));
+    }
 };
 
 bool isBlank(char c)
@@ -99,12 +109,46 @@ QString fieldLabel(int field)
     return QStringLiteral("player field %1 (%2)").arg(field).arg(QLatin1String(kPlayerFieldNames[field]));
 }
 
+// A text of the file as a message shows it: about `most` characters at most (then "..."),
+// with control and format characters and line separators written out ("\r", "\x1B",
+// "\uFEFF", "\u2028"), so that a message stays one short line that shows what is there,
+// whatever the file holds.
+QString shownText(Span text, qsizetype most)
+{
+    const QString s = text.toString();
+    QString shown;
+    qsizetype i = 0;
+    for (; i < s.size() && shown.size() < most; ++i) {
+        const QChar c = s[i];
+        switch (c.category()) {
+        case QChar::Other_Control:
+        case QChar::Other_Format:
+        case QChar::Separator_Line:
+        case QChar::Separator_Paragraph:
+            if (c == u'\t')
+                shown += QStringLiteral("\\t");
+            else if (c == u'\r')
+                shown += QStringLiteral("\\r");
+            else if (c.unicode() < 0x100)
+                shown += QStringLiteral("\\x") + QString::number(c.unicode(), 16).toUpper().rightJustified(2, u'0');
+            else
+                shown += QStringLiteral("\\u") + QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0');
+            break;
+        default:
+            shown += c;
+        }
+    }
+    if (i < s.size()) {
+        if (s[i].isLowSurrogate())
+            shown.chop(1); // never half a character
+        shown += QStringLiteral("...");
+    }
+    return shown;
+}
+
 QString shownValue(Span text)
 {
-    QString s = text.toString();
-    if (s.size() > 24)
-        s = s.left(24) + QStringLiteral("...");
-    return QLatin1Char('"') + s + QLatin1Char('"');
+    return QLatin1Char('"') + shownText(text, 24) + QLatin1Char('"');
 }
 
 // What is wrong with one numeric player field, or an empty text when nothing is.
@@ -269,10 +313,11 @@ void Parser::header(int line, Span name)
                 team = team * 10 + (c - '0');
         }
     }
+    const QString shown = shownText(name, 40);
     if (kind == Kind::None)
-        fail(line, QStringLiteral("unknown section header %1").arg(text));
+        fail(line, QStringLiteral("unknown section header %1").arg(shown));
     if (m_kind == Kind::None && kind != Kind::Teams)
-        fail(line, QStringLiteral("the first section must be [Teams], found %1").arg(text));
+        fail(line, QStringLiteral("the first section must be [Teams], found %1").arg(shown));
 
     // "[Roster 01]" and "[Roster 1]" are the same team's section.
     const QString key = kind == Kind::Roster ? QStringLiteral("[Roster %1]").arg(team) : text;
@@ -284,7 +329,7 @@ void Parser::header(int line, Span name)
     if (m_kind == Kind::Teams)
         endTeams();
     m_kind = kind;
-    m_sectionName = text;
+    m_sectionName = shown;
     switch (kind) {
     case Kind::Teams:
         m_teamsLine = line;
@@ -300,7 +345,7 @@ void Parser::header(int line, Span name)
         const int teams = int(m_league.teams.size());
         if (team < 1 || team > teams)
             fail(line, QStringLiteral("%1 names no team: the league has %2 team%3")
-                           .arg(text)
+                           .arg(shown)
                            .arg(teams)
                            .arg(teams == 1 ? QString() : QStringLiteral("s")));
         m_records = &m_league.rosters[team];
@@ -391,6 +436,11 @@ TextLeagueReader::League readLeagueFile(const QString& file)
     QString why;
     if (readRegularFile(file, bytes, why) != FileRead::Ok)
         throw LeagueError(file, 0, QStringLiteral("cannot read the league file: %1").arg(why));
+    return parseLeague(bytes, file);
+}
+
+TextLeagueReader::League parseLeague(const QByteArray& bytes, const QString& file)
+{
     return Parser(file).run(bytes);
 }
 

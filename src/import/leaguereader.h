@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
@@ -86,7 +87,6 @@ private:
     std::unique_ptr<League> m_league;
 };
 
-// Reads and checks a whole league file (its full name, with the extension). Throws LeagueError.
 // The sections' records in file order; rosters by team number.
 struct TextLeagueReader::League {
     QString file;
@@ -96,6 +96,11 @@ struct TextLeagueReader::League {
     std::map<int, std::vector<QString>> rosters;
 };
 
+// Reads and checks a whole league file (its full name, with the extension). Throws LeagueError.
 TextLeagueReader::League readLeagueFile(const QString& file);
+
+// Checks the bytes of a league file already in memory, as readLeagueFile does after reading
+// them; file is only the name the messages give. Throws LeagueError.
+TextLeagueReader::League parseLeague(const QByteArray& bytes, const QString& file);
 
 } // namespace payvo

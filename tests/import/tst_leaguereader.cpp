@@ -102,6 +102,8 @@ void TestLeagueReader::layout_data()
     QTest::newRow("bracketed record with a bar is a record")
         << QByteArray("[Teams]\n[A]|B|C|D]\n") << QStringList{"[A]|B|C|D]"} << 0;
     QTest::newRow("empty text fields") << QByteArray("[Teams]\n|||\n") << QStringList{"|||"} << 0;
+    QTest::newRow("byte-order mark past the start is text")
+        << QByteArray("[Teams]\n\xEF\xBB\xBF\xEF\xBB\xBF" "A|B|C|D\n") << QStringList{QString(2, QChar(0xFEFF)) + "A|B|C|D"} << 0;
     QTest::newRow("empty sections") << QByteArray("[Teams]\nA|B|C|D\n[Free Agents]\n[Draft Pool]\n[Roster 1]\n")
                                     << QStringList{"A|B|C|D"} << 0;
     QTest::newRow("rosters before the lists")
@@ -195,6 +197,16 @@ void TestLeagueReader::refused_data()
     QTest::newRow("overlong form") << QByteArray("[Teams]\n\xC0\xAF|B|C|D\n") << 2 << "not valid UTF-8";
     QTest::newRow("surrogate") << QByteArray("#\n#\n[Teams]\n\xED\xA0\x80|B|C|D\n") << 4 << "not valid UTF-8";
     QTest::newRow("cut sequence") << QByteArray("[Teams]\nA|B|C|\xC3") << 2 << "not valid UTF-8";
+    // What the file holds is shown in one short line: no line breaks, no control characters.
+    QTest::newRow("header holding a CR") << QByteArray(kTwoTeams + "[Free Agents]\r[Teams]\r\n") << 4
+                                         << "unknown section header [Free Agents]\\r[Teams]";
+    QTest::newRow("long roster header") << QByteArray(kTwoTeams + "[Roster " + QByteArray(100000, '0') + "3]\n") << 4
+                                        << "[Roster 00000000000000000000000000000000... names no team";
+    QTest::newRow("value ending in a CR") << p + playerWith(22, "0\r") + "\r\n" << 4
+                                          << "field 22 (second position value) is \"0\\r\", not a whole number";
+    QTest::newRow("byte-order mark before an id") << p + "\xEF\xBB\xBF" + kPlayer << 4
+                                                  << "field 1 (player id) is \"\\uFEFF7\", not a whole number";
+    QTest::newRow("escape sequence in a value") << p + playerWith(13, "\x1B[2J") << 4 << "is \"\\x1B[2J\", not a whole number";
 }
 
 void TestLeagueReader::refused()
@@ -212,6 +224,7 @@ void TestLeagueReader::refused()
         QCOMPARE(e.file(), base + QStringLiteral(".lge"));
         QCOMPARE(e.line(), line);
         QVERIFY2(e.reason().contains(reason), qPrintable(e.reason()));
+        QVERIFY(e.reason().size() <= 160);
     }
 }
 
