@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace payvo::test {
 
 // A prompt that answers from a prepared queue and records everything it was shown.
@@ -32,6 +34,24 @@ public:
 
 private:
     QList<bool> m_answers;
+};
+
+// A prompt that answers every question with Yes and runs an action first, so that a test can
+// change the world while the question is up. Messages are recorded.
+class ActingPrompt final : public UserPrompt {
+public:
+    std::function<void()> onQuestion;
+    QStringList questions;
+    QStringList messages;
+
+    void message(const QString& text, Icon) override { messages << text; }
+    bool question(const QString& text, Icon) override
+    {
+        questions << text;
+        if (onQuestion)
+            onQuestion();
+        return true;
+    }
 };
 
 // A file dialog that hands out prepared paths (an empty path is a cancel) and records
