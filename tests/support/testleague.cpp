@@ -25,28 +25,6 @@ void bindText(SQLite::Statement& q, int index, const QString& text)
 
 } // namespace
 
-TeamRow teamRow(int teamId, const QString& city, const QString& mascot)
-{
-    TeamRow t;
-    t.teamId = teamId;
-    t.city = city;
-    t.mascot = mascot;
-    return t;
-}
-
-PlayerRow playerRow(int pid, int teamId, const char* firstName, const char* lastName, int position,
-                    const QVariant& salary)
-{
-    PlayerRow p;
-    p.pid = pid;
-    p.teamId = teamId;
-    p.firstName = firstName ? QString::fromUtf8(firstName) : QString();
-    p.lastName = lastName ? QString::fromUtf8(lastName) : QString();
-    p.position = position;
-    p.salary = salary;
-    return p;
-}
-
 void makeSalaryFile(const QString& path, const std::vector<TeamRow>& teams, const std::vector<PlayerRow>& players)
 {
     try {

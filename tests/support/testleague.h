@@ -33,9 +33,16 @@ struct TeamRow {
 
 // Shorthands for the rows tests write most: a null name part, a null salary and the
 // default ratings when left out.
-TeamRow teamRow(int teamId, const QString& city, const QString& mascot);
-PlayerRow playerRow(int pid, int teamId, const char* firstName, const char* lastName, int position,
-                    const QVariant& salary = QVariant());
+inline TeamRow teamRow(int teamId, const QString& city, const QString& mascot)
+{
+    return {teamId, city, mascot, {}, {}};
+}
+inline PlayerRow playerRow(int pid, int teamId, const char* firstName, const char* lastName, int position,
+                           const QVariant& salary = QVariant())
+{
+    return {pid, teamId, firstName ? QString::fromUtf8(firstName) : QString(),
+            lastName ? QString::fromUtf8(lastName) : QString(), position, {{50, 50, 50, 50, 50, 50, 50, 50}}, 1, salary};
+}
 
 // Makes a salary file with the program's own schema and the given rows, in this order.
 // Fails the running test when it cannot.
