@@ -39,33 +39,6 @@ private Q_SLOTS:
         QCOMPARE(text.isNull() ? formatMoney(amount) : formatMoneyText(text), shown);
     }
 
-    void toWholeNumber_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("valid");
-        QTest::addColumn<qlonglong>("value");
-        QTest::newRow("spaces around") << "  125 " << true << 125LL;
-        QTest::newRow("half to even, down") << "12.5" << true << 12LL;
-        QTest::newRow("half to even, up") << "13.5" << true << 14LL;
-        QTest::newRow("fraction above half") << "12.6" << true << 13LL;
-        QTest::newRow("upper bound after rounding") << "32767.4" << true << 32767LL;
-        QTest::newRow("rounds past the upper bound") << "32767.5" << false << 0LL;
-        QTest::newRow("lower bound") << "-32768" << true << -32768LL;
-        QTest::newRow("below the lower bound") << "-32769" << false << 0LL;
-        QTest::newRow("exponent") << "1e3" << true << 1000LL;
-        for (const char* text : {"", "abc", "12x", "1,000", "inf", "0x10"})
-            QTest::addRow("refused: '%s'", text) << text << false << 0LL;
-    }
-    void toWholeNumber()
-    {
-        QFETCH(QString, text);
-        QFETCH(bool, valid);
-        QFETCH(qlonglong, value);
-        const auto n = payvo::toWholeNumber(text, -32768, 32767);
-        QCOMPARE(n.has_value(), valid);
-        QCOMPARE(n.value_or(0), value);
-    }
-
     void updateStatus_dropsStepsReaching100()
     {
         PlainStatus s;

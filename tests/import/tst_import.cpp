@@ -164,66 +164,6 @@ private Q_SLOTS:
             QVERIFY2(qAbs(m_status.values[i] - expected[i]) < 1e-9, qPrintable(QString::number(m_status.values[i])));
     }
 
-    // A failing import leaves the earlier file byte for byte (or no file) and no temporary file.
-    void failure_data()
-    {
-        QTest::addColumn<QStringList>("roster"); // of the one team; empty: no team at all
-        QTest::addColumn<bool>("earlierFile");
-        QTest::addColumn<QString>("says");
-        QTest::newRow("engine refuses a value")
-            << QStringList{player(1), player(2, 300)} << true << "cannot write the salary file";
-        QTest::newRow("id that is no number")
-            << QStringList{player(1), "x1|F|L|0|1|1|1|1|1|1|1|1|1|1|1|1|1|1|1|1|1|0"} << true << "cannot write the salary file";
-        QTest::newRow("no teams, no earlier file") << QStringList() << false << "the league has 0 teams";
-    }
-    void failure()
-    {
-        QFETCH(QStringList, roster);
-        QFETCH(bool, earlierFile);
-        QFETCH(QString, says);
-        if (earlierFile) {
-            makeSalaryFile(m_target, {{1, "Old", "Team", "OLD", "X"}}, {});
-            m_prompt.answer(true);
-        }
-        const QMap<QString, QByteArray> before = snapshot(m_dir.path());
-        FakeReader reader;
-        if (!roster.isEmpty())
-            reader.teams = QStringList{"A|B|C|D"};
-        reader.rosters[1] = roster;
-        const ImportResult r = import(reader, m_dir.filePath("Small"));
-        QCOMPARE(int(r.outcome), int(ImportResult::Outcome::Failed));
-        QVERIFY2(r.error.contains(says), qPrintable(r.error));
-        QCOMPARE(snapshot(m_dir.path()), before);
-        QVERIFY(!m_status.progressVisible());
-    }
-
-    void overwrite_data()
-    {
-        QTest::addColumn<bool>("yes");
-        QTest::newRow("declined: nothing read or written") << false;
-        QTest::newRow("accepted: the file replaced") << true;
-    }
-    void overwrite()
-    {
-        QFETCH(bool, yes);
-        makeSalaryFile(m_target, {{1, "Old", "Team", "OLD", "X"}}, {playerRow(5, 1, "Old", "Hand", 0)});
-        const QByteArray before = readAll(m_target);
-        FakeReader reader;
-        reader.teams = QStringList{"New|Team|NEW|Y"};
-        m_prompt.answer(yes);
-        const ImportResult r = import(reader, m_dir.filePath("Small"));
-        QCOMPARE(int(r.outcome), int(yes ? ImportResult::Outcome::Done : ImportResult::Outcome::Declined));
-        QCOMPARE(m_prompt.shown.size(), 1);
-        QCOMPARE(m_prompt.shown[0].text, QStringLiteral("File already exists. Overwrite it?"));
-        QCOMPARE(m_prompt.shown[0].icon, UserPrompt::Icon::Exclamation);
-        QCOMPARE(reader.calls.isEmpty(), !yes);
-        if (!yes)
-            QCOMPARE(readAll(m_target), before);
-        else
-            QCOMPARE(salaryFileRows(m_target), QStringList("1|New|Team|NEW|Y"));
-        QCOMPARE(folder(), QStringList("Small.pyv"));
-    }
-
     void staleTemporaryFiles_removedOnlyWhenTheirImportIsGone()
     {
         const QString prefix = importTempPrefix(m_target);
