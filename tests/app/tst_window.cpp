@@ -198,7 +198,8 @@ private Q_SLOTS:
     }
 
     // Tools, HTML Settings: the report file names. OK stores what is typed (and the dialog
-    // stays open), so does Enter through the default button; Cancel and Esc store nothing. A new dialog shows what is stored, the defaults while nothing is.
+    // stays open), so does Enter through the default button; Cancel and Esc store nothing. A new dialog shows what is
+    // stored, the defaults while nothing is.
     void htmlSettings_data()
     {
         QTest::addColumn<QString>("roster"); // typed
@@ -209,8 +210,12 @@ private Q_SLOTS:
         QTest::newRow("first run: defaults, Cancel writes no key") << "a" << "b" << "cancel" << QStringList{none, none};
         QTest::newRow("OK stores as typed, an empty name as empty")
             << " web/roster 2024.htm " << "" << "ok" << QStringList{" web/roster 2024.htm ", ""};
-        QTest::newRow("Enter stores through the default button") << "a" << "z.htm" << "enter" << QStringList{"a", "z.htm"};
-        QTest::newRow("OK, then an edit and Esc: the OK values stay") << "a" << "b" << "ok esc" << QStringList{"a", "b"};
+        QTest::newRow("Enter stores through the default button") << "a"
+                                                                 << "z.htm"
+                                                                 << "enter" << QStringList{"a", "z.htm"};
+        QTest::newRow("OK, then an edit and Esc: the OK values stay") << "a"
+                                                                      << "b"
+                                                                      << "ok esc" << QStringList{"a", "b"};
     }
     void htmlSettings()
     {
@@ -293,8 +298,9 @@ private Q_SLOTS:
             QCOMPARE(w.column(10), sorted);
         }
         w.chooseTeam("All Teams");
-        QCOMPARE(w.column(10), (QStringList{"$7,695", "$7,695", "$640,000", "$50,000", "$300,000", "$2,500,000", "$1,502",
-                                            "$1,234,567", "$1,000,000", "", ""}));
+        QCOMPARE(w.column(10),
+            (QStringList{"$7,695", "$7,695", "$640,000", "$50,000", "$300,000", "$2,500,000", "$1,502", "$1,234,567",
+                "$1,000,000", "", ""}));
     }
 
     // A position whose players cannot be read is passed over silently (as one chosen with no
@@ -383,7 +389,8 @@ private Q_SLOTS:
         const QStringList windowRows = salaryFileRows(w.main().salaryFile());
         QCOMPARE(windowRows.size(), 32 + 2016);
         QCOMPARE(salaryFileRows(file("cli/Demo.pyv")), windowRows);
-        QCOMPARE(queryRows(w.main().salaryFile(), "SELECT count(*) FROM Players WHERE Salary IS NULL"), QStringList("0"));
+        QCOMPARE(
+            queryRows(w.main().salaryFile(), "SELECT count(*) FROM Players WHERE Salary IS NULL"), QStringList("0"));
     }
 
     // A failing File, New shows why and comes back to the file that was loaded; a cancel
@@ -448,13 +455,18 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("cells");
         QTest::addColumn<QStringList>("order"); // the query positions after sorting
-        QTest::newRow("numbers compare as text") << QStringList{"100", "85", "9", "85"} << QStringList{"2", "1", "3", "0"};
-        QTest::newRow("money compares as text") << QStringList{"$12,000,000", "$9,500,000", "$950,000"} << QStringList{"2", "1", "0"};
-        QTest::newRow("empty cells last, in query order") << QStringList{"", "$1", "", "$2"} << QStringList{"3", "1", "0", "2"};
+        QTest::newRow("numbers compare as text")
+            << QStringList{"100", "85", "9", "85"} << QStringList{"2", "1", "3", "0"};
+        QTest::newRow("money compares as text")
+            << QStringList{"$12,000,000", "$9,500,000", "$950,000"} << QStringList{"2", "1", "0"};
+        QTest::newRow("empty cells last, in query order")
+            << QStringList{"", "$1", "", "$2"} << QStringList{"3", "1", "0", "2"};
         QTest::newRow("case does not count; equal texts keep query order")
             << QStringList{"de Vries", "Davis", "DAVIS", "davis"} << QStringList{"0", "1", "2", "3"};
-        QTest::newRow("a longer text sorts above its prefix") << QStringList{"Smith", "Smithson", "Smit"} << QStringList{"1", "0", "2"};
-        QTest::newRow("letters beyond ASCII fold too") << QStringList{"Émile", "Zoë", "émile", "Ölund"} << QStringList{"3", "0", "2", "1"};
+        QTest::newRow("a longer text sorts above its prefix")
+            << QStringList{"Smith", "Smithson", "Smit"} << QStringList{"1", "0", "2"};
+        QTest::newRow("letters beyond ASCII fold too")
+            << QStringList{"Émile", "Zoë", "émile", "Ölund"} << QStringList{"3", "0", "2", "1"};
     }
     void playerList_sortDescending()
     {

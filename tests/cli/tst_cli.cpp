@@ -63,7 +63,8 @@ private Q_SLOTS:
         QTest::newRow("unknown command") << QStringList{"frobnicate"} << 2 << "unknown command 'frobnicate'";
         QTest::newRow("version with more") << QStringList{"--version", "x"} << 2 << "unknown command '--version'";
         QTest::newRow("new: no league") << QStringList{"new"} << 2 << "'new' takes 1 argument, got 0";
-        QTest::newRow("new: two leagues") << QStringList{"new", "a.lge", "b.lge"} << 2 << "'new' takes 1 argument, got 2";
+        QTest::newRow("new: two leagues")
+            << QStringList{"new", "a.lge", "b.lge"} << 2 << "'new' takes 1 argument, got 2";
         QTest::newRow("new: unknown option") << QStringList{"new", "@Small.lge", "--force"} << 2 << "force";
         QTest::newRow("recalc: no file") << QStringList{"recalc"} << 2 << "'recalc' takes 1 argument";
         QTest::newRow("players: team not a number") << QStringList{"players", "%L", "--team", "x1"} << 2 << "--team";
@@ -72,7 +73,8 @@ private Q_SLOTS:
         QTest::newRow("payroll: team beyond 16 bits")
             << QStringList{"payroll", "%L", "--team", "40000"} << 2 << "-32768 to 32767";
         QTest::newRow("payroll: no team") << QStringList{"payroll", "%L"} << 2 << "needs --team";
-        QTest::newRow("report: unknown report") << QStringList{"report", "players", "%L"} << 2 << "unknown report 'players'";
+        QTest::newRow("report: unknown report")
+            << QStringList{"report", "players", "%L"} << 2 << "unknown report 'players'";
         QTest::newRow("new: not named .lge") << QStringList{"new", "@Small.txt"} << 1 << "the name must end in .lge";
         QTest::newRow("new: no such league") << QStringList{"new", "@Gone.lge"} << 1 << "Gone.lge: no such league file";
         QTest::newRow("new: the salary file exists")
@@ -125,8 +127,9 @@ private Q_SLOTS:
         r = run({"recalc", pyv, "--ini", ini});
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, QStringLiteral("Recalculated 6 of 6 salaries in %1 with %2\n").arg(pyv, ini));
-        QCOMPARE(r.err, QStringLiteral("payvo-cli: warning: %1 gives no \"Max\" in [Salary]: salaries have no upper limit\n")
-                            .arg(ini));
+        QCOMPARE(r.err,
+            QStringLiteral("payvo-cli: warning: %1 gives no \"Max\" in [Salary]: salaries have no upper limit\n")
+                .arg(ini));
         QCOMPARE(queryRows(pyv, "SELECT Salary FROM Players WHERE PID = 101"), QStringList("150.0"));
     }
 
@@ -146,13 +149,15 @@ private Q_SLOTS:
         QTest::newRow("all, stored names, one in a subfolder")
             << QStringList{"all", "%L"} << QStringList{"league.htm", "sub/pay.htm"}
             << QStringList{"league.htm", "sub/pay.htm"} << 0;
-        QTest::newRow("rosters only") << QStringList{"rosters", "%L"} << QStringList() << QStringList{"roster.htm", ""} << 0;
-        QTest::newRow("summary only") << QStringList{"summary", "%L"} << QStringList() << QStringList{"", "sumary.htm"} << 0;
+        QTest::newRow("rosters only") << QStringList{"rosters", "%L"} << QStringList() << QStringList{"roster.htm", ""}
+                                      << 0;
+        QTest::newRow("summary only") << QStringList{"summary", "%L"} << QStringList() << QStringList{"", "sumary.htm"}
+                                      << 0;
         QTest::newRow("a roster that cannot be written: the summary still is")
             << QStringList{"all", "%L", "--rosters-out", "no/such/folder/r.htm"} << QStringList()
             << QStringList{"", "sumary.htm"} << 1;
-        QTest::newRow("--ini names another settings file")
-            << QStringList{"summary", "%L", "--ini", "@other.ini"} << QStringList() << QStringList{"", "sumary.htm"} << 0;
+        QTest::newRow("--ini names another settings file") << QStringList{"summary", "%L", "--ini", "@other.ini"}
+                                                           << QStringList() << QStringList{"", "sumary.htm"} << 0;
     }
     void report()
     {
@@ -205,8 +210,9 @@ private Q_SLOTS:
     {
         const CliRun r = run({"payroll", "%L", "--team", "98"});
         QCOMPARE(r.status, 0);
-        QCOMPARE(r.out, QStringLiteral("QB\t\nHB\t\nFB\t\nWR\t\nTE\t\nC\t\nG\t\nT\t\nDE\t\nDT\t\nLB\t\nCB\t\nS\t\nK\t\nP\t\n"
-                                       "Offense\t\nDefense\t\nSpecial\t\nTotal\t$\n"));
+        QCOMPARE(r.out,
+            QStringLiteral("QB\t\nHB\t\nFB\t\nWR\t\nTE\t\nC\t\nG\t\nT\t\nDE\t\nDT\t\nLB\t\nCB\t\nS\t\nK\t\nP\t\n"
+                           "Offense\t\nDefense\t\nSpecial\t\nTotal\t$\n"));
     }
 
     // For every team and every position, what players and payroll print is what the window

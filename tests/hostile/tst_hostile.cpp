@@ -33,8 +33,27 @@ namespace {
 // What stands under a name before a test: bytes, or a folder, a pipe, a link to a file the
 // system refuses to read, a file without read permission, a file in a folder's place, a
 // read-only file, a salary file cut short or with a damaged page, tables without types.
-enum class Make { Bytes, Folder, Pipe, SystemRefusesRead, NoReadPermission, FileAsFolder, ReadOnly, Truncated, DamagedPage, Tables };
-enum class Target { ReadOnlyFolder, DiskFull, LongName, ReadOnlySalaryFile, BeingWritten, BeingRead, SalaryFileIsFolder };
+enum class Make {
+    Bytes,
+    Folder,
+    Pipe,
+    SystemRefusesRead,
+    NoReadPermission,
+    FileAsFolder,
+    ReadOnly,
+    Truncated,
+    DamagedPage,
+    Tables
+};
+enum class Target {
+    ReadOnlyFolder,
+    DiskFull,
+    LongName,
+    ReadOnlySalaryFile,
+    BeingWritten,
+    BeingRead,
+    SalaryFileIsFolder
+};
 enum class Change { Delete, CutInARecord, Replace };
 
 const QByteArray kOtherLeague = "[Teams]\nX|Y|Z|W\n[Roster 1]\n"
@@ -63,8 +82,9 @@ QStringList columnNames(const std::vector<ColumnDef>& columns, const char* witho
 // Every column of Players but Salary, and Teams: what a calculation must not change.
 QStringList allButSalaries(const QString& file)
 {
-    return queryRows(file, "SELECT " + columnNames(playersColumns(), "Salary").join(',') + " FROM Players ORDER BY rowid")
-           + queryRows(file, "SELECT * FROM Teams ORDER BY rowid");
+    return queryRows(
+               file, "SELECT " + columnNames(playersColumns(), "Salary").join(',') + " FROM Players ORDER BY rowid")
+        + queryRows(file, "SELECT * FROM Teams ORDER BY rowid");
 }
 
 // Makes what a row puts under a name.
@@ -193,13 +213,19 @@ private Q_SLOTS:
         QTest::addColumn<int>("line"); // the line the message names; 0: none, -1: any
         QTest::addColumn<QString>("says");
         const auto bytes = int(Make::Bytes);
-        QTest::newRow("a rule broken") << bytes << readAll(dataFile("Broken.lge")) << 9 << "player record has 21 fields, needs 22";
-        QTest::newRow("5 MB line") << bytes << "[Teams]\n" + QByteArray(5 << 20, 'x') + "\n" << 2 << "team record has 1 field, needs 4";
-        QTest::newRow("100,000 empty lines")
-            << bytes << "[Teams]\nA|B|C|D\n" + QByteArray(100000, '\n') + "E|F\n" << 100003 << "team record has 2 fields, needs 4";
+        QTest::newRow("a rule broken") << bytes << readAll(dataFile("Broken.lge")) << 9
+                                       << "player record has 21 fields, needs 22";
+        QTest::newRow("5 MB line") << bytes << "[Teams]\n" + QByteArray(5 << 20, 'x') + "\n"
+                                   << 2 << "team record has 1 field, needs 4";
+        QTest::newRow("100,000 empty lines") << bytes << "[Teams]\nA|B|C|D\n" + QByteArray(100000, '\n') + "E|F\n"
+                                             << 100003 << "team record has 2 fields, needs 4";
         QTest::newRow("random bytes") << bytes << randomBytes(64 << 10, 7) << -1 << "";
-        QTest::newRow("NUL byte") << bytes << QByteArray("[Teams]\nA|B|C|D\nE|F\0|G|H\n", 24) << 3 << "the file holds a NUL byte";
-        QTest::newRow("invalid UTF-8") << bytes << QByteArray("[Teams]\nMontr\xE9" "al|B|C|D\n") << 2 << "the text is not valid UTF-8";
+        QTest::newRow("NUL byte") << bytes << QByteArray("[Teams]\nA|B|C|D\nE|F\0|G|H\n", 24) << 3
+                                  << "the file holds a NUL byte";
+        QTest::newRow("invalid UTF-8") << bytes
+                                       << QByteArray("[Teams]\nMontr\xE9"
+                                                     "al|B|C|D\n")
+                                       << 2 << "the text is not valid UTF-8";
         QTest::newRow("a folder") << int(Make::Folder) << QByteArray() << 0 << "is a folder";
         QTest::newRow("a named pipe") << int(Make::Pipe) << QByteArray() << 0 << "not a regular file";
         QTest::newRow("a file the system cannot read")
@@ -244,12 +270,13 @@ private Q_SLOTS:
         QTest::addColumn<int>("teams");
         QTest::addColumn<int>("longestCity");
         const QByteArray player = "7|Al|Bo|0|50|50|50|50|50|50|50|50|1|50|50|50|50|50|50|50|50|0\n";
-        QTest::newRow("5 MB team name") << "[Teams]\n" + QByteArray(5 << 20, 'c') + "|M|A|C\nX|Y|Z|W\n[Roster 1]\n" + player << 2
-                                        << (5 << 20);
-        QTest::newRow("5 MB comment") << "#" + QByteArray(5 << 20, 'c') + "\n[Teams]\nA|B|C|D\n[Roster 1]\n" + player << 1 << 1;
-        QTest::newRow("100,000 empty lines between records")
-            << "[Teams]\nA|B|C|D\n" + QByteArray(100000, '\n') + "E|F|G|H\n[Free Agents]\n" + QByteArray(100000, '\n') + player
-            << 2 << 1;
+        QTest::newRow("5 MB team name") << "[Teams]\n" + QByteArray(5 << 20, 'c') + "|M|A|C\nX|Y|Z|W\n[Roster 1]\n"
+                + player << 2 << (5 << 20);
+        QTest::newRow("5 MB comment") << "#" + QByteArray(5 << 20, 'c') + "\n[Teams]\nA|B|C|D\n[Roster 1]\n" + player
+                                      << 1 << 1;
+        QTest::newRow("100,000 empty lines between records") << "[Teams]\nA|B|C|D\n" + QByteArray(100000, '\n')
+                + "E|F|G|H\n[Free Agents]\n" + QByteArray(100000, '\n')
+                + player << 2 << 1;
     }
     void acceptedLeague()
     {
@@ -283,8 +310,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("change");
         QTest::addColumn<QString>("says"); // empty: the import goes through
-        QTest::newRow("deleted") << int(Change::Delete) << "Pro.lge: cannot read the league file: No such file or directory";
-        QTest::newRow("cut in a record") << int(Change::CutInARecord) << "Pro.lge:8: player record has 2 fields, needs 22";
+        QTest::newRow("deleted") << int(Change::Delete)
+                                 << "Pro.lge: cannot read the league file: No such file or directory";
+        QTest::newRow("cut in a record") << int(Change::CutInARecord)
+                                         << "Pro.lge:8: player record has 2 fields, needs 22";
         QTest::newRow("replaced by another league") << int(Change::Replace) << QString();
     }
     // The league file is read when the teams are asked for, after the overwrite question: what
@@ -305,7 +334,8 @@ private Q_SLOTS:
             if (Change(change) == Change::Delete)
                 QFile::remove(file);
             else // the cut falls after the first two fields of the first draft-pool record
-                writeFile(file, Change(change) == Change::Replace ? kOtherLeague : small.left(small.indexOf("401|Rookie|") + 10));
+                writeFile(file,
+                    Change(change) == Change::Replace ? kOtherLeague : small.left(small.indexOf("401|Rookie|") + 10));
         };
         w.newFrom(file);
         const QList<ScriptedPrompt::Shown>& shown = w.prompt().shown;
@@ -313,7 +343,8 @@ private Q_SLOTS:
         QCOMPARE(shown.size(), says.isEmpty() ? 1 : 2);
         QVERIFY2(shown.value(1).text.contains(says), qPrintable(shown.value(1).text));
         if (says.isEmpty()) {
-            QCOMPARE(firstCell(salary, "SELECT group_concat(City) || group_concat(LastName) FROM Teams, Players"), "XMan");
+            QCOMPARE(
+                firstCell(salary, "SELECT group_concat(City) || group_concat(LastName) FROM Teams, Players"), "XMan");
             QCOMPARE(w.teams().size(), 4);
         } else {
             QCOMPARE(readAll(salary), oldBytes);
@@ -341,7 +372,8 @@ private Q_SLOTS:
         TextLeagueReader reader;
         ScriptedPrompt quiet;
         ActingStatus status;
-        QCOMPARE(int(ImportLeague(reader, base, base + "-expected.pyv", status, quiet).outcome), int(ImportResult::Outcome::Done));
+        QCOMPARE(int(ImportLeague(reader, base, base + "-expected.pyv", status, quiet).outcome),
+            int(ImportResult::Outcome::Done));
         status.when = when;
         status.action = [&] {
             if (Change(change) == Change::Delete)
@@ -349,7 +381,8 @@ private Q_SLOTS:
             else
                 writeFile(base + ".lge", kOtherLeague);
         };
-        QCOMPARE(int(ImportLeague(reader, base, base + ".pyv", status, quiet).outcome), int(ImportResult::Outcome::Done));
+        QCOMPARE(
+            int(ImportLeague(reader, base, base + ".pyv", status, quiet).outcome), int(ImportResult::Outcome::Done));
         QVERIFY(!status.action); // the change was made
         QCOMPARE(salaryFileRows(base + ".pyv"), salaryFileRows(base + "-expected.pyv"));
         QCOMPARE(leftovers(QFileInfo(base).path()), QStringList());
@@ -362,7 +395,8 @@ private Q_SLOTS:
         QTest::newRow("read-only folder") << int(Target::ReadOnlyFolder) << "cannot write the salary file";
         QTest::newRow("disk full") << int(Target::DiskFull) << "cannot write the salary file";
         QTest::newRow("league name of 240 characters") << int(Target::LongName) << QString();
-        QTest::newRow("read-only salary file") << int(Target::ReadOnlySalaryFile) << "Pro.pyv is read-only; it was not replaced";
+        QTest::newRow("read-only salary file")
+            << int(Target::ReadOnlySalaryFile) << "Pro.pyv is read-only; it was not replaced";
         QTest::newRow("salary file being written") << int(Target::BeingWritten) << "another program is writing it";
         QTest::newRow("salary file being read") << int(Target::BeingRead) << QString();
         QTest::newRow("salary file is a folder") << int(Target::SalaryFileIsFolder) << "cannot replace";
@@ -379,7 +413,8 @@ private Q_SLOTS:
             const QString name = t == Target::LongName ? QString(240, QLatin1Char('L')) : QStringLiteral("Pro");
             const QString league = QDir(dir).filePath(name + ".lge");
             const QString salary = QDir(dir).filePath(name + ".pyv");
-            QVERIFY(QFile::copy(t == Target::DiskFull ? PAYVO_SOURCE_DIR "/data/Demo.lge" : dataFile("Small.lge"), league));
+            QVERIFY(
+                QFile::copy(t == Target::DiskFull ? PAYVO_SOURCE_DIR "/data/Demo.lge" : dataFile("Small.lge"), league));
             if (t == Target::SalaryFileIsFolder)
                 make(Make::Folder, salary);
             else
@@ -389,7 +424,8 @@ private Q_SLOTS:
             if (t == Target::BeingWritten || t == Target::BeingRead) {
                 other = std::make_unique<SQLite::Database>(salary.toStdString(), SQLite::OPEN_READWRITE);
                 other->exec(t == Target::BeingWritten ? "BEGIN IMMEDIATE; UPDATE Teams SET City = 'Writer'" : "BEGIN");
-                QCOMPARE(other->execAndGet("SELECT count(*) FROM Teams WHERE City = 'Old'").getInt(), t == Target::BeingRead);
+                QCOMPARE(other->execAndGet("SELECT count(*) FROM Teams WHERE City = 'Old'").getInt(),
+                    t == Target::BeingRead);
             }
             if (t == Target::ReadOnlySalaryFile)
                 QVERIFY(QFile::setPermissions(salary, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
@@ -423,8 +459,9 @@ private Q_SLOTS:
             if (!says.isEmpty())
                 QCOMPARE(snapshot(dir), before);
             else
-                QCOMPARE(queryRows(salary, "SELECT count(*), (SELECT count(*) FROM Teams WHERE City = 'Old') FROM Players"),
-                         QStringList("6|0"));
+                QCOMPARE(
+                    queryRows(salary, "SELECT count(*), (SELECT count(*) FROM Teams WHERE City = 'Old') FROM Players"),
+                    QStringList("6|0"));
             // A reader goes on with the file it opened, as it was; a writer's work reaches
             // the file it was written for.
             if (t == Target::BeingRead)
@@ -450,7 +487,8 @@ private Q_SLOTS:
         const int bytes = int(Make::Bytes);
         QTest::newRow("random bytes") << bytes << randomBytes(64 << 10, 11) << 0 << false << "file is not a database";
         QTest::newRow("zero-length file") << bytes << QByteArray("") << 0 << false << "it has no Teams table";
-        QTest::newRow("empty SQLite database") << int(Make::Tables) << QByteArray() << 0 << false << "it has no Teams table";
+        QTest::newRow("empty SQLite database")
+            << int(Make::Tables) << QByteArray() << 0 << false << "it has no Teams table";
         QTest::newRow("Players without Salary")
             << int(Make::Tables) << QByteArray() << 1 + 3 << true << "its Players table lacks the column Salary";
         QTest::newRow("a folder") << int(Make::Folder) << QByteArray() << 0 << false << "Pro.pyv is a folder";
@@ -471,9 +509,11 @@ private Q_SLOTS:
         const QString dir = folder("foreign");
         const QString file = dir + "/Pro.pyv";
         if (Make(kind) == Make::Tables && teamEntries == 0) // an SQLite database without tables
-            SQLite::Database(file.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE).exec("PRAGMA user_version = 7");
+            SQLite::Database(file.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE)
+                .exec("PRAGMA user_version = 7");
         else
-            make(Make(kind), file, bytes.isNull() ? readAll(m_demo) : bytes, {kTeam, kNormalPlayer, "ALTER TABLE Players DROP COLUMN Salary"});
+            make(Make(kind), file, bytes.isNull() ? readAll(m_demo) : bytes,
+                {kTeam, kNormalPlayer, "ALTER TABLE Players DROP COLUMN Salary"});
         const QString ini = m_dir.filePath("Payvo.ini");
         const QString reports = folder("reports");
         CurrentDir cwd(reports); // earlier reports stand there
@@ -515,22 +555,20 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("sql");
         QTest::addColumn<int>("listed");          // rows in the player list after File, Open (team 1)
         QTest::addColumn<QString>("payrollSays"); // empty: payroll --team 1 succeeds
-        QTest::newRow("text where numbers belong")
-            << QStringList{kTeam, kNormalPlayer,
-                           "INSERT INTO Players (PID, TeamID, FirstName, LastName, Position, Years, Act_SP, Act_AC, Salary) "
-                           "VALUES ('x7', 1, 'Tex', 'Tual', 'QB', 'ten', 'fast', '77', 'lots')"}
-            << 2 << QString();
-        QTest::newRow("numbers out of range")
-            << QStringList{kTeam, kNormalPlayer,
-                           "INSERT INTO Players (PID, TeamID, LastName, Position, Years, Act_SP, Act_AC, Salary) "
-                           "VALUES (99999, 1, 'Big', 200, -5, 1000, -3, 1e300)",
-                           "INSERT INTO Players (PID, TeamID, LastName, Position, Salary) VALUES (2, 1, 'Neg', 3, -5e6)",
-                           "INSERT INTO Players (PID, TeamID, LastName, Position, Salary) VALUES (3, 1, 'Inf', 4, 9e999)",
-                           "INSERT INTO Players (PID, TeamID, LastName, Position) VALUES (4, 5000, 'Far', 1)"}
-            << 4 << "position code 200 has no row in the payroll panel";
+        QTest::newRow("text where numbers belong") << QStringList{kTeam, kNormalPlayer,
+            "INSERT INTO Players (PID, TeamID, FirstName, LastName, Position, Years, Act_SP, Act_AC, Salary) "
+            "VALUES ('x7', 1, 'Tex', 'Tual', 'QB', 'ten', 'fast', '77', 'lots')"}
+                                                   << 2 << QString();
+        QTest::newRow("numbers out of range") << QStringList{kTeam, kNormalPlayer,
+            "INSERT INTO Players (PID, TeamID, LastName, Position, Years, Act_SP, Act_AC, Salary) "
+            "VALUES (99999, 1, 'Big', 200, -5, 1000, -3, 1e300)",
+            "INSERT INTO Players (PID, TeamID, LastName, Position, Salary) VALUES (2, 1, 'Neg', 3, -5e6)",
+            "INSERT INTO Players (PID, TeamID, LastName, Position, Salary) VALUES (3, 1, 'Inf', 4, 9e999)",
+            "INSERT INTO Players (PID, TeamID, LastName, Position) VALUES (4, 5000, 'Far', 1)"}
+                                              << 4 << "position code 200 has no row in the payroll panel";
         QTest::newRow("team without a number")
-            << QStringList{"INSERT INTO Teams (TeamID, City, Mascot) VALUES (NULL, 'No', 'Number')", kTeam, kNormalPlayer,
-                           "INSERT INTO Players (PID, TeamID, LastName, Position) VALUES (8, 0, 'Free', 2)"}
+            << QStringList{"INSERT INTO Teams (TeamID, City, Mascot) VALUES (NULL, 'No', 'Number')", kTeam,
+                   kNormalPlayer, "INSERT INTO Players (PID, TeamID, LastName, Position) VALUES (8, 0, 'Free', 2)"}
             << 0 << QString();
     }
     // A file another tool wrote with the right tables holds what its columns must not hold.
@@ -591,21 +629,25 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("meaning");   // a plain settings file that says the same; empty: none at all
         QTest::addColumn<QByteArray>("afterSave"); // the file after the cap is saved as 5; empty: unchanged
         const QByteArray plain = "[Salary]\nAmount=60000000\nMax=9000000\nMin=300000\n[QB]\nSP=3000\nAC=2000\n";
-        const auto saved = [](QByteArray file, const QByteArray& amount) { return file.replace("Amount=" + amount, "Amount=5"); };
+        const auto saved
+            = [](QByteArray file, const QByteArray& amount) { return file.replace("Amount=" + amount, "Amount=5"); };
         const int bytes = int(Make::Bytes);
         // A value is read as its first 254 characters; a weight that is no 16-bit number counts as 1.
         const QByteArray big = "[Salary]\nAmount=" + QByteArray(10 << 20, '7') + "\nMax=9000000\nMin=300000\n[QB]\nSP="
                                + QByteArray(10 << 20, '5') + "\nAC=2000\n";
         QTest::newRow("10 MB values") << bytes << big
-                                      << "[Salary]\nAmount=" + QByteArray(254, '7') + "\nMax=9000000\nMin=300000\n[QB]\nSP=1\nAC=2000\n"
+                                      << "[Salary]\nAmount=" + QByteArray(254, '7')
+                + "\nMax=9000000\nMin=300000\n[QB]\nSP=1\nAC=2000\n"
                                       << saved(big, QByteArray(10 << 20, '7'));
         QByteArray garbage = randomBytes(64 << 10, 5).replace('\r', 'x'); // the lines the save adds end in LF
         QTest::newRow("binary garbage") << bytes << garbage << QByteArray()
-                                        << garbage + (garbage.endsWith('\n') ? "" : "\n") + "[Salary]\nAmount=5\nMax=\nMin=\n";
+                                        << garbage + (garbage.endsWith('\n') ? "" : "\n")
+                + "[Salary]\nAmount=5\nMax=\nMin=\n";
         const QByteArray nul = QByteArray(plain).insert(plain.indexOf("[QB]"), QByteArray("\0\0junk\0\n", 8));
         QTest::newRow("NUL bytes between the sections") << bytes << nul << plain << saved(nul, "60000000");
-        const QByteArray twice = "[Salary]\nAmount=60000000\n[QB]\nSP=3000\n[salary]\nMax=9000000\nMin=300000\nAmount=1\n"
-                                 "[QB]\nAC=2000\nSP=9\n";
+        const QByteArray twice
+            = "[Salary]\nAmount=60000000\n[QB]\nSP=3000\n[salary]\nMax=9000000\nMin=300000\nAmount=1\n"
+              "[QB]\nAC=2000\nSP=9\n";
         QTest::newRow("duplicate sections and keys") << bytes << twice << plain << saved(twice, "60000000");
         QTest::newRow("no final line end") << bytes << plain.chopped(1) << plain << saved(plain.chopped(1), "60000000");
         QTest::newRow("a folder") << int(Make::Folder) << QByteArray() << QByteArray() << QByteArray();
@@ -631,7 +673,8 @@ private Q_SLOTS:
         makeReportSampleLeague(league);
         makeReportSampleLeague(plainLeague);
         const QMap<QString, QByteArray> before = snapshot(appDir);
-        const auto salaries = [](const QString& file) { return queryRows(file, "SELECT quote(Salary) FROM Players ORDER BY rowid"); };
+        const auto salaries
+            = [](const QString& file) { return queryRows(file, "SELECT quote(Salary) FROM Players ORDER BY rowid"); };
         CurrentDir cwd(folder("reports"));
 
         // What a plain settings file gives; the weights and limits of a file with a meaning
@@ -690,7 +733,8 @@ private Q_SLOTS:
         QTest::newRow("odd characters") << nothing << "-r *?<>|:\"'\\\t\u00e9\u20ac\n\u00a0.htm" << QString();
         QTest::newRow("name of 255 bytes") << nothing << QString(251, QLatin1Char('r')) + ".htm" << QString();
         QTest::newRow("a named pipe") << int(Make::Pipe) << "pipe.htm" << QString();
-        QTest::newRow("a read-only report file") << int(Make::ReadOnly) << "ro.htm" << "cannot write ro.htm: it is read-only";
+        QTest::newRow("a read-only report file") << int(Make::ReadOnly) << "ro.htm"
+                                                 << "cannot write ro.htm: it is read-only";
     }
     // A name the platform refuses loses the report's lines: the window (the name stored in the
     // settings store) says nothing and ends with "Finished", payvo-cli (--rosters-out) says why
@@ -704,7 +748,9 @@ private Q_SLOTS:
         const QString league = m_dir.filePath("Pro.pyv");
         const QString ini = m_dir.filePath("Payvo.ini");
         makeReportSampleLeague(league);
-        QCOMPARE(runCli({"report", "rosters", league, "--ini", ini, "--rosters-out", m_dir.filePath("plain.htm")}).status, 0);
+        QCOMPARE(
+            runCli({"report", "rosters", league, "--ini", ini, "--rosters-out", m_dir.filePath("plain.htm")}).status,
+            0);
         const QString cwdPath = folder("cwd");
         CurrentDir cwd(cwdPath);
         for (const bool window : {true, false}) {

@@ -115,14 +115,16 @@ private Q_SLOTS:
         const QStringList rosters = m_trace.filter(QRegularExpression("^status Getting Roster: "));
         QVERIFY(rosters.size() == 32);
         // The progress call in the middle of the second team's roster.
-        const QStringList second = m_trace.mid(m_trace.indexOf(rosters[1]) + 1, m_trace.indexOf(rosters[2]) - m_trace.indexOf(rosters[1]) - 1);
+        const QStringList second = m_trace.mid(
+            m_trace.indexOf(rosters[1]) + 1, m_trace.indexOf(rosters[2]) - m_trace.indexOf(rosters[1]) - 1);
         QVERIFY(second.size() > 10);
         const int go = int(Rename::Go);
         QTest::newRow("before the first list") << "Getting Teams" << 0L << go << false;
         QTest::newRow("after the teams") << "Getting Rookies" << 0L << go << false;
         QTest::newRow("after the draft pool") << "Getting Free Agents" << 0L << go << false;
         QTest::newRow("after the free agents") << rosters[0].mid(7) << 0L << go << false;
-        QTest::newRow("in the middle of a roster") << QString() << second[second.size() / 2].mid(9).toLong() << go << false;
+        QTest::newRow("in the middle of a roster")
+            << QString() << second[second.size() / 2].mid(9).toLong() << go << false;
         QTest::newRow("right before the rename") << QString() << 0L << int(Rename::KillBefore) << false;
         QTest::newRow("right after the rename") << QString() << 0L << int(Rename::KillAfter) << true;
     }

@@ -24,7 +24,10 @@ public:
     QStringList calls;
 
     int GetTeams(const QString& path, RecordList& r) override { return give("teams " + path, teams, r); }
-    int GetRookies(const QString& path, RecordList& r, RecordList&) override { return give("rookies " + path, rookies, r); }
+    int GetRookies(const QString& path, RecordList& r, RecordList&) override
+    {
+        return give("rookies " + path, rookies, r);
+    }
     int GetFreeAgents(const QString& path, RecordList& r, RecordList&) override
     {
         return give("free agents " + path, freeAgents, r);
@@ -133,10 +136,11 @@ private Q_SLOTS:
                              "integerintegerintegertext"});
         QCOMPARE(queryRows(m_target, "SELECT FirstName, LastName, PositionGen FROM Players WHERE PID IN (402, 301)"),
                  (QStringList{"NULL|Zeta|12", "Éloïse|D'Amato|3"}));
-        QCOMPARE(queryRows(m_target, "SELECT count(*) FROM Players WHERE coalesce(INJ_Sev_a, INJ_Sev_b, INJ_Type, "
-                                     "INJ_Week, INJStatus, Height, Weight, SkinColor, OrgTeam, OrgJerseyNum, fBWPicture, "
-                                     "fColorPicture, fPlayerCard, fAudioPBP, Salary) IS NULL"),
-                 QStringList("6"));
+        QCOMPARE(queryRows(m_target,
+                     "SELECT count(*) FROM Players WHERE coalesce(INJ_Sev_a, INJ_Sev_b, INJ_Type, "
+                     "INJ_Week, INJStatus, Height, Weight, SkinColor, OrgTeam, OrgJerseyNum, fBWPicture, "
+                     "fColorPicture, fPlayerCard, fAudioPBP, Salary) IS NULL"),
+            QStringList("6"));
         QCOMPARE(folder(), QStringList("Small.pyv"));
         QVERIFY(m_prompt.shown.isEmpty());
     }

@@ -39,8 +39,9 @@ std::vector<PlayerRow> teamOfPositions(int teamId, const QStringList& entries)
     std::vector<PlayerRow> players;
     for (const QString& s : entries) {
         const QString salary = s.section(QLatin1Char(':'), 1, 1);
-        players.push_back(playerRow(teamId * 100 + int(players.size()), teamId, "X", "P", s.section(QLatin1Char(':'), 0, 0).toInt(),
-                                    salary == QLatin1String("-") ? QVariant() : QVariant(salary.toDouble())));
+        players.push_back(
+            playerRow(teamId * 100 + int(players.size()), teamId, "X", "P", s.section(QLatin1Char(':'), 0, 0).toInt(),
+                salary == QLatin1String("-") ? QVariant() : QVariant(salary.toDouble())));
     }
     return players;
 }
@@ -88,7 +89,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text"); // league text, unless it starts with "markup:"
         QTest::addColumn<QByteArray>("expected");
         QTest::newRow("markup stays markup") << "markup:<A HREF=#A1>&\"" << QByteArray("<A HREF=#A1>&\"");
-        QTest::newRow("league text is escaped") << "Rock & Roll <\"Stars\">" << QByteArray("Rock &amp; Roll &lt;&quot;Stars&quot;&gt;");
+        QTest::newRow("league text is escaped")
+            << "Rock & Roll <\"Stars\">" << QByteArray("Rock &amp; Roll &lt;&quot;Stars&quot;&gt;");
         QTest::newRow("an entity in league text is text") << "O'Neil &amp;" << QByteArray("O'Neil &amp;amp;");
         QTest::newRow("control characters") << "a\tb\rc\u0081" << QByteArray("a&#9;b&#13;c&#129;");
         QTest::newRow("outside the BMP") << "\U0001F600" << QByteArray("&#128512;");
@@ -133,7 +135,8 @@ private Q_SLOTS:
         QTest::newRow("cut short at the end") << QByteArray("a\xE2\x82") << QByteArray("a&#65533;&#65533;");
         QTest::newRow("overlong form") << QByteArray("\xC0\xAF") << QByteArray("&#65533;&#65533;");
         QTest::newRow("encoded surrogate") << QByteArray("\xED\xA0\x80") << QByteArray("&#65533;&#65533;&#65533;");
-        QTest::newRow("beyond U+10FFFF") << QByteArray("\xF4\x90\x80\x80") << QByteArray("&#65533;&#65533;&#65533;&#65533;");
+        QTest::newRow("beyond U+10FFFF") << QByteArray("\xF4\x90\x80\x80")
+                                         << QByteArray("&#65533;&#65533;&#65533;&#65533;");
     }
     void appendLeagueText_decodesUtf8()
     {
@@ -191,28 +194,33 @@ private Q_SLOTS:
         QTest::addColumn<PlayerRow>("player");
         QTest::addColumn<QByteArray>("row");
         const auto p = [](const QString& last, int position, int years, const QVariant& salary,
-                          std::array<int, 8> ratings = {{50, 50, 50, 50, 50, 50, 50, 50}}) {
-            return PlayerRow{1, 1, last.isNull() ? QString() : QStringLiteral("Abc"), last, position, ratings, years, salary};
+                           std::array<int, 8> ratings = {{50, 50, 50, 50, 50, 50, 50, 50}}) {
+            return PlayerRow{
+                1, 1, last.isNull() ? QString() : QStringLiteral("Abc"), last, position, ratings, years, salary};
         };
         const QByteArray r50 = "50 50 50 50 50 50 50 50 ";
-        QTest::newRow("quarterback, 64 columns") << PlayerRow{1, 1, "John", "Smith", 0, {{70, 80, 85, 90, 95, 50, 50, 50}}, 3, 7695}
-                                                 << QByteArray("QB Smith, John           3   70 80 85 90 95 50 50 50      $7,695");
+        QTest::newRow("quarterback, 64 columns")
+            << PlayerRow{1, 1, "John", "Smith", 0, {{70, 80, 85, 90, 95, 50, 50, 50}}, 3, 7695}
+            << QByteArray("QB Smith, John           3   70 80 85 90 95 50 50 50      $7,695");
         QTest::newRow("name of 22 keeps years in column 26")
             << p("Abcdefghijklmnopq", 4, 5, 100) << QByteArray("WR Abcdefghijklmnopq, Abc5   " + r50 + "       $100");
         QTest::newRow("name of 23 moves years, not ratings")
             << p("Abcdefghijklmnopqr", 4, 5, 100) << QByteArray("WR Abcdefghijklmnopqr, Abc5  " + r50 + "       $100");
-        QTest::newRow("name and years past 29 move the rest")
-            << p("Abcdefghijklmnopqrstu", 4, 12, 100) << QByteArray("WR Abcdefghijklmnopqrstu, Abc12" + r50 + "       $100");
+        QTest::newRow("name and years past 29 move the rest") << p(
+            "Abcdefghijklmnopqrstu", 4, 12, 100) << QByteArray("WR Abcdefghijklmnopqrstu, Abc12" + r50 + "       $100");
         QTest::newRow("one- and three-digit ratings shift the line")
             << p("Lee", 5, 1, 100, {{7, 100, 50, 50, 50, 50, 50, 255}})
             << QByteArray("C  Lee, Abc              1   7 100 50 50 50 50 50 255        $100");
-        QTest::newRow("zero salary is the sign alone") << p("Lee", 6, 1, 0) << QByteArray("G  Lee, Abc              1   " + r50 + "          $");
+        QTest::newRow("zero salary is the sign alone")
+            << p("Lee", 6, 1, 0) << QByteArray("G  Lee, Abc              1   " + r50 + "          $");
         QTest::newRow("eight digits fill the column")
             << p("Lee", 0, 1, 12345678.5) << QByteArray("QB Lee, Abc              1   " + r50 + "$12,345,679");
-        QTest::newRow("nine digits are not cut") << p("Lee", 0, 1, 123456789) << QByteArray("QB Lee, Abc              1   " + r50 + "$123,456,789");
+        QTest::newRow("nine digits are not cut")
+            << p("Lee", 0, 1, 123456789) << QByteArray("QB Lee, Abc              1   " + r50 + "$123,456,789");
         QTest::newRow("escaped names keep the columns")
             << p("A&B", 11, 2, 5000) << "CB A&amp;B, Abc" + kSpaces.left(14) + "2   " + r50 + "     $5,000";
-        QTest::newRow("Null names show as empty") << p(QString(), 9, 2, 5000) << "DT , " + kSpaces.left(20) + "2   " + r50 + "     $5,000";
+        QTest::newRow("Null names show as empty")
+            << p(QString(), 9, 2, 5000) << "DT , " + kSpaces.left(20) + "2   " + r50 + "     $5,000";
     }
     void rosterRow()
     {
@@ -240,9 +248,9 @@ private Q_SLOTS:
         QTest::newRow("TeamID 9 pads to 50, 10 and 11 to 51")
             << 11
             << QList<QByteArray>{e1, e3, e5 + "<A HREF=#A6>Seattle Whale</a>",
-                                 "     <A HREF=#A7>Memphis Kings</a>" + kSpaces.left(16) + "<A HREF=#A8>Oakland Raids</a>",
-                                 "     <A HREF=#A9>Raleigh Oaks!</a>" + kSpaces.left(16) + "<A HREF=#A10>Anaheim Angel</a>",
-                                 "     <A HREF=#A11>Chester Foxes</a>" + kSpaces.left(16)};
+                   "     <A HREF=#A7>Memphis Kings</a>" + kSpaces.left(16) + "<A HREF=#A8>Oakland Raids</a>",
+                   "     <A HREF=#A9>Raleigh Oaks!</a>" + kSpaces.left(16) + "<A HREF=#A10>Anaheim Angel</a>",
+                   "     <A HREF=#A11>Chester Foxes</a>" + kSpaces.left(16)};
     }
     void teamIndex()
     {
@@ -254,7 +262,8 @@ private Q_SLOTS:
             QVERIFY(heading > 0);
             QList<QByteArray> got = lines.mid(heading + 1, lines.indexOf(" ", heading) - heading - 1);
             if (isRoster)
-                QCOMPARE(got.takeLast(), "     <A HREF=#A0>Free Agents</a>" + kSpaces.left(18) + "<A HREF=#A99>Draft Pool</a>");
+                QCOMPARE(got.takeLast(),
+                    "     <A HREF=#A0>Free Agents</a>" + kSpaces.left(18) + "<A HREF=#A99>Draft Pool</a>");
             QCOMPARE(got, index);
         }
     }
@@ -265,17 +274,17 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("players");
         QTest::addColumn<QStringList>("figures"); // offense, defense, special teams, total
-        QTest::newRow("T offense, DE and S defense, K and P special") << QStringList{"7:1000", "8:2000", "12:3000", "13:400", "14:50"}
-                                                                      << QStringList{"$1,000", "$5,000", "$450", "$6,450"};
-        QTest::newRow("every position code")
-            << QStringList{"0:1", "1:2", "2:3", "3:4", "4:5", "5:6", "6:7", "7:8", "8:10", "9:20", "10:30", "11:40", "12:50",
-                           "13:100", "14:200"}
-            << QStringList{"$36", "$150", "$300", "$486"};
+        QTest::newRow("T offense, DE and S defense, K and P special") << QStringList{
+            "7:1000", "8:2000", "12:3000", "13:400", "14:50"} << QStringList{"$1,000", "$5,000", "$450", "$6,450"};
+        QTest::newRow("every position code") << QStringList{"0:1", "1:2", "2:3", "3:4", "4:5", "5:6", "6:7", "7:8",
+            "8:10", "9:20", "10:30", "11:40", "12:50", "13:100", "14:200"}
+                                             << QStringList{"$36", "$150", "$300", "$486"};
         QTest::newRow("no kicker or punter: special teams without amount")
             << QStringList{"0:100", "9:200"} << QStringList{"$100", "$200", "", "$300"};
         QTest::newRow("eight digits fill the fourteen columns") << QStringList{"0:12345678"}
                                                                 << QStringList{"$12,345,678", "", "", "$12,345,678"};
-        QTest::newRow("each figure rounds on its own") << QStringList{"0:0.5", "8:0.5"} << QStringList{"$1", "$1", "", "$1"};
+        QTest::newRow("each figure rounds on its own")
+            << QStringList{"0:0.5", "8:0.5"} << QStringList{"$1", "$1", "", "$1"};
         QTest::newRow("Null salaries are left out of the sums") << QStringList{"0:-", "0:250", "8:-"}
                                                                 << QStringList{"$250", "", "", "$250"};
         QTest::newRow("zero sum shows the sign") << QStringList{"0:0"} << QStringList{"$", "", "", "$"};
@@ -293,7 +302,8 @@ private Q_SLOTS:
         const qsizetype heading = lines.indexOf("<b><h3><A NAME=A1> Chicago Bears</h3></A></b>");
         QVERIFY(heading > 0);
         const auto line = [](const char* label, const QString& amount) {
-            return (QByteArray(label) + kSpaces).left(20) + (amount.isEmpty() ? QByteArray() : amount.toLatin1().rightJustified(14));
+            return (QByteArray(label) + kSpaces).left(20)
+                + (amount.isEmpty() ? QByteArray() : amount.toLatin1().rightJustified(14));
         };
         QCOMPARE(lines.mid(heading + 1, 6), (QList<QByteArray>{line("Offense", figures[0]), line("Defense", figures[1]),
                                                                line("Special Teams", figures[2]), "<hr size=1>",

@@ -78,9 +78,13 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("after");
         const QByteArray file = "; policy\n[Salary]\nAmount=1\nMax=2\n[QB]\nAC=3\n";
         QTest::newRow("existing key replaced where it stands")
-            << file << "Salary" << "Amount" << "9" << QStringList{"; policy", "[Salary]", "Amount=9", "Max=2", "[QB]", "AC=3"};
+            << file << "Salary"
+            << "Amount"
+            << "9" << QStringList{"; policy", "[Salary]", "Amount=9", "Max=2", "[QB]", "AC=3"};
         QTest::newRow("existing key found in another case keeps its spelling")
-            << file << "SALARY" << "max" << "9" << QStringList{"; policy", "[Salary]", "Amount=1", "Max=9", "[QB]", "AC=3"};
+            << file << "SALARY"
+            << "max"
+            << "9" << QStringList{"; policy", "[Salary]", "Amount=1", "Max=9", "[QB]", "AC=3"};
         QTest::newRow("new key at the end of its section")
             << file << "Salary" << "Min" << "9"
             << QStringList{"; policy", "[Salary]", "Amount=1", "Max=2", "Min=9", "[QB]", "AC=3"};
@@ -88,7 +92,9 @@ private Q_SLOTS:
             << file << "TE" << "SP" << "9"
             << QStringList{"; policy", "[Salary]", "Amount=1", "Max=2", "[QB]", "AC=3", "[TE]", "SP=9"};
         QTest::newRow("of two equal keys the first is replaced, the other stays")
-            << QByteArray("[K]\nSP=1\nAC=2\nSP=3\n") << "K" << "SP" << "9" << QStringList{"[K]", "SP=9", "AC=2", "SP=3"};
+            << QByteArray("[K]\nSP=1\nAC=2\nSP=3\n") << "K"
+            << "SP"
+            << "9" << QStringList{"[K]", "SP=9", "AC=2", "SP=3"};
         QTest::newRow("a missing file is made; spaces around the value are trimmed")
             << QByteArray() << "Salary" << "Amount" << "  125  " << QStringList{"[Salary]", "Amount=125"};
     }

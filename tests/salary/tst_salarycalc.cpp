@@ -128,13 +128,17 @@ private Q_SLOTS:
         QTest::addColumn<QList<double>>("expected");
         QTest::addColumn<QString>("remark");
         QTest::newRow("no limit reached") << QByteArray("Max=100000\nMin=0") << QList<double>{400, 21344, 0, 264} << "";
-        QTest::newRow("product equal to Max") << QByteArray("Max=21344\nMin=0") << QList<double>{400, 21344, 0, 264} << "";
-        QTest::newRow("product equal to Min") << QByteArray("Max=100000\nMin=400") << QList<double>{400, 21344, 400, 400} << "";
-        QTest::newRow("above Max and below Min") << QByteArray("Max=21343\nMin=1") << QList<double>{400, 21343, 1, 264} << "";
+        QTest::newRow("product equal to Max")
+            << QByteArray("Max=21344\nMin=0") << QList<double>{400, 21344, 0, 264} << "";
+        QTest::newRow("product equal to Min")
+            << QByteArray("Max=100000\nMin=400") << QList<double>{400, 21344, 400, 400} << "";
+        QTest::newRow("above Max and below Min")
+            << QByteArray("Max=21343\nMin=1") << QList<double>{400, 21343, 1, 264} << "";
         QTest::newRow("Min above Max") << QByteArray("Max=100\nMin=1000") << QList<double>{100, 100, 1000, 100} << "";
         QTest::newRow("Max a half, to even") << QByteArray("Max=400.5\nMin=0") << QList<double>{400, 400, 0, 264} << "";
         QTest::newRow("no Max") << QByteArray("Min=1") << QList<double>{400, 21344, 1, 264} << "no \"Max\"";
-        QTest::newRow("Max no number") << QByteArray("Max=lots\nMin=1") << QList<double>{400, 21344, 1, 264} << "\"lots\"";
+        QTest::newRow("Max no number") << QByteArray("Max=lots\nMin=1") << QList<double>{400, 21344, 1, 264}
+                                       << "\"lots\"";
         QTest::newRow("Max beyond 32 bits")
             << QByteArray("Max=2147483648\nMin=1") << QList<double>{400, 21344, 1, 264} << "\"2147483648\"";
         QTest::newRow("no Min") << QByteArray("Max=5000") << QList<double>{400, 5000, 0, 264} << "no \"Min\"";
@@ -196,7 +200,8 @@ private Q_SLOTS:
     {
         PlayerRow odd = playerOf(3, 20, all(50));
         odd.salary = 123.25;
-        const SalaryRun r = run(settings("Max=100000\nMin=0"), {playerOf(1, 0, all(50)), playerOf(2, 13, all(50)), odd});
+        const SalaryRun r
+            = run(settings("Max=100000\nMin=0"), {playerOf(1, 0, all(50)), playerOf(2, 13, all(50)), odd});
         QCOMPARE(salaries(), (QList<double>{400, 400, 123.25}));
         QStringList expected;
         for (const char* s : kSections)
@@ -240,7 +245,8 @@ private Q_SLOTS:
     {
         std::vector<PlayerRow> players;
         for (int i = 0; i < 60; ++i)
-            players.push_back(playerOf(i + 1, i % 15, {{40 + i, 99 - i, 69 + i % 3, 79, 84 + i % 2, 89, 94 + i % 2, 55}}));
+            players.push_back(
+                playerOf(i + 1, i % 15, {{40 + i, 99 - i, 69 + i % 3, 79, 84 + i % 2, 89, 94 + i % 2, 55}}));
         run(settings("Max=30000000\nMin=1000", 37), players);
         const QList<double> first = salaries();
         SetSalary(m_file, m_ini, m_status, m_prompt);
@@ -252,7 +258,7 @@ private Q_SLOTS:
     {
         writeFile(m_ini, settings("Max=100000\nMin=0"));
         makeSalaryFile(m_file, {},
-                       {playerOf(1, 0, all(70)), playerOf(2, 0, all(70)), playerOf(3, 0, all(70)), playerOf(4, 1, all(70))});
+            {playerOf(1, 0, all(70)), playerOf(2, 0, all(70)), playerOf(3, 0, all(70)), playerOf(4, 1, all(70))});
         // The second quarterback's final salary cannot be stored.
         SQLite::Database(m_file.toStdString(), SQLite::OPEN_READWRITE)
             .exec("CREATE TRIGGER refuse BEFORE UPDATE OF Salary ON Players "

@@ -127,11 +127,13 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<bool>("positionsPage");
         QTest::addColumn<QStringList>("lines");
-        QTest::newRow("cap page, new file") << QByteArray() << false << QStringList{"[Salary]", "Amount=10", "Max=40000", "Min=50000"};
-        QTest::newRow("cap page, Max in the file")
-            << QByteArray("[Salary]\nMax=9000000\n") << false << QStringList{"[Salary]", "Max=40000", "Amount=10", "Min=50000"};
+        QTest::newRow("cap page, new file")
+            << QByteArray() << false << QStringList{"[Salary]", "Amount=10", "Max=40000", "Min=50000"};
+        QTest::newRow("cap page, Max in the file") << QByteArray("[Salary]\nMax=9000000\n") << false
+                                                   << QStringList{"[Salary]", "Max=40000", "Amount=10", "Min=50000"};
         QTest::newRow("positions page, new file")
-            << QByteArray() << true << QStringList{"[QB]", "AC=0", "AG=1", "SP=40000", "ST=3", "HA=4", "EN=5", "IN=6", "DI=7"};
+            << QByteArray() << true
+            << QStringList{"[QB]", "AC=0", "AG=1", "SP=40000", "ST=3", "HA=4", "EN=5", "IN=6", "DI=7"};
     }
     void save()
     {
@@ -225,8 +227,8 @@ private Q_SLOTS:
         s.setCapText(0, "1");
         s.setWeightText(0, "2");
         s.Save();
-        QCOMPARE(read("Salary", "Amount") + "," + read("Salary", "Min"), leaveCapPage ? (yes ? "60000000,250000" : "60000000,300000")
-                                                                                     : "1,250000");
+        QCOMPARE(read("Salary", "Amount") + "," + read("Salary", "Min"),
+            leaveCapPage ? (yes ? "60000000,250000" : "60000000,300000") : "1,250000");
         QCOMPARE(read("QB", "AC"), leaveCapPage ? "2" : "900");
         QVERIFY(!s.saveEnabled());
     }
@@ -295,7 +297,8 @@ private Q_SLOTS:
         QCOMPARE(saveEnabled(), !after.isEmpty());
         QCOMPARE(m_prompt->shown.size(), after.isEmpty() && how != QLatin1String("drop") ? 1 : 0);
         QVERIFY(m_prompt->shown.isEmpty()
-                || (m_prompt->shown[0].text == "You must use numbers!" && m_prompt->shown[0].icon == UserPrompt::Icon::Exclamation));
+            || (m_prompt->shown[0].text == "You must use numbers!"
+                && m_prompt->shown[0].icon == UserPrompt::Icon::Exclamation));
     }
 
     // A tab click asks and writes the page left; on the positions page Enter saves through

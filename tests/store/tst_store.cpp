@@ -114,7 +114,8 @@ private Q_SLOTS:
                              "OrgJerseyNum fBWPicture fColorPicture fPlayerCard fAudioPBP Salary"));
         QCOMPARE(queryRows(m_path, "SELECT group_concat(name, ' ') FROM pragma_table_info('Teams')"),
                  QStringList("TeamID City Mascot Abbr Coach"));
-        QCOMPARE(queryRows(m_path, "SELECT type, name FROM sqlite_master"), (QStringList{"table|Players", "table|Teams"}));
+        QCOMPARE(
+            queryRows(m_path, "SELECT type, name FROM sqlite_master"), (QStringList{"table|Players", "table|Teams"}));
         QCOMPARE(queryRows(m_path, "SELECT (SELECT count(*) FROM Players) + (SELECT count(*) FROM Teams)"),
                  QStringList("0"));
     }
@@ -174,7 +175,8 @@ private Q_SLOTS:
         if (!yes)
             QCOMPARE(readAll(m_path), QByteArray("not even a database, but the user's"));
         else
-            QVERIFY(CreatePlayersTable(m_path, "Players") && CreateTeamsTable(m_path, "Teams") && checkSalaryFile(m_path).isEmpty());
+            QVERIFY(CreatePlayersTable(m_path, "Players") && CreateTeamsTable(m_path, "Teams")
+                && checkSalaryFile(m_path).isEmpty());
     }
 
     void queries_data()
@@ -184,7 +186,8 @@ private Q_SLOTS:
         const QString order = " Order by Position, Salary desc";
         QTest::newRow("all teams, all positions") << playerListQuery(98, 40) << "SELECT * FROM Players" + order;
         QTest::newRow("one team") << playerListQuery(12, 40) << "SELECT * FROM Players WHERE TeamID = 12" + order;
-        QTest::newRow("all teams, kickers") << playerListQuery(98, 13) << "SELECT * FROM Players Where Position = 13" + order;
+        QTest::newRow("all teams, kickers")
+            << playerListQuery(98, 13) << "SELECT * FROM Players Where Position = 13" + order;
         QTest::newRow("free agents, quarterbacks")
             << playerListQuery(0, 0) << "SELECT * FROM Players WHERE TeamID = 0 and Position = 0" + order;
         const QString sum = "Select Sum(Salary) as TotSalary";

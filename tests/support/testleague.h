@@ -41,7 +41,7 @@ inline PlayerRow playerRow(int pid, int teamId, const char* firstName, const cha
                            const QVariant& salary = QVariant())
 {
     return {pid, teamId, firstName ? QString::fromUtf8(firstName) : QString(),
-            lastName ? QString::fromUtf8(lastName) : QString(), position, {{50, 50, 50, 50, 50, 50, 50, 50}}, 1, salary};
+        lastName ? QString::fromUtf8(lastName) : QString(), position, {{50, 50, 50, 50, 50, 50, 50, 50}}, 1, salary};
 }
 
 // Makes a salary file with the program's own schema and the given rows, in this order.

@@ -31,7 +31,8 @@ void clearSettingsStore()
 QMap<QString, QByteArray> snapshot(const QString& dir)
 {
     QMap<QString, QByteArray> files;
-    QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    QDirIterator it(
+        dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QFileInfo info(it.next());
         QByteArray& entry = files[QDir(dir).relativeFilePath(info.filePath())];
@@ -46,9 +47,10 @@ QMap<QString, QByteArray> snapshot(const QString& dir)
 QStringList leftovers(const QString& dir)
 {
     QStringList names;
-    for (const QString& name : QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
-        if ((name.startsWith('.') && name.contains(".pyv.import-")) || name.endsWith("-journal") || name.endsWith("-wal")
-            || name.endsWith("-shm"))
+    for (const QString& name :
+        QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+        if ((name.startsWith('.') && name.contains(".pyv.import-")) || name.endsWith("-journal")
+            || name.endsWith("-wal") || name.endsWith("-shm"))
             names << name;
     }
     return names;

@@ -43,7 +43,8 @@ QStringList queryRows(const QString& file, const QString& sql);
 // Every row of Teams and Players in table order: what an import wrote.
 inline QStringList salaryFileRows(const QString& file)
 {
-    return queryRows(file, "SELECT * FROM Teams ORDER BY rowid") + queryRows(file, "SELECT * FROM Players ORDER BY rowid");
+    return queryRows(file, "SELECT * FROM Teams ORDER BY rowid")
+        + queryRows(file, "SELECT * FROM Players ORDER BY rowid");
 }
 
 // Random bytes of a fixed seed.
