@@ -29,25 +29,13 @@ inline CliRun runCli(const QStringList& args, const QString& programDir = QStrin
     return r;
 }
 
-// payvo-cli failed as a refusal does: the given status and exactly one line on stderr,
-// "payvo-cli: ..." containing says. Otherwise false, with what was wrong and both streams
-// in why. (A command may have printed its summary on stdout before it failed.)
-inline bool isOneLineFailure(const CliRun& r, const QString& says, QString* why, int status = 1)
+// payvo-cli failed as a refusal does: status 1 and exactly one line on stderr,
+// "payvo-cli: ..." containing says. Otherwise false, with both streams in why. (A command
+// may have printed its summary on stdout before it failed.)
+inline bool isOneLineFailure(const CliRun& r, const QString& says, QString* why)
 {
-    const QStringList lines = r.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    QString wrong;
-    if (r.status != status)
-        wrong = QStringLiteral("exit status %1").arg(r.status);
-    else if (lines.size() != 1)
-        wrong = QStringLiteral("%1 lines on stderr").arg(lines.size());
-    else if (!lines[0].startsWith(QStringLiteral("payvo-cli: ")))
-        wrong = QStringLiteral("the line does not start with 'payvo-cli: '");
-    else if (!lines[0].contains(says))
-        wrong = QStringLiteral("the line does not say '%1'").arg(says);
-    if (wrong.isEmpty())
-        return true;
-    *why = wrong + QStringLiteral("\nstderr: ") + r.err + QStringLiteral("\nstdout: ") + r.out;
-    return false;
+    *why = QStringLiteral("exit status %1\nstderr: %2\nstdout: %3").arg(r.status).arg(r.err, r.out);
+    return r.status == 1 && r.err.count('\n') == 1 && r.err.startsWith("payvo-cli: ") && r.err.contains(says);
 }
 
 } // namespace payvo::test

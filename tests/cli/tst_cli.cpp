@@ -88,9 +88,8 @@ private Q_SLOTS:
         QFETCH(QString, says);
         const QMap<QString, QByteArray> before = snapshot(m_folder);
         const CliRun r = run(args);
-        QString why;
         if (status == 1)
-            QVERIFY2(isOneLineFailure(r, says, &why), qPrintable(why));
+            VERIFY_ONE_LINE_FAILURE(r, says);
         QCOMPARE(r.status, status);
         QVERIFY2(r.err.contains(says), qPrintable(r.err));
         if (args.isEmpty())

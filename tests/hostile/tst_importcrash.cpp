@@ -33,34 +33,7 @@ Rename g_rename = Rename::Go;
         ::pause();
 }
 
-// Counts the progress calls of an import and names them after the status text they follow;
-// kills the process at a chosen text or call.
-class KillingStatus final : public PlainStatus {
-public:
-    QString killAtStatus;
-    long killAtProgress = 0;
-    QStringList trace; // "status TEXT" and "progress N", in order
-
-    void setStatusText(const QString& text) override
-    {
-        PlainStatus::setStatusText(text);
-        trace << "status " + text;
-        if (text == killAtStatus)
-            killSelf();
-    }
-    void setProgressValue(double value) override
-    {
-        PlainStatus::setProgressValue(value);
-        trace << QStringLiteral("progress %1").arg(++m_calls);
-        if (m_calls == killAtProgress)
-            killSelf();
-    }
-
-private:
-    long m_calls = 0;
-};
-
-ImportResult import(const QString& target, KillingStatus& status)
+ImportResult import(const QString& target, RecordingStatus& status)
 {
     TextLeagueReader reader;
     ScriptedPrompt yes;
@@ -87,20 +60,22 @@ class TestImportCrash : public QObject {
     QTemporaryDir m_dir;
     QByteArray m_old;  // the older salary file: the small test league
     QStringList m_new; // what a whole import of the demo league writes
-    QStringList m_trace;
+    QStringList m_trace; // "status TEXT" and "progress N" of a whole import, in order
 
 private Q_SLOTS:
     void initTestCase()
     {
-        KillingStatus status;
+        RecordingStatus status;
         TextLeagueReader reader;
         ScriptedPrompt quiet;
         QCOMPARE(int(ImportLeague(reader, dataFile("Small"), m_dir.filePath("Old.pyv"), status, quiet).outcome),
                  int(ImportResult::Outcome::Done));
         m_old = readAll(m_dir.filePath("Old.pyv"));
-        KillingStatus traced;
+        // The trace of a whole import: each status text and the number of each progress call.
+        RecordingStatus traced;
+        traced.onStatus = [this](const QString& text) { m_trace << "status " + text; };
+        traced.onProgress = [this](int call) { m_trace << QStringLiteral("progress %1").arg(call); };
         QCOMPARE(int(import(m_dir.filePath("Demo.pyv"), traced).outcome), int(ImportResult::Outcome::Done));
-        m_trace = traced.trace;
         m_new = salaryFileRows(m_dir.filePath("Demo.pyv"));
         QCOMPARE(queryRows(m_dir.filePath("Demo.pyv"), "SELECT count(*) FROM Teams"), QStringList("32"));
         QVERIFY(m_new.size() > 1000);
@@ -142,9 +117,15 @@ private Q_SLOTS:
 
         const pid_t child = ::fork();
         if (child == 0) {
-            KillingStatus status;
-            status.killAtStatus = atStatus;
-            status.killAtProgress = atProgress;
+            RecordingStatus status;
+            status.onStatus = [&](const QString& text) {
+                if (text == atStatus)
+                    killSelf();
+            };
+            status.onProgress = [&](int call) {
+                if (call == atProgress)
+                    killSelf();
+            };
             g_rename = Rename(rename);
             import(target, status);
             ::_exit(0); // not killed: the point was never reached
@@ -161,7 +142,7 @@ private Q_SLOTS:
             // The killed import left its temporary file: the next one must clear it away.
             QVERIFY(!leftovers(folder).isEmpty());
         }
-        KillingStatus status;
+        RecordingStatus status;
         QCOMPARE(int(import(target, status).outcome), int(ImportResult::Outcome::Done));
         QCOMPARE(salaryFileRows(target), m_new);
         QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),

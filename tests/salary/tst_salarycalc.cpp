@@ -36,12 +36,7 @@ QByteArray settings(const QByteArray& salaryLines, int weight = 1, const QString
 
 PlayerRow playerOf(int pid, int position, std::array<int, 8> ratings)
 {
-    PlayerRow p;
-    p.pid = pid;
-    p.teamId = 1;
-    p.position = position;
-    p.ratings = ratings;
-    return p;
+    return {pid, 1, {}, {}, position, ratings, 1, {}};
 }
 
 std::array<int, 8> all(int r)
@@ -81,8 +76,7 @@ private Q_SLOTS:
         m_file = m_dir.filePath("League.pyv");
         m_ini = m_dir.filePath("Payvo.ini");
         QFile::remove(m_ini);
-        m_prompt.shown.clear();
-        m_prompt.remarks.clear();
+        m_prompt = ScriptedPrompt();
         m_status = RecordingStatus();
     }
 

@@ -57,32 +57,24 @@ private Q_SLOTS:
     {
         m_path = m_dir.filePath("Pro.pyv");
         m_league = m_dir.filePath("League.pyv");
-        std::vector<PlayerRow> players;
-        int pid = 0;
-        // Team 1 has every position; QB and WR have two players, P earns a fraction.
-        const double team1[15] = {3000000, 800000,  2000000, 1200000, 2500000, 1000000, 1100000, 1300000,
-                                  1400000, 1500000, 1600000, 1700000, 1800000, 400000,  350000.25};
+        // Team 1 has every position; QB and WR have two players, P earns a fraction. Team 2: no
+        // kicker, no defense. Team 3: linebackers earning nothing, a defensive end without
+        // salary. Team 4: a kicker at 0; team 5: a punter without salary; team 6: nobody.
+        const double team1[15] = {3000000, 800000, 2000000, 1200000, 2500000, 1000000, 1100000, 1300000, 1400000,
+                                  1500000, 1600000, 1700000, 1800000, 400000, 350000.25};
+        std::vector<PlayerRow> players = {playerRow(16, 1, "Second", "QB", 0, 1500000.5),
+            playerRow(17, 1, "Second", "WR", 4, 900000), playerRow(18, 2, "Big", "Arm", 0, 9999999),
+            playerRow(19, 2, "Long", "Leg", 14, 300000), playerRow(20, 3, "Zero", "Lb", 10, 0),
+            playerRow(21, 3, "Null", "Lb", 10), playerRow(22, 3, "Paid", "Cb", 11, 1000000),
+            playerRow(23, 3, "Null", "De", 8), playerRow(24, 4, "Zero", "K", 13, 0), playerRow(25, 5, "Null", "P", 14),
+            playerRow(26, 0, "Free", "Qb", 0, 12000000), playerRow(27, 0, "Free", "K", 13, 9500000),
+            playerRow(28, 99, "Rookie", "Qb", 0, 750000)};
         for (int code = 0; code < 15; ++code)
-            players.push_back(playerRow(++pid, 1, "Pos", kPositionAbbr[std::size_t(code)], code, team1[code]));
-        players.push_back(playerRow(++pid, 1, "Second", "QB", 0, 1500000.5));
-        players.push_back(playerRow(++pid, 1, "Second", "WR", 4, 900000));
-        // Team 2: no kicker, no defense. Team 3: linebackers earning nothing, a defensive
-        // end without salary. Team 4: a kicker at 0; team 5: a punter without salary; team 6:
-        // nobody.
-        for (const PlayerRow& p :
-             {playerRow(0, 2, "Big", "Arm", 0, 9999999), playerRow(0, 2, "Long", "Leg", 14, 300000),
-              playerRow(0, 3, "Zero", "Lb", 10, 0), playerRow(0, 3, "Null", "Lb", 10),
-              playerRow(0, 3, "Paid", "Cb", 11, 1000000), playerRow(0, 3, "Null", "De", 8),
-              playerRow(0, 4, "Zero", "K", 13, 0), playerRow(0, 5, "Null", "P", 14),
-              playerRow(0, 0, "Free", "Qb", 0, 12000000), playerRow(0, 0, "Free", "K", 13, 9500000),
-              playerRow(0, 99, "Rookie", "Qb", 0, 750000)}) {
-            players.push_back(p);
-            players.back().pid = ++pid;
-        }
+            players.push_back(playerRow(code + 1, 1, "Pos", kPositionAbbr[std::size_t(code)], code, team1[code]));
         makeSalaryFile(m_league,
-                       {teamRow(1, "Boston", "Bulldogs"), teamRow(2, "Denver", "Comets"), teamRow(3, "Austin", "Owls"),
-                        teamRow(4, "Reno", "Aces"), teamRow(5, "Tulsa", "Kings"), teamRow(6, "Omaha", "Elks")},
-                       players);
+            {teamRow(1, "Boston", "Bulldogs"), teamRow(2, "Denver", "Comets"), teamRow(3, "Austin", "Owls"),
+                teamRow(4, "Reno", "Aces"), teamRow(5, "Tulsa", "Kings"), teamRow(6, "Omaha", "Elks")},
+            players);
     }
 
     void fileNames_data()

@@ -59,22 +59,29 @@ private:
     QStringList m_paths;
 };
 
-// A status sink that keeps every status text and every progress value it was given.
+// A status sink that keeps every status text and every progress value it was given, and
+// runs onStatus / onProgress (with the number of the progress call, from 1) on each.
 class RecordingStatus final : public PlainStatus {
 public:
     void setStatusText(const QString& text) override
     {
         PlainStatus::setStatusText(text);
         texts << text;
+        if (onStatus)
+            onStatus(text);
     }
     void setProgressValue(double value) override
     {
         PlainStatus::setProgressValue(value);
         values << value;
+        if (onProgress)
+            onProgress(int(values.size()));
     }
 
     QStringList texts;
     QList<double> values;
+    std::function<void(const QString&)> onStatus;
+    std::function<void(int)> onProgress;
 };
 
 } // namespace payvo::test

@@ -13,57 +13,41 @@
 
 namespace payvo::test {
 
-namespace {
-
-void bindText(SQLite::Statement& q, int index, const QString& text)
-{
-    if (text.isNull())
-        q.bind(index);
-    else
-        q.bind(index, text.toStdString());
-}
-
-} // namespace
-
 void makeSalaryFile(const QString& path, const std::vector<TeamRow>& teams, const std::vector<PlayerRow>& players)
 {
+    // Binds a row's values in order; a null text or an invalid variant is Null.
+    const auto insert = [](SQLite::Statement& q, const QVariantList& values) {
+        for (int i = 0; i < values.size(); ++i) {
+            const QVariant& v = values[i];
+            if (!v.isValid() || (v.typeId() == QMetaType::QString && v.toString().isNull()))
+                q.bind(i + 1);
+            else if (v.typeId() == QMetaType::QString)
+                q.bind(i + 1, v.toString().toStdString());
+            else
+                q.bind(i + 1, v.toDouble());
+        }
+        q.exec();
+        q.reset();
+    };
     try {
         QFile::remove(path);
         ScriptedPrompt quiet;
         CreateSalaryDatabase(path, quiet);
-        CreatePlayersTable(path, QStringLiteral("Players"));
-        CreateTeamsTable(path, QStringLiteral("Teams"));
+        CreatePlayersTable(path, "Players");
+        CreateTeamsTable(path, "Teams");
         SQLite::Database db(path.toStdString(), SQLite::OPEN_READWRITE);
         SQLite::Transaction tx(db);
         SQLite::Statement team(db, "INSERT INTO Teams (TeamID, City, Mascot, Abbr, Coach) VALUES (?, ?, ?, ?, ?)");
-        for (const TeamRow& t : teams) {
-            team.bind(1, t.teamId);
-            bindText(team, 2, t.city);
-            bindText(team, 3, t.mascot);
-            bindText(team, 4, t.abbr);
-            bindText(team, 5, t.coach);
-            team.exec();
-            team.reset();
-        }
-        SQLite::Statement player(db,
-                                 "INSERT INTO Players (PID, TeamID, FirstName, LastName, Years, Position, Act_SP, "
-                                 "Act_AC, Act_AG, Act_ST, Act_HA, Act_EN, Act_IN, Act_DI, Salary) "
-                                 "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        for (const TeamRow& t : teams)
+            insert(team, {t.teamId, t.city, t.mascot, t.abbr, t.coach});
+        SQLite::Statement player(db, "INSERT INTO Players (PID, TeamID, FirstName, LastName, Years, Position, Act_SP, "
+                                     "Act_AC, Act_AG, Act_ST, Act_HA, Act_EN, Act_IN, Act_DI, Salary) "
+                                     "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
         for (const PlayerRow& p : players) {
-            player.bind(1, p.pid);
-            player.bind(2, p.teamId);
-            bindText(player, 3, p.firstName);
-            bindText(player, 4, p.lastName);
-            player.bind(5, p.years);
-            player.bind(6, p.position);
-            for (int i = 0; i < 8; ++i)
-                player.bind(7 + i, p.ratings[std::size_t(i)]);
-            if (p.salary.isValid())
-                player.bind(15, p.salary.toDouble());
-            else
-                player.bind(15);
-            player.exec();
-            player.reset();
+            QVariantList values{p.pid, p.teamId, p.firstName, p.lastName, p.years, p.position};
+            for (const int r : p.ratings)
+                values << r;
+            insert(player, values << p.salary);
         }
         tx.commit();
     } catch (const std::exception& e) {
