@@ -457,8 +457,6 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("order"); // the query positions after sorting
         QTest::newRow("numbers compare as text")
             << QStringList{"100", "85", "9", "85"} << QStringList{"2", "1", "3", "0"};
-        QTest::newRow("money compares as text")
-            << QStringList{"$12,000,000", "$9,500,000", "$950,000"} << QStringList{"2", "1", "0"};
         QTest::newRow("empty cells last, in query order")
             << QStringList{"", "$1", "", "$2"} << QStringList{"3", "1", "0", "2"};
         QTest::newRow("case does not count; equal texts keep query order")

@@ -16,15 +16,7 @@ class TestIniUtils : public QObject {
     QString m_ini;
 
     // The file's lines that carry something, in order: placement is what matters, not blank lines.
-    QStringList contentLines() const
-    {
-        QStringList lines;
-        for (const QString& l : QString::fromUtf8(readAll(m_ini)).split(QLatin1Char('\n'))) {
-            if (!l.trimmed().isEmpty())
-                lines << l.trimmed();
-        }
-        return lines;
-    }
+    QStringList contentLines() const { return QString::fromUtf8(readAll(m_ini)).split('\n', Qt::SkipEmptyParts); }
 
 private Q_SLOTS:
     void init()

@@ -180,23 +180,15 @@ private Q_SLOTS:
         QCOMPARE(int(GetWeight("QB", "SP", m_ini)), weight);
     }
 
-    void statement_isTheEnginesTextWithTheWeights()
-    {
-        writeFile(m_ini, "[P]\nSP=-5\nAC=07\nAG=x\nST=4\nHA=5\nEN=6\nIN=8\nDI=3\n");
-        QCOMPARE(BuildSalarySQL("P", 14, m_ini),
-                 QStringLiteral("UPDATE Players SET Salary = (Act_SP* -5)+(Act_AC* 7)+(Act_AG* 1)+(Act_ST* 4)+"
-                                "(Act_HA* 5)+(Act_EN* 6)+(Act_IN* 8)+(Act_DI* 3) WHERE Players.Position= 14"));
-    }
-
-    // Fifteen passes, each named in the status; a position without players and one outside
-    // the codes pass quietly, the latter keeping its salary.
+    // Fifteen passes, each named in the status, each rating times its own weight; a position
+    // without players and one outside the codes pass quietly, the latter keeping its salary.
     void passes_statusAndCounts()
     {
         PlayerRow odd = playerOf(3, 20, all(50));
         odd.salary = 123.25;
-        const SalaryRun r
-            = run(settings("Max=100000\nMin=0"), {playerOf(1, 0, all(50)), playerOf(2, 13, all(50)), odd});
-        QCOMPARE(salaries(), (QList<double>{400, 400, 123.25}));
+        const SalaryRun r = run("[Salary]\nMax=100000\nMin=0\n[QB]\nSP=1\nAC=2\nAG=3\nST=4\nHA=5\nEN=6\nIN=7\nDI=8\n",
+            {playerOf(1, 0, {{11, 12, 13, 14, 15, 16, 17, 18}}), playerOf(2, 13, all(50)), odd});
+        QCOMPARE(salaries(), (QList<double>{11 + 24 + 39 + 56 + 75 + 96 + 119 + 144, 400, 123.25}));
         QStringList expected;
         for (const char* s : kSections)
             expected << QStringLiteral("Calculating Salaries for ") + QLatin1String(s);
