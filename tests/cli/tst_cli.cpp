@@ -143,8 +143,6 @@ private Q_SLOTS:
         QTest::newRow("all, names given")
             << QStringList{"all", "%L", "--rosters-out", "r.htm", "--summary-out", "@s.htm"} << QStringList()
             << QStringList{"r.htm", "@s.htm"} << 0;
-        QTest::newRow("all, default names") << QStringList{"all", "%L"} << QStringList()
-                                            << QStringList{"roster.htm", "sumary.htm"} << 0;
         QTest::newRow("all, stored names, one in a subfolder")
             << QStringList{"all", "%L"} << QStringList{"league.htm", "sub/pay.htm"}
             << QStringList{"league.htm", "sub/pay.htm"} << 0;

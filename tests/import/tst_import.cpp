@@ -8,45 +8,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-
 using namespace payvo;
 using namespace payvo::test;
 
 namespace {
-
-// A reader that hands over prepared lists and remembers what it was asked.
-class FakeReader final : public LeagueReader {
-public:
-    QStringList teams;
-    QStringList rookies;
-    QStringList freeAgents;
-    std::map<int, QStringList> rosters;
-    QStringList calls;
-
-    int GetTeams(const QString& path, RecordList& r) override { return give("teams " + path, teams, r); }
-    int GetRookies(const QString& path, RecordList& r, RecordList&) override
-    {
-        return give("rookies " + path, rookies, r);
-    }
-    int GetFreeAgents(const QString& path, RecordList& r, RecordList&) override
-    {
-        return give("free agents " + path, freeAgents, r);
-    }
-    int GetRoster(const QString& path, int teamId, const QString& city, RecordList& r, RecordList&,
-                  std::vector<std::int16_t>&) override
-    {
-        return give(QStringLiteral("roster %1 '%2' %3").arg(teamId).arg(city, path), rosters[teamId], r);
-    }
-
-private:
-    int give(const QString& call, const QStringList& from, RecordList& r)
-    {
-        calls << call;
-        r.assign(1, QString());
-        r.insert(r.end(), from.begin(), from.end());
-        return int(from.size());
-    }
-};
 
 QString player(int pid, int position = 0)
 {
@@ -150,18 +115,18 @@ private Q_SLOTS:
     // records. The shares add up to 100, so the last player's step is the one dropped.
     void statusTexts_andProgressShares()
     {
-        FakeReader reader;
-        reader.teams = QStringList{"  Boston |  Bulldogs  |BOS|A", "Denver||DEN|B"};
-        reader.rookies = QStringList{player(1), player(2)};
-        reader.freeAgents = QStringList{player(3)};
-        reader.rosters[1] = QStringList{player(4)};
-        reader.rosters[2] = QStringList{player(5), player(6), player(7)};
-        const QString league = m_dir.filePath("Small");
-        QCOMPARE(int(import(reader, league).outcome), int(ImportResult::Outcome::Done));
+        QByteArray league = "[Teams]\n  Boston |  Bulldogs  |BOS|A\nDenver||DEN|B\n";
+        for (const auto& [section, pids] : std::vector<std::pair<const char*, std::vector<int>>>{
+                 {"Draft Pool", {1, 2}}, {"Free Agents", {3}}, {"Roster 1", {4}}, {"Roster 2", {5, 6, 7}}}) {
+            league += QByteArray("[") + section + "]\n";
+            for (const int pid : pids)
+                league += player(pid).toUtf8() + "\n";
+        }
+        writeFile(m_dir.filePath("Lists.lge"), league);
+        TextLeagueReader reader;
+        QCOMPARE(int(import(reader, m_dir.filePath("Lists")).outcome), int(ImportResult::Outcome::Done));
         QCOMPARE(m_status.texts, (QStringList{"Getting Teams", "Getting Rookies", "Getting Free Agents",
-                                              "Getting Roster: Boston Bulldogs", "Getting Roster: Denver "}));
-        QCOMPARE(reader.calls, (QStringList{"teams " + league, "rookies " + league, "free agents " + league,
-                                            "roster 1 'Boston' " + league, "roster 2 'Denver' " + league}));
+                                     "Getting Roster: Boston Bulldogs", "Getting Roster: Denver "}));
         const QList<double> expected{0, 1, 2, 3, 5.5, 8, 9, 20.25, 31.5, 32.5, 55, 77.5, 85, 92.5, 0};
         QCOMPARE(m_status.values.size(), expected.size());
         for (int i = 0; i < expected.size(); ++i)
