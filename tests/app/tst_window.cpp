@@ -197,12 +197,10 @@ private Q_SLOTS:
         QTest::newRow("first run: defaults, Cancel writes no key") << "a" << "b" << "cancel" << QStringList{none, none};
         QTest::newRow("OK stores as typed, an empty name as empty")
             << " web/roster 2024.htm " << "" << "ok" << QStringList{" web/roster 2024.htm ", ""};
-        QTest::newRow("Enter stores through the default button") << "a"
-                                                                 << "z.htm"
-                                                                 << "enter" << QStringList{"a", "z.htm"};
-        QTest::newRow("OK, then an edit and Esc: the OK values stay") << "a"
-                                                                      << "b"
-                                                                      << "ok esc" << QStringList{"a", "b"};
+        QTest::newRow("Enter stores through the default button")
+            << "a" << "z.htm" << "enter" << QStringList{"a", "z.htm"};
+        QTest::newRow("OK, then an edit and Esc: the OK values stay")
+            << "a" << "b" << "ok esc" << QStringList{"a", "b"};
     }
     void htmlSettings()
     {
