@@ -34,27 +34,10 @@ namespace {
 // What stands under a name before a test: bytes, or a folder, a pipe, a link to a file the
 // system refuses to read, a file without read permission, a file in a folder's place, a
 // read-only file, a salary file cut short or with a damaged page, tables without types.
-enum class Make {
-    Bytes,
-    Folder,
-    Pipe,
-    SystemRefusesRead,
-    NoReadPermission,
-    FileAsFolder,
-    ReadOnly,
-    Truncated,
-    DamagedPage,
-    Tables
-};
-enum class Target {
-    ReadOnlyFolder,
-    DiskFull,
-    LongName,
-    ReadOnlySalaryFile,
-    BeingWritten,
-    BeingRead,
-    SalaryFileIsFolder
-};
+enum class Make { Bytes, Folder, Pipe, SystemRefusesRead, NoReadPermission, FileAsFolder, ReadOnly, Truncated,
+    DamagedPage, Tables };
+enum class Target { ReadOnlyFolder, DiskFull, LongName, ReadOnlySalaryFile, BeingWritten, BeingRead,
+    SalaryFileIsFolder };
 enum class Change { Delete, CutInARecord, Replace };
 
 const QByteArray kOtherLeague = "[Teams]\nX|Y|Z|W\n[Roster 1]\n"
@@ -187,10 +170,8 @@ private Q_SLOTS:
         QTest::newRow("random bytes") << bytes << randomBytes(64 << 10, 7) << -1 << "";
         QTest::newRow("NUL byte") << bytes << QByteArray("[Teams]\nA|B|C|D\nE|F\0|G|H\n", 24) << 3
                                   << "the file holds a NUL byte";
-        QTest::newRow("invalid UTF-8") << bytes
-                                       << QByteArray("[Teams]\nMontr\xE9"
-                                                     "al|B|C|D\n")
-                                       << 2 << "the text is not valid UTF-8";
+        QTest::newRow("invalid UTF-8")
+            << bytes << QByteArray("[Teams]\nMontr\xE9" "al|B|C|D\n") << 2 << "the text is not valid UTF-8";
         QTest::newRow("a folder") << int(Make::Folder) << QByteArray() << 0 << "is a folder";
         QTest::newRow("a named pipe") << int(Make::Pipe) << QByteArray() << 0 << "not a regular file";
         QTest::newRow("a file the system cannot read")
