@@ -1,44 +1,260 @@
+// payvo-cli: its usage and refusals, new and recalc, the views and the reports.
 #include "clirun.h"
 
-#include <QTest>
+#include "reports/reportsettings.h"
+#include "support/testleague.h"
+#include "support/testutil.h"
+#include "support/window.h"
 
-using payvo::test::runCli;
+#include <QComboBox>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+
+using namespace payvo;
+using namespace payvo::test;
 
 class TestCli : public QObject {
     Q_OBJECT
+    QTemporaryDir m_dir;
+    QString m_folder; // beside the program: Payvo.ini; the leagues; the current folder
+    QString m_league; // the sample league; "%L" in the arguments
+
+    QString file(const QString& name) const { return QDir(m_folder).filePath(name); }
+    CliRun run(QStringList args) const
+    {
+        args.replaceInStrings(QStringLiteral("%L"), m_league);
+        args.replaceInStrings(QStringLiteral("@"), m_folder + QLatin1Char('/'));
+        return runCli(args, m_folder);
+    }
+
 private Q_SLOTS:
-    void version();
-    void badUsage_data();
-    void badUsage();
+    void init()
+    {
+        clearSettingsStore();
+        m_folder = m_dir.filePath("program");
+        QDir(m_folder).removeRecursively();
+        QDir().mkpath(m_folder);
+        writeFile(file("Payvo.ini"), kReportSampleIni);
+        m_league = file(kReportSampleLeagueName + ".pyv");
+        makeReportSampleLeague(m_league);
+        for (const char* name : {"Small.lge", "Small.txt", "Exists.lge"})
+            writeFile(file(name), readAll(dataFile("Small.lge")));
+        writeFile(file("Exists.pyv"), "not yet a salary file");
+    }
+
+    void version()
+    {
+        const CliRun r = runCli({"--version"});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QStringLiteral("Payvo 1.0.0\n"));
+        QVERIFY(r.err.isEmpty());
+    }
+
+    // Refused (1) with one line on stderr, or a bad usage (2) with the usage; nothing printed
+    // on stdout and no file changed. "@" is the program's folder.
+    void refused_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("nothing") << QStringList{} << 2 << "no command";
+        QTest::newRow("unknown command") << QStringList{"frobnicate"} << 2 << "unknown command 'frobnicate'";
+        QTest::newRow("version with more") << QStringList{"--version", "x"} << 2 << "unknown command '--version'";
+        QTest::newRow("new: no league") << QStringList{"new"} << 2 << "'new' takes 1 argument, got 0";
+        QTest::newRow("new: two leagues")
+            << QStringList{"new", "a.lge", "b.lge"} << 2 << "'new' takes 1 argument, got 2";
+        QTest::newRow("new: unknown option") << QStringList{"new", "@Small.lge", "--force"} << 2 << "force";
+        QTest::newRow("recalc: no file") << QStringList{"recalc"} << 2 << "'recalc' takes 1 argument";
+        QTest::newRow("players: team not a number") << QStringList{"players", "%L", "--team", "x1"} << 2 << "--team";
+        QTest::newRow("players: position not a number")
+            << QStringList{"players", "%L", "--position", "4.5"} << 2 << "--position";
+        QTest::newRow("payroll: team beyond 16 bits")
+            << QStringList{"payroll", "%L", "--team", "40000"} << 2 << "-32768 to 32767";
+        QTest::newRow("payroll: no team") << QStringList{"payroll", "%L"} << 2 << "needs --team";
+        QTest::newRow("report: unknown report")
+            << QStringList{"report", "players", "%L"} << 2 << "unknown report 'players'";
+        QTest::newRow("new: not named .lge") << QStringList{"new", "@Small.txt"} << 1 << "the name must end in .lge";
+        QTest::newRow("new: no such league") << QStringList{"new", "@Gone.lge"} << 1 << "Gone.lge: no such league file";
+        QTest::newRow("new: the salary file exists")
+            << QStringList{"new", "@Exists.lge"} << 1 << "Exists.pyv already exists; give --overwrite to replace it";
+        QTest::newRow("players: no such file") << QStringList{"players", "@Gone.pyv"} << 1 << "no such file";
+    }
+    void refused()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, says);
+        const QMap<QString, QByteArray> before = snapshot(m_folder);
+        const CliRun r = run(args);
+        if (status == 1)
+            VERIFY_ONE_LINE_FAILURE(r, says);
+        QCOMPARE(r.status, status);
+        QVERIFY2(r.err.contains(says), qPrintable(r.err));
+        if (args.isEmpty())
+            QVERIFY(r.err.contains(QStringLiteral("\n       payvo-cli new LEAGUE.lge [--overwrite] [--ini FILE]\n")));
+        QVERIFY(r.out.isEmpty());
+        QCOMPARE(snapshot(m_folder), before);
+    }
+
+    // new writes the salary file with the salaries and says what it wrote; --overwrite
+    // replaces an existing file; recalc computes with the settings file as it is now and
+    // warns of a missing limit.
+    void newThenRecalc()
+    {
+        const QString ini = file("other.ini");
+        writeFile(ini, "[Salary]\nMax=1000000\nMin=10\n[QB]\nSP=2\n");
+        CliRun r = run({"new", "@Small.lge", "--ini", ini});
+        QCOMPARE(r.status, 0);
+        QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+        const QString pyv = file("Small.pyv");
+        QCOMPARE(r.out, QStringLiteral("Wrote %1\n"
+                                       "  teams:    3\n"
+                                       "  players:  6 (3 on rosters, 1 free agents, 2 in the draft pool)\n"
+                                       "  salaries: 6 computed with %2\n")
+                            .arg(pyv, ini));
+        // John Smith, a quarterback: SP counts twice.
+        QCOMPARE(queryRows(pyv, "SELECT Salary FROM Players WHERE PID = 101"), QStringList("133.0"));
+        QCOMPARE(queryRows(pyv, "SELECT count(*) FROM Players WHERE Salary IS NULL"), QStringList("0"));
+
+        r = run({"new", "@Exists.lge", "--overwrite", "--ini", ini});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(salaryFileRows(file("Exists.pyv")), salaryFileRows(pyv));
+
+        writeFile(ini, "[Salary]\nMin=10\n[QB]\nSP=3\n");
+        r = run({"recalc", pyv, "--ini", ini});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QStringLiteral("Recalculated 6 of 6 salaries in %1 with %2\n").arg(pyv, ini));
+        QCOMPARE(r.err,
+            QStringLiteral("payvo-cli: warning: %1 gives no \"Max\" in [Salary]: salaries have no upper limit\n")
+                .arg(ini));
+        QCOMPARE(queryRows(pyv, "SELECT Salary FROM Players WHERE PID = 101"), QStringList("150.0"));
+    }
+
+    // The reports under the names given, or stored, or the defaults, in the current folder;
+    // the settings file beside the program unless --ini names another.
+    void report_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QStringList>("stored"); // the names in the settings store; empty: none
+        QTest::addColumn<QStringList>("files");  // roster and summary file; empty: not written
+        QTest::addColumn<int>("status");
+        QTest::newRow("all, names given")
+            << QStringList{"all", "%L", "--rosters-out", "r.htm", "--summary-out", "@s.htm"} << QStringList()
+            << QStringList{"r.htm", "@s.htm"} << 0;
+        QTest::newRow("all, stored names, one in a subfolder")
+            << QStringList{"all", "%L"} << QStringList{"league.htm", "sub/pay.htm"}
+            << QStringList{"league.htm", "sub/pay.htm"} << 0;
+        QTest::newRow("rosters only") << QStringList{"rosters", "%L"} << QStringList() << QStringList{"roster.htm", ""}
+                                      << 0;
+        QTest::newRow("summary only") << QStringList{"summary", "%L"} << QStringList() << QStringList{"", "sumary.htm"}
+                                      << 0;
+        QTest::newRow("a roster that cannot be written: the summary still is")
+            << QStringList{"all", "%L", "--rosters-out", "no/such/folder/r.htm"} << QStringList()
+            << QStringList{"", "sumary.htm"} << 1;
+        QTest::newRow("--ini names another settings file") << QStringList{"summary", "%L", "--ini", "@other.ini"}
+                                                           << QStringList() << QStringList{"", "sumary.htm"} << 0;
+    }
+    void report()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QStringList, stored);
+        QFETCH(QStringList, files);
+        QFETCH(int, status);
+        if (!stored.isEmpty()) {
+            setRosterReportFile(stored[0]);
+            setSummaryReportFile(stored[1]);
+        }
+        writeFile(file("other.ini"), "[Salary]\nAmount=1234567\n");
+        CurrentDir cwd(file("cwd"));
+        QDir().mkpath("sub");
+        const CliRun r = run(QStringList{"report"} + args);
+        QCOMPARE(r.status, status);
+        if (status == 1)
+            VERIFY_ONE_LINE_FAILURE(r, "cannot write no/such/folder/r.htm");
+        // The current folder holds the reports written there and nothing else.
+        QStringList here{"sub"};
+        for (const QString& f : files) {
+            if (!f.isEmpty() && !f.startsWith(QLatin1Char('@')))
+                here << f;
+        }
+        here.sort();
+        QCOMPARE(snapshot(QDir::currentPath()).keys(), here);
+        files.replaceInStrings(QStringLiteral("@"), m_folder + QLatin1Char('/'));
+        const QStringList expected{"sample_roster.htm", "sample_summary.htm"};
+        for (int i = 0; i < 2; ++i) {
+            if (files[i].isEmpty())
+                continue;
+            QByteArray want = expectedReport(expected[i]);
+            if (args.contains("--ini"))
+                want.replace("Salary Cap: $60,000,000", "Salary Cap: $1,234,567");
+            QCOMPARE(readAll(files[i]), want);
+            QVERIFY2(r.out.contains(QStringLiteral("Wrote %1 (").arg(files[i])), qPrintable(r.out));
+        }
+    }
+
+    // players lists everyone unless told otherwise; payroll prints the panel's rows in its
+    // order, a caption and the amount.
+    void views_defaultsAndPanelOrder()
+    {
+        const CliRun all = run({"players", "%L"});
+        QCOMPARE(all.out.count(QLatin1Char('\n')), 11);
+        QCOMPARE(all.out, run({"players", "%L", "--team", "98", "--position", "40"}).out);
+        QCOMPARE(run({"payroll", "%L", "--team", "98"}).out,
+            "QB\t\nHB\t\nFB\t\nWR\t\nTE\t\nC\t\nG\t\nT\t\nDE\t\nDT\t\nLB\t\nCB\t\nS\t\nK\t\nP\t\n"
+            "Offense\t\nDefense\t\nSpecial\t\nTotal\t$\n");
+    }
+
+    // For every team and every position, what players and payroll print is what the window
+    // shows: the list cell by cell, the panel row by row under its caption.
+    void views_matchTheWindow()
+    {
+        Window window(m_folder);
+        window.open(m_league);
+        auto* teams = window.child<QComboBox>("cboTeams");
+        auto* positions = window.child<QComboBox>("cboPositions");
+        QCOMPARE(teams->count(), 6);
+        int compared = 0;
+        for (int t = 0; t < teams->count(); ++t) {
+            window.chooseTeam(teams->itemText(t));
+            const QString team = teams->itemData(t).toString();
+            const CliRun payroll = run({"payroll", "%L", "--team", team});
+            QCOMPARE(payroll.status, 0);
+            const QStringList lines = payroll.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+            QCOMPARE(lines.size(), 19);
+            for (const QString& line : lines) {
+                const QStringList f = line.split(QLatin1Char('\t'));
+                QCOMPARE(f.size(), 2);
+                const QLabel* caption = nullptr;
+                for (auto* l : window.main().findChildren<QLabel*>()) {
+                    if (l->objectName().startsWith(QLatin1String("lblPos_")) && l->text() == f[0])
+                        caption = l;
+                }
+                QVERIFY2(caption, qPrintable(f[0]));
+                QCOMPARE(f[1], window.child<QLabel>("lblPositionSal_" + caption->objectName().mid(7))->text());
+            }
+            for (int p = 0; p < positions->count(); ++p) {
+                window.choosePosition(positions->itemText(p));
+                const CliRun players =
+                    run({"players", "%L", "--team", team, "--position", positions->itemData(p).toString()});
+                QCOMPARE(players.status, 0);
+                const QStringList rows = players.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+                QCOMPARE(rows.size(), window.listRows());
+                for (int c = 0; c < 11; ++c) {
+                    QStringList cells;
+                    for (const QString& row : rows)
+                        cells << row.split(QLatin1Char('\t')).value(c);
+                    QCOMPARE(cells, window.column(c));
+                }
+                compared += int(rows.size());
+            }
+        }
+        // Every player was compared once under his team and once under "All Teams", each time
+        // with "All" and with his own position.
+        QCOMPARE(compared, 11 * 4);
+    }
 };
 
-void TestCli::version()
-{
-    const auto r = runCli({QStringLiteral("--version")});
-    QCOMPARE(r.status, 0);
-    QCOMPARE(r.out, QStringLiteral("Payvo 1.0.0\n"));
-    QVERIFY(r.err.isEmpty());
-}
-
-void TestCli::badUsage_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QString>("says");
-    QTest::newRow("nothing") << QStringList{} << "no command";
-    QTest::newRow("unknown command") << QStringList{"frobnicate"} << "unknown command 'frobnicate'";
-    QTest::newRow("version with more") << QStringList{"--version", "x"} << "unknown command '--version'";
-}
-
-void TestCli::badUsage()
-{
-    QFETCH(QStringList, args);
-    QFETCH(QString, says);
-    const auto r = runCli(args);
-    QCOMPARE(r.status, 2);
-    QVERIFY2(r.err.contains(says), qPrintable(r.err));
-    QVERIFY(r.err.contains(QStringLiteral("Usage: payvo-cli")));
-    QVERIFY(r.out.isEmpty());
-}
-
-QTEST_APPLESS_MAIN(TestCli)
+QTEST_MAIN(TestCli)
 #include "tst_cli.moc"

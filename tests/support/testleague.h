@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QVariant>
 
@@ -32,12 +33,36 @@ struct TeamRow {
 
 // Shorthands for the rows tests write most: a null name part, a null salary and the
 // default ratings when left out.
-TeamRow teamRow(int teamId, const QString& city, const QString& mascot);
-PlayerRow playerRow(int pid, int teamId, const char* firstName, const char* lastName, int position,
-                    const QVariant& salary = QVariant());
+inline TeamRow teamRow(int teamId, const QString& city, const QString& mascot)
+{
+    return {teamId, city, mascot, {}, {}};
+}
+inline PlayerRow playerRow(int pid, int teamId, const char* firstName, const char* lastName, int position,
+                           const QVariant& salary = QVariant())
+{
+    return {pid, teamId, firstName ? QString::fromUtf8(firstName) : QString(),
+        lastName ? QString::fromUtf8(lastName) : QString(), position, {{50, 50, 50, 50, 50, 50, 50, 50}}, 1, salary};
+}
 
 // Makes a salary file with the program's own schema and the given rows, in this order.
 // Fails the running test when it cannot.
 void makeSalaryFile(const QString& path, const std::vector<TeamRow>& teams, const std::vector<PlayerRow>& players);
+
+// The standard small league, behind tests/data/reports/sample_roster.htm and
+// sample_summary.htm: three teams (one with & < > in its names, one stored with spaces
+// around its city and without players, one with letters outside Windows-1252), seven
+// players on team 1 in scrambled order (salaries with fractions, equal and Null ones), two
+// on team 3, one free agent and one draft pool player.
+void makeReportSampleLeague(const QString& path);
+
+// The league name the expected files were written for: the sample league is kept as
+// "Pro & Friends.pyv".
+inline const QString kReportSampleLeagueName = QStringLiteral("Pro & Friends");
+
+// The settings file the expected files were written for (cap 60,000,000).
+inline const QByteArray kReportSampleIni = "[Salary]\r\nAmount=60000000\r\nMax=9000000\r\nMin=300000\r\n";
+
+// An expected report of tests/data/reports with the footer's version and web site filled in.
+QByteArray expectedReport(const QString& name);
 
 } // namespace payvo::test

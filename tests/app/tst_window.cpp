@@ -1,0 +1,484 @@
+// The main window and its dialogs: the shell (menus, cap label, Open, Help, About, splash),
+// the Tools dialogs, the player browser, the report commands and File, New / Re-Calculate.
+// What the core computes is tested with the core; here each command is shown to reach it and
+// to show what it gives.
+#include "app/frmabout.h"
+#include "app/frmsplash.h"
+#include "app/playerlistmodel.h"
+#include "cli/clirun.h"
+#include "common/settingsstore.h"
+#include "reports/frmsettings.h"
+#include "reports/reportsettings.h"
+#include "salary/iniutils.h"
+#include "support/testleague.h"
+#include "support/testutil.h"
+#include "support/window.h"
+#include "testconfig.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+using namespace payvo;
+using namespace payvo::test;
+
+namespace {
+
+const QStringList kFileMenus = {"mnuReCalc", "mnuRosters", "mnuSumary", "mnuAllReports"};
+const QString kKrakow = QStringLiteral("Krak\u00f3w \u0141osie");
+
+QStringList enabledFileMenus(const Window& w)
+{
+    QStringList on;
+    for (const QString& name : kFileMenus) {
+        if (w.enabled(name.toLatin1().constData()))
+            on << name;
+    }
+    return on;
+}
+
+} // namespace
+
+class TestWindow : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QString m_league; // the sample league, "Pro & Friends.pyv", in the program's folder
+
+    QString file(const QString& name) const { return m_dir.filePath(name); }
+    QString copyOf(const QString& from, const QString& to)
+    {
+        QDir().mkpath(QFileInfo(file(to)).absolutePath());
+        QFile::remove(file(to));
+        if (!QFile::copy(from, file(to)))
+            QTest::qFail(qPrintable("cannot copy " + from), __FILE__, __LINE__);
+        return file(to);
+    }
+    // Triggers a menu item and runs inside on the modal dialog it opens over the window, then
+    // closes it. Returns the dialog's class name, empty when none came up.
+    QString runModal(Window& w, const char* action, const std::function<void(QDialog*)>& inside)
+    {
+        QString seen;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog && dialog->parentWidget() == &w.main()) {
+                seen = QString::fromLatin1(dialog->metaObject()->className());
+                inside(dialog);
+                dialog->reject();
+            }
+        });
+        w.trigger(action);
+        return seen;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        clearSettingsStore();
+        writeFile(file("Payvo.ini"), kReportSampleIni);
+        m_league = file(kReportSampleLeagueName + ".pyv");
+        makeReportSampleLeague(m_league);
+        QDir(file("cwd")).removeRecursively();
+    }
+
+    // File, Open: the team selector filled, the first team's players and payroll shown and its
+    // name in the status bar, the file menus enabled and the file remembered; a cancel leaves
+    // everything as it was.
+    void open_data()
+    {
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("a salary file") << false;
+        QTest::newRow("cancelled") << true;
+    }
+    void open()
+    {
+        QFETCH(bool, cancel);
+        CurrentDir cwd(file("cwd"));
+        Window w(m_dir.path());
+        QCOMPARE(enabledFileMenus(w), QStringList());
+        w.open(cancel ? QString() : m_league);
+        QVERIFY(w.prompt().shown.isEmpty());
+        QCOMPARE(w.main().salaryFile(), cancel ? QString() : m_league);
+        QCOMPARE(enabledFileMenus(w), cancel ? QStringList() : kFileMenus);
+        QCOMPARE(readSetting("Startup", "LastFile"), cancel ? QString() : kReportSampleLeagueName + ".pyv");
+        QCOMPARE(readSetting("Startup", "LastDir"), cancel ? QString() : file("cwd"));
+        QCOMPARE(w.teams().isEmpty(), cancel);
+        if (cancel)
+            return;
+        QCOMPARE(w.main().leagueName(), kReportSampleLeagueName);
+        auto* teams = w.child<QComboBox>("cboTeams");
+        QStringList entries;
+        for (int i = 0; i < teams->count(); ++i)
+            entries << teams->itemText(i) + QLatin1Char('=') + teams->itemData(i).toString();
+        QCOMPARE(entries, (QStringList{"Rock & Roll <Stars>=1", "  Denver  Comets=2", kKrakow + "=3", "Free Agents=0",
+                                       "Draft Pool=99", "All Teams=98"}));
+        QCOMPARE(w.status(), "Rock & Roll <Stars>");
+        QCOMPARE(w.position(), "All");
+        // What the list and the panel show is the CLI's too (tst_cli::views_matchTheWindow).
+        QCOMPARE(w.column(1).size(), 7);
+        QCOMPARE(w.panel().at(18), "$3,816,891");
+    }
+
+    void helpAndAbout()
+    {
+        Window w(m_dir.path());
+        w.trigger("mnucontents");
+        QCOMPARE(w.prompt().shown.size(), 1);
+        QVERIFY(w.prompt().shown[0].text.contains("Payvo.chm"));
+        QCOMPARE(w.prompt().shown[0].icon, UserPrompt::Icon::Exclamation);
+        frmAbout about;
+        QCOMPARE(about.windowTitle(), "About Payvo");
+        QCOMPARE(about.findChild<QLabel*>("lblVersion")->text(), "Version 1.0.0");
+    }
+
+    void splash_showsMainAfterOneSecondAndLeavesAfterThree()
+    {
+        int made = 0;
+        QWidget* main = nullptr;
+        QPointer<frmSplash> splash = new frmSplash([&]() -> QWidget* {
+            ++made;
+            return main = new QWidget;
+        });
+        QElapsedTimer clock;
+        clock.start();
+        splash->show();
+        QVERIFY(QGuiApplication::overrideCursor());
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        QVERIFY(!main);
+        QTRY_VERIFY_WITH_TIMEOUT(main && main->isVisible(), 2000);
+        QVERIFY(clock.elapsed() >= 900);
+        QVERIFY(splash && splash->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(splash.isNull(), 4000);
+        QVERIFY(clock.elapsed() >= 2900);
+        QCOMPARE(made, 1);
+        QVERIFY(main->isVisible() && !QGuiApplication::overrideCursor());
+        delete main;
+    }
+
+    // The cap label shows the cap of the settings file in the money format; Tools, Salary
+    // Settings opens its dialog modally over the window, and what it saves leaves the label as
+    // it was.
+    void toolsMenu_salarySettings()
+    {
+        Window w(m_dir.path());
+        QCOMPARE(w.child<QLabel>("lblCap")->text(), "Salary Cap: $60,000,000");
+        QString shownCap;
+        const QString opened = runModal(w, "mnuSalarySettings", [&](QDialog* dialog) {
+            auto* amount = dialog->findChild<QLineEdit*>("txtCap_0");
+            shownCap = amount->text();
+            amount->setFocus();
+            amount->end(false);
+            QTest::keyClick(amount, '5');
+            QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        });
+        QCOMPARE(opened, "payvo::frmSalarySettings");
+        QCOMPARE(shownCap, "60000000");
+        QCOMPARE(INIUTILS::ReadINI("Salary", "Amount", file("Payvo.ini")), "600000005");
+        QCOMPARE(w.child<QLabel>("lblCap")->text(), "Salary Cap: $60,000,000");
+        QVERIFY(w.prompt().shown.isEmpty());
+    }
+
+    // Tools, HTML Settings: the report file names. OK stores what is typed (and the dialog
+    // stays open), so does Enter through the default button; Cancel and Esc store nothing. A new dialog shows what is
+    // stored, the defaults while nothing is.
+    void htmlSettings_data()
+    {
+        QTest::addColumn<QString>("roster"); // typed
+        QTest::addColumn<QString>("summary");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QStringList>("after"); // the stored names afterwards; null: no key
+        const QString none;
+        QTest::newRow("first run: defaults, Cancel writes no key") << "a" << "b" << "cancel" << QStringList{none, none};
+        QTest::newRow("OK stores as typed, an empty name as empty")
+            << " web/roster 2024.htm " << "" << "ok" << QStringList{" web/roster 2024.htm ", ""};
+        QTest::newRow("Enter stores through the default button")
+            << "a" << "z.htm" << "enter" << QStringList{"a", "z.htm"};
+        QTest::newRow("OK, then an edit and Esc: the OK values stay")
+            << "a" << "b" << "ok esc" << QStringList{"a", "b"};
+    }
+    void htmlSettings()
+    {
+        QFETCH(QString, roster);
+        QFETCH(QString, summary);
+        QFETCH(QString, how);
+        QFETCH(QStringList, after);
+        auto dialog = std::make_unique<frmSettings>();
+        dialog->show();
+        const auto edit = [&](const char* name) { return dialog->findChild<QLineEdit*>(name); };
+        const auto retype = [&](const char* name, const QString& text) {
+            edit(name)->setFocus();
+            edit(name)->selectAll();
+            QTest::keyClick(edit(name), Qt::Key_Delete);
+            QTest::keyClicks(edit(name), text);
+        };
+        QCOMPARE(edit("txtRosters")->text() + "," + edit("txtSumary")->text(), "roster.htm,sumary.htm");
+        retype("txtRosters", roster);
+        retype("txtSumary", summary);
+        if (how.startsWith(QLatin1String("ok")))
+            QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        if (how == QLatin1String("ok esc"))
+            retype("txtRosters", "c.htm");
+        if (how.endsWith(QLatin1String("esc")))
+            QTest::keyClick(edit("txtRosters"), Qt::Key_Escape);
+        if (how == QLatin1String("enter"))
+            QTest::keyClick(edit("txtSumary"), Qt::Key_Return);
+        if (how == QLatin1String("cancel"))
+            QTest::mouseClick(dialog->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
+        QCOMPARE(dialog->isVisible(), how == QLatin1String("ok") || how == QLatin1String("enter"));
+        QCOMPARE(hasSetting("Settings", "RosterHTM") ? rosterReportFile() : QString(), after[0]);
+        QCOMPARE(hasSetting("Settings", "SumaryHTM") ? summaryReportFile() : QString(), after[1]);
+        dialog = std::make_unique<frmSettings>();
+        QCOMPARE(edit("txtRosters")->text(), after[0].isNull() ? "roster.htm" : after[0]);
+        QCOMPARE(edit("txtSumary")->text(), after[1].isNull() ? "sumary.htm" : after[1]);
+        // The menu item opens the dialog modally over the main window.
+        Window w(m_dir.path());
+        QCOMPARE(runModal(w, "mnuHTMLSettings", [](QDialog*) {}), "payvo::frmSettings");
+    }
+
+    // Choosing a team: "Please Wait... Loading: " and the position reset to "All" while the
+    // window paints once, then the team's players and its name in the status bar. A position
+    // leaves the panel and the status as they are.
+    void browser_teamSelectionResetsThePosition()
+    {
+        Window w(m_dir.path());
+        w.open(m_league);
+        w.choosePosition("QB");
+        const QStringList qbs = w.column(1);
+        QCOMPARE(qbs.size(), 3);
+        QStringList duringPass;
+        QMetaObject::invokeMethod(
+            this, [&] { duringPass = QStringList{w.status(), w.position()} + w.column(1); }, Qt::QueuedConnection);
+        const QStringList panel = w.panel();
+        w.chooseTeam(kKrakow);
+        QCOMPARE(duringPass, QStringList({"Please Wait... Loading: " + kKrakow, "All"}) + qbs);
+        QCOMPARE(w.status(), kKrakow);
+        QCOMPARE(w.position(), "All");
+        QCOMPARE(w.listRows(), 2);
+        const QStringList krakow = w.panel();
+        QVERIFY(krakow != panel);
+        w.choosePosition("P");
+        QCOMPARE(w.listRows(), 1);
+        QCOMPARE(w.panel(), krakow);
+        QCOMPARE(w.status(), kKrakow);
+        QVERIFY(w.prompt().shown.isEmpty());
+    }
+
+    // A click on a column header sorts the list by its text, descending; the order stays
+    // for later fills.
+    void browser_headerClickSortsAsText()
+    {
+        Window w(m_dir.path());
+        w.open(m_league);
+        QHeaderView* h = w.child<QTreeView>("lvwRookies")->header();
+        const QPoint salary(h->sectionViewportPosition(10) + h->sectionSize(10) / 2, h->height() / 2);
+        const QStringList sorted{"$7,695", "$7,695", "$300,000", "$2,500,000", "$1,502", "$1,000,000", ""};
+        for (int click = 0; click < 2; ++click) {
+            QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, salary);
+            QCOMPARE(w.column(10), sorted);
+        }
+        w.chooseTeam("All Teams");
+        QCOMPARE(w.column(10),
+            (QStringList{"$7,695", "$7,695", "$640,000", "$50,000", "$300,000", "$2,500,000", "$1,502", "$1,234,567",
+                "$1,000,000", "", ""}));
+    }
+
+    // A position whose players cannot be read is passed over silently (as one chosen with no
+    // file open); a team whose players cannot be read gets a message naming it and why, the
+    // list and the panel blank.
+    void browser_teamSelectionFailure()
+    {
+        const QString broken = copyOf(m_league, "Broken.pyv");
+        Window w(m_dir.path());
+        w.choosePosition("K");
+        QCOMPARE(w.listRows(), 0);
+        w.open(broken);
+        const QStringList rows = w.column(1);
+        const QStringList panel = w.panel();
+        QVERIFY(QFile::remove(broken));
+        w.choosePosition("QB");
+        QVERIFY(w.prompt().shown.isEmpty());
+        QCOMPARE(w.column(1), rows);
+        QCOMPARE(w.panel(), panel);
+        w.chooseTeam(kKrakow);
+        QCOMPARE(w.prompt().shown.size(), 1);
+        const QString text = w.prompt().shown[0].text;
+        QVERIFY2(text.contains(kKrakow) && text.contains("no such file"), qPrintable(text));
+        QCOMPARE(w.prompt().shown[0].icon, UserPrompt::Icon::Exclamation);
+        QCOMPARE(w.listRows(), 0);
+        QCOMPARE(w.panel(), QStringList(19));
+        QCOMPARE(w.status(), kKrakow);
+    }
+
+    void reportCommand_data()
+    {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QStringList>("shownWhileWriting"); // status text at each pass of pending events
+        QTest::newRow("rosters") << "mnuRosters" << QStringList{"Creating Roster HTML"};
+        QTest::newRow("summary") << "mnuSumary" << QStringList{"Creating Sumary HTML"};
+        QTest::newRow("all reports") << "mnuAllReports" << QStringList{"Creating Roster HTML", "Creating Sumary HTML"};
+    }
+    // Reports, Rosters / Summary / All Reports: each step named in the status bar with the
+    // bar shown, the files under their stored names, then "Finished" and the bar hidden.
+    void reportCommand()
+    {
+        QFETCH(QString, menu);
+        QFETCH(QStringList, shownWhileWriting);
+        setSummaryReportFile("sub/pay.htm");
+        CurrentDir cwd(file("cwd"));
+        QDir().mkpath("sub");
+        Window w(m_dir.path());
+        w.open(m_league);
+        QStringList seen;
+        std::function<void()> look = [&] {
+            seen << w.status() + (w.progressVisible() ? QString() : QStringLiteral(" (bar hidden)"));
+            QTimer::singleShot(0, &w.main(), look);
+        };
+        QTimer::singleShot(0, &w.main(), look);
+        w.trigger(menu.toLatin1().constData());
+        QCOMPARE(seen, shownWhileWriting);
+        QCOMPARE(w.status(), "Finished");
+        QVERIFY(!w.progressVisible());
+        QCOMPARE(w.child<QProgressBar>("prgStatus")->value(), 0);
+        QCOMPARE(w.main().progressValue(), 0.0);
+        const bool rosters = menu != QLatin1String("mnuSumary");
+        const bool summary = menu != QLatin1String("mnuRosters");
+        QCOMPARE(readAll("roster.htm"), rosters ? expectedReport("sample_roster.htm") : QByteArray());
+        QCOMPARE(readAll("sub/pay.htm"), summary ? expectedReport("sample_summary.htm") : QByteArray());
+        QVERIFY(w.prompt().shown.isEmpty());
+        QCoreApplication::processEvents(); // lets the last look go
+    }
+
+    // File, New on the demo league: the salary file of the window and that of payvo-cli new
+    // hold the same rows, every salary computed; the window shows the new file.
+    void newCommand_sameRowsAsTheCli()
+    {
+        const QString inWindow = copyOf(PAYVO_SOURCE_DIR "/data/Demo.lge", "window/Demo.lge");
+        const QString inCli = copyOf(PAYVO_SOURCE_DIR "/data/Demo.lge", "cli/Demo.lge");
+        Window w(m_dir.path());
+        w.newFrom(inWindow);
+        QVERIFY2(w.prompt().shown.isEmpty(), qPrintable(w.prompt().shown.value(0).text));
+        QCOMPARE(QStringList({w.main().salaryFile(), w.main().leaguePath(), w.main().leagueName()}),
+                 QStringList({file("window/Demo.pyv"), file("window/Demo"), "Demo"}));
+        QCOMPARE(w.teams().size(), 35);
+        QCOMPARE(w.teams().mid(32), (QStringList{"Free Agents", "Draft Pool", "All Teams"}));
+        QCOMPARE(w.status(), w.teams().first());
+        QCOMPARE(enabledFileMenus(w), kFileMenus);
+        QVERIFY(!w.progressVisible());
+        QCOMPARE(runCli({"new", inCli, "--ini", file("Payvo.ini")}).status, 0);
+        const QStringList windowRows = salaryFileRows(w.main().salaryFile());
+        QCOMPARE(windowRows.size(), 32 + 2016);
+        QCOMPARE(salaryFileRows(file("cli/Demo.pyv")), windowRows);
+        QCOMPARE(
+            queryRows(w.main().salaryFile(), "SELECT count(*) FROM Players WHERE Salary IS NULL"), QStringList("0"));
+    }
+
+    // A failing File, New shows why and comes back to the file that was loaded; a cancel
+    // ends the command with nothing loaded.
+    void newCommand_failureKeepsTheLoadedFile()
+    {
+        const QString small = copyOf(dataFile("Small.lge"), "Small.lge");
+        const QString other = copyOf(dataFile("Broken.lge"), "b/Other.lge");
+        Window w(m_dir.path());
+        w.newFrom(small);
+        const QString loaded = w.main().salaryFile();
+        const QStringList teams = w.teams();
+        QCOMPARE(teams.size(), 6);
+        w.newFrom(other);
+        QCOMPARE(w.prompt().shown.size(), 1);
+        QVERIFY2(w.prompt().shown[0].text.contains(other + ":9: player record has 21 fields, needs 22"),
+                 qPrintable(w.prompt().shown[0].text));
+        QCOMPARE(w.prompt().shown[0].icon, UserPrompt::Icon::Exclamation);
+        QCOMPARE(QStringList({w.main().salaryFile(), w.main().leagueName(), w.status()}),
+                 QStringList({loaded, "Small", teams.first()}));
+        QCOMPARE(w.teams(), teams);
+        QCOMPARE(enabledFileMenus(w), kFileMenus);
+        QVERIFY(!QFileInfo::exists(file("b/Other.pyv")));
+        w.newFrom(QString());
+        QVERIFY(w.teams().isEmpty());
+        QCOMPARE(w.prompt().shown.size(), 1);
+    }
+
+    // The overwrite question answered No: nothing is imported, the window goes on with the
+    // file that is there and computes its salaries.
+    void newCommand_overwriteDeclined()
+    {
+        const QString league = copyOf(dataFile("Small.lge"), "Small.lge");
+        makeSalaryFile(file("Small.pyv"), {{1, "Old", "Timers", "OLD", "X"}}, {playerRow(77, 1, "A", "B", 0)});
+        Window w(m_dir.path());
+        w.prompt().answer(false);
+        w.newFrom(league);
+        QCOMPARE(w.prompt().shown.size(), 1);
+        QCOMPARE(w.teams(), (QStringList{"Old Timers", "Free Agents", "Draft Pool", "All Teams"}));
+        QCOMPARE(queryRows(file("Small.pyv"), "SELECT PID, Salary IS NOT NULL FROM Players"), QStringList("77|1"));
+        QCOMPARE(w.main().salaryFile(), file("Small.pyv"));
+    }
+
+    // Edit, Re-Calculate Salaries computes with the weights the settings file holds now.
+    void reCalculate_usesTheCurrentWeights()
+    {
+        Window w(m_dir.path());
+        w.open(m_league);
+        QByteArray ini;
+        for (const char* s : {"QB", "FB", "HB", "TE", "WR", "C", "G", "T", "DE", "DT", "LB", "CB", "S", "K", "P"})
+            ini += QByteArray("[") + s + "]\nSP=0\nAC=0\nAG=0\nST=0\nHA=0\nEN=0\nIN=0\nDI=0\n";
+        writeFile(file("Payvo.ini"), ini); // weights of 0 and no limits: every salary becomes 0
+        w.trigger("mnuReCalc");
+        QCOMPARE(queryRows(m_league, "SELECT count(*) FROM Players WHERE Salary = 0"), QStringList("11"));
+        QCOMPARE(w.status(), "Finished");
+        QVERIFY(w.prompt().shown.isEmpty());
+    }
+
+    // The list's model sorts by text, descending, empty cells last; equal cells keep the
+    // query order, a selection stays on its row, and a new fill comes sorted.
+    void playerList_sortDescending_data()
+    {
+        QTest::addColumn<QStringList>("cells");
+        QTest::addColumn<QStringList>("order"); // the query positions after sorting
+        QTest::newRow("numbers compare as text")
+            << QStringList{"100", "85", "9", "85"} << QStringList{"2", "1", "3", "0"};
+        QTest::newRow("empty cells last, in query order")
+            << QStringList{"", "$1", "", "$2"} << QStringList{"3", "1", "0", "2"};
+        QTest::newRow("case does not count; equal texts keep query order")
+            << QStringList{"de Vries", "Davis", "DAVIS", "davis"} << QStringList{"0", "1", "2", "3"};
+        QTest::newRow("a longer text sorts above its prefix")
+            << QStringList{"Smith", "Smithson", "Smit"} << QStringList{"1", "0", "2"};
+        QTest::newRow("letters beyond ASCII fold too")
+            << QStringList{"Émile", "Zoë", "émile", "Ölund"} << QStringList{"3", "0", "2", "1"};
+    }
+    void playerList_sortDescending()
+    {
+        QFETCH(QStringList, cells);
+        QFETCH(QStringList, order);
+        PlayerRows rows;
+        for (qsizetype i = 0; i < cells.size(); ++i)
+            rows.emplaceBack() = {QString::number(i), cells[i]};
+        PlayerListModel m;
+        m.setRows(rows);
+        const auto shown = [&m] {
+            QStringList out;
+            for (int r = 0; r < m.rowCount(); ++r)
+                out << m.index(r, 0).data().toString();
+            return out;
+        };
+        QPersistentModelIndex first = m.index(order[0].toInt(), 1);
+        QSignalSpy layout(&m, &QAbstractItemModel::layoutChanged);
+        m.sortDescending(1);
+        QCOMPARE(shown(), order);
+        QCOMPARE(layout.size(), 1);
+        QCOMPARE(first.row(), 0);
+        m.sortDescending(1);
+        QCOMPARE(shown(), order);
+        m.setRows(rows);
+        QCOMPARE(shown(), order);
+    }
+
+};
+
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"

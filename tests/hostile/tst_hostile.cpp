@@ -1,0 +1,739 @@
+// Hostile inputs through both programs: league files and import targets (File, New and
+// payvo-cli new), salary files that are not salary files or hold another tool's values,
+// settings files, and report file names. README.md is the table of what each row shows; the
+// rules of the league format one by one are refused by tst_leaguereader::refused.
+#include "cli/clirun.h"
+#include "common/status.h"
+#include "import/leagueimport.h"
+#include "reports/reportsettings.h"
+#include "salary/salarycalc.h"
+#include "salary/salarysettings.h"
+#include "store/salaryfile.h"
+#include "support/testleague.h"
+#include "support/testutil.h"
+#include "support/window.h"
+#include "testconfig.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <SQLiteCpp/Database.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+using namespace payvo;
+using namespace payvo::test;
+
+namespace {
+
+// What stands under a name before a test: bytes, or a folder, a pipe, a link to a file the
+// system refuses to read, a file without read permission, a file in a folder's place, a
+// read-only file, a salary file cut short or with a damaged page, tables without types.
+enum class Make { Bytes, Folder, Pipe, SystemRefusesRead, NoReadPermission, FileAsFolder, ReadOnly, Truncated,
+    DamagedPage, Tables };
+enum class Target { ReadOnlyFolder, DiskFull, LongName, ReadOnlySalaryFile, BeingWritten, BeingRead,
+    SalaryFileIsFolder };
+enum class Change { Delete, CutInARecord, Replace };
+
+const QByteArray kOtherLeague = "[Teams]\nX|Y|Z|W\n[Roster 1]\n"
+                                "9|New|Man|3|50|50|50|50|50|50|50|50|1|50|50|50|50|50|50|50|50|3\n";
+const QString kNothingChanged = QStringLiteral("The league could not be imported; nothing was changed.");
+const QString kTeam = QStringLiteral("INSERT INTO Teams (TeamID, City, Mascot) VALUES (1, 'Boston', 'Bulldogs')");
+const QString kNormalPlayer = QStringLiteral(
+    "INSERT INTO Players (PID, TeamID, FirstName, LastName, Position, Years, Act_SP, Act_AC, Act_AG, Act_ST, Act_HA, "
+    "Act_EN, Act_IN, Act_DI, Salary) VALUES (1, 1, 'Al', 'Normal', 0, 3, 80, 70, 60, 50, 90, 75, 65, 55, 1000)");
+
+QString firstCell(const QString& file, const char* sql)
+{
+    return queryRows(file, sql).value(0);
+}
+
+QStringList columnNames(const std::vector<ColumnDef>& columns, const char* without = "")
+{
+    QStringList names;
+    for (const ColumnDef& c : columns) {
+        if (qstrcmp(c.name, without) != 0)
+            names << QLatin1String(c.name);
+    }
+    return names;
+}
+
+// Every column of Players but Salary, and Teams: what a calculation must not change.
+QStringList allButSalaries(const QString& file)
+{
+    return queryRows(
+               file, "SELECT " + columnNames(playersColumns(), "Salary").join(',') + " FROM Players ORDER BY rowid")
+        + queryRows(file, "SELECT * FROM Teams ORDER BY rowid");
+}
+
+// Makes what a row puts under a name.
+void make(Make kind, const QString& path, const QByteArray& bytes = {}, const QStringList& sql = {})
+{
+    switch (kind) {
+    case Make::Bytes:
+    case Make::NoReadPermission:
+        writeFile(path, bytes);
+        if (kind == Make::NoReadPermission)
+            QFile::setPermissions(path, QFileDevice::WriteOwner);
+        break;
+    case Make::Folder:
+        QDir().mkpath(path + "/keep");
+        break;
+    case Make::Pipe:
+        QFile::remove(path);
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+        break;
+    case Make::SystemRefusesRead:
+        QVERIFY(QFile::link("/proc/self/mem", path));
+        break;
+    case Make::FileAsFolder:
+        writeFile(QFileInfo(path).path(), "a file\n");
+        break;
+    case Make::ReadOnly:
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        writeFile(path, "published by hand\r\n");
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+        break;
+    case Make::Truncated:
+        writeFile(path, bytes.left(bytes.size() / 2 + 100));
+        break;
+    case Make::DamagedPage: // the eleventh page, one of the players', overwritten
+        writeFile(path, QByteArray(bytes).replace(10 * 4096, 4096, randomBytes(4096, 3)));
+        break;
+    case Make::Tables: { // as another tool makes them: the columns without types or checks
+        QFile::remove(path);
+        SQLite::Database db(path.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+        db.exec(("CREATE TABLE Teams (" + columnNames(teamsColumns()).join(", ") + ")").toStdString());
+        db.exec(("CREATE TABLE Players (" + columnNames(playersColumns()).join(", ") + ")").toStdString());
+        for (const QString& s : sql)
+            db.exec(s.toStdString());
+    }
+    }
+}
+
+} // namespace
+
+class TestHostile : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QString m_demo; // the demo league's salary file, salaries computed
+
+    // A fresh, empty folder of that name.
+    QString folder(const QString& name)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QDir(path).removeRecursively();
+        QDir().mkpath(path);
+        return path;
+    }
+    // An older salary file in the folder: one team, "Old Team", with one player.
+    QString oldSalaryFile(const QString& folder, const QString& name = QStringLiteral("Pro.pyv"))
+    {
+        const QString file = QDir(folder).filePath(name);
+        makeSalaryFile(file, {teamRow(1, "Old", "Team")}, {playerRow(5, 1, "Old", "Hand", 0, 1000)});
+        return file;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_demo = m_dir.filePath("Demo.pyv");
+        TextLeagueReader reader;
+        ScriptedPrompt quiet;
+        PlainStatus status;
+        QCOMPARE(int(ImportLeague(reader, PAYVO_SOURCE_DIR "/data/Demo", m_demo, status, quiet).outcome),
+                 int(ImportResult::Outcome::Done));
+        writeFile(m_dir.filePath("Payvo.ini"), kReportSampleIni);
+        SetSalary(m_demo, m_dir.filePath("Payvo.ini"), status, quiet);
+    }
+    void init() { clearSettingsStore(); }
+
+    void refusedLeague_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QByteArray>("league");
+        QTest::addColumn<int>("line"); // the line the message names; 0: none, -1: any
+        QTest::addColumn<QString>("says");
+        const auto bytes = int(Make::Bytes);
+        QTest::newRow("a rule broken") << bytes << readAll(dataFile("Broken.lge")) << 9
+                                       << "player record has 21 fields, needs 22";
+        QTest::newRow("5 MB line") << bytes << "[Teams]\n" + QByteArray(5 << 20, 'x') + "\n"
+                                   << 2 << "team record has 1 field, needs 4";
+        QTest::newRow("100,000 empty lines") << bytes << "[Teams]\nA|B|C|D\n" + QByteArray(100000, '\n') + "E|F\n"
+                                             << 100003 << "team record has 2 fields, needs 4";
+        QTest::newRow("random bytes") << bytes << randomBytes(64 << 10, 7) << -1 << "";
+        QTest::newRow("NUL byte") << bytes << QByteArray("[Teams]\nA|B|C|D\nE|F\0|G|H\n", 24) << 3
+                                  << "the file holds a NUL byte";
+        QTest::newRow("invalid UTF-8")
+            << bytes << QByteArray("[Teams]\nMontr\xE9" "al|B|C|D\n") << 2 << "the text is not valid UTF-8";
+        QTest::newRow("a folder") << int(Make::Folder) << QByteArray() << 0 << "is a folder";
+        QTest::newRow("a named pipe") << int(Make::Pipe) << QByteArray() << 0 << "not a regular file";
+        QTest::newRow("a file the system cannot read")
+            << int(Make::SystemRefusesRead) << QByteArray() << 0 << "cannot read the league file: Input/output error";
+        QTest::newRow("no read permission") << int(Make::NoReadPermission) << readAll(dataFile("Small.lge")) << 0
+                                            << "cannot read the league file: Permission denied";
+    }
+    void refusedLeague()
+    {
+        QFETCH(int, kind);
+        QFETCH(QByteArray, league);
+        QFETCH(int, line);
+        QFETCH(QString, says);
+        if (Make(kind) == Make::NoReadPermission && runningAsRoot())
+            QSKIP("root reads a file without read permission");
+        const QString dir = folder("refused");
+        const QString file = QDir(dir).filePath("Pro.lge");
+        make(Make(kind), file, league);
+        oldSalaryFile(dir);
+        const QMap<QString, QByteArray> before = snapshot(dir);
+        const QString where = line > 0 ? QStringLiteral("Pro.lge:%1: ").arg(line) : QString();
+
+        const CliRun cli = runCli({"new", file, "--overwrite"}, dir);
+        VERIFY_ONE_LINE_FAILURE(cli, where + says);
+        QVERIFY2(line >= 0 || QRegularExpression("Pro\\.lge:[0-9]+: ").match(cli.err).hasMatch(), qPrintable(cli.err));
+        QCOMPARE(snapshot(dir), before);
+
+        Window w(dir);
+        w.prompt().answer(true); // "File already exists. Overwrite it?"
+        w.newFrom(file);
+        QCOMPARE(w.prompt().shown.size(), 2);
+        const QString shown = w.prompt().shown[1].text;
+        QVERIFY2(shown.startsWith(kNothingChanged) && shown.contains(where + says), qPrintable(shown));
+        QCOMPARE(w.prompt().shown[1].icon, UserPrompt::Icon::Exclamation);
+        QVERIFY(w.main().salaryFile().isEmpty() && !w.enabled("mnuReCalc") && !w.progressVisible());
+        QCOMPARE(snapshot(dir), before);
+    }
+
+    void acceptedLeague_data()
+    {
+        QTest::addColumn<QByteArray>("league");
+        QTest::addColumn<int>("teams");
+        QTest::addColumn<int>("longestCity");
+        const QByteArray player = "7|Al|Bo|0|50|50|50|50|50|50|50|50|1|50|50|50|50|50|50|50|50|0\n";
+        QTest::newRow("5 MB team name") << "[Teams]\n" + QByteArray(5 << 20, 'c') + "|M|A|C\nX|Y|Z|W\n[Roster 1]\n"
+                + player << 2 << (5 << 20);
+        QTest::newRow("5 MB comment") << "#" + QByteArray(5 << 20, 'c') + "\n[Teams]\nA|B|C|D\n[Roster 1]\n" + player
+                                      << 1 << 1;
+        QTest::newRow("100,000 empty lines between records") << "[Teams]\nA|B|C|D\n" + QByteArray(100000, '\n')
+                + "E|F|G|H\n[Free Agents]\n" + QByteArray(100000, '\n')
+                + player << 2 << 1;
+    }
+    void acceptedLeague()
+    {
+        QFETCH(QByteArray, league);
+        QFETCH(int, teams);
+        QFETCH(int, longestCity);
+        for (const bool window : {false, true}) {
+            const QString dir = folder("accepted");
+            const QString salary = QDir(dir).filePath("Pro.pyv");
+            writeFile(dir + "/Pro.lge", league);
+            if (window) {
+                Window w(dir);
+                w.newFrom(dir + "/Pro.lge");
+                QVERIFY(w.prompt().shown.isEmpty());
+                QCOMPARE(w.teams().size(), teams + 3);
+                // The window shows a long name cut, the file keeps all of it.
+                QVERIFY(w.teams().first().size() <= 256 && w.status().size() <= 256);
+                QVERIFY(w.status().startsWith(w.teams().first().left(200)));
+            } else {
+                const CliRun cli = runCli({"new", dir + "/Pro.lge"}, dir);
+                QVERIFY2(cli.status == 0 && cli.out.startsWith("Wrote " + salary), qPrintable(cli.err));
+            }
+            QCOMPARE(checkSalaryFile(salary), QString());
+            QCOMPARE(queryRows(salary, "SELECT count(*), max(length(City)), (SELECT count(*) FROM Players) FROM Teams"),
+                     QStringList(QStringLiteral("%1|%2|1").arg(teams).arg(longestCity)));
+            QCOMPARE(leftovers(dir), QStringList());
+        }
+    }
+
+    void leagueChangesWhileTheQuestionIsUp_data()
+    {
+        QTest::addColumn<int>("change");
+        QTest::addColumn<QString>("says"); // empty: the import goes through
+        QTest::newRow("deleted") << int(Change::Delete)
+                                 << "Pro.lge: cannot read the league file: No such file or directory";
+        QTest::newRow("cut in a record") << int(Change::CutInARecord)
+                                         << "Pro.lge:8: player record has 2 fields, needs 22";
+        QTest::newRow("replaced by another league") << int(Change::Replace) << QString();
+    }
+    // The league file is read when the teams are asked for, after the overwrite question: what
+    // happens to it while the question is up is what the import sees.
+    void leagueChangesWhileTheQuestionIsUp()
+    {
+        QFETCH(int, change);
+        QFETCH(QString, says);
+        const QString dir = folder("question");
+        const QString file = dir + "/Pro.lge";
+        const QByteArray small = readAll(dataFile("Small.lge"));
+        writeFile(file, small);
+        const QString salary = oldSalaryFile(dir);
+        const QByteArray oldBytes = readAll(salary);
+        Window w(dir);
+        w.prompt().answer(true);
+        w.prompt().onQuestion = [&] {
+            if (Change(change) == Change::Delete)
+                QFile::remove(file);
+            else // the cut falls after the first two fields of the first draft-pool record
+                writeFile(file,
+                    Change(change) == Change::Replace ? kOtherLeague : small.left(small.indexOf("401|Rookie|") + 10));
+        };
+        w.newFrom(file);
+        const QList<ScriptedPrompt::Shown>& shown = w.prompt().shown;
+        QCOMPARE(shown.value(0).text, "File already exists. Overwrite it?");
+        QCOMPARE(shown.size(), says.isEmpty() ? 1 : 2);
+        QVERIFY2(shown.value(1).text.contains(says), qPrintable(shown.value(1).text));
+        if (says.isEmpty()) {
+            QCOMPARE(
+                firstCell(salary, "SELECT group_concat(City) || group_concat(LastName) FROM Teams, Players"), "XMan");
+            QCOMPARE(w.teams().size(), 4);
+        } else {
+            QCOMPARE(readAll(salary), oldBytes);
+            QVERIFY(w.main().salaryFile().isEmpty());
+        }
+        QCOMPARE(leftovers(dir), QStringList());
+    }
+
+    void leagueChangesAfterTheTeamsWereRead_data()
+    {
+        QTest::addColumn<QString>("when");
+        QTest::addColumn<int>("change");
+        QTest::newRow("deleted at the draft pool") << "Getting Rookies" << int(Change::Delete);
+        QTest::newRow("replaced at the free agents") << "Getting Free Agents" << int(Change::Replace);
+        QTest::newRow("replaced at the first roster") << "Getting Roster: Boston Bulldogs" << int(Change::Replace);
+    }
+    // The whole league is read and checked with the teams; a change after that reaches neither
+    // this import nor a part of it: the salary file is the league as it was read.
+    void leagueChangesAfterTheTeamsWereRead()
+    {
+        QFETCH(QString, when);
+        QFETCH(int, change);
+        const QString base = folder("teamsread") + "/Pro";
+        writeFile(base + ".lge", readAll(dataFile("Small.lge")));
+        TextLeagueReader reader;
+        ScriptedPrompt quiet;
+        RecordingStatus status;
+        QCOMPARE(int(ImportLeague(reader, base, base + "-expected.pyv", status, quiet).outcome),
+            int(ImportResult::Outcome::Done));
+        status.onStatus = [&](const QString& text) {
+            if (text == when && Change(change) == Change::Delete)
+                QFile::remove(base + ".lge");
+            else if (text == when)
+                writeFile(base + ".lge", kOtherLeague);
+        };
+        QCOMPARE(
+            int(ImportLeague(reader, base, base + ".pyv", status, quiet).outcome), int(ImportResult::Outcome::Done));
+        QCOMPARE(readAll(base + ".lge") == kOtherLeague, Change(change) == Change::Replace); // the change was made
+        QCOMPARE(salaryFileRows(base + ".pyv"), salaryFileRows(base + "-expected.pyv"));
+        QCOMPARE(leftovers(QFileInfo(base).path()), QStringList());
+    }
+
+    void importTarget_data()
+    {
+        QTest::addColumn<int>("target");
+        QTest::addColumn<QString>("says"); // empty: the import goes through
+        QTest::newRow("read-only folder") << int(Target::ReadOnlyFolder) << "cannot write the salary file";
+        QTest::newRow("disk full") << int(Target::DiskFull) << "cannot write the salary file";
+        QTest::newRow("league name of 240 characters") << int(Target::LongName) << QString();
+        QTest::newRow("read-only salary file")
+            << int(Target::ReadOnlySalaryFile) << "Pro.pyv is read-only; it was not replaced";
+        QTest::newRow("salary file being written") << int(Target::BeingWritten) << "another program is writing it";
+        QTest::newRow("salary file being read") << int(Target::BeingRead) << QString();
+        QTest::newRow("salary file is a folder") << int(Target::SalaryFileIsFolder) << "cannot replace";
+    }
+    void importTarget()
+    {
+        QFETCH(int, target);
+        QFETCH(QString, says);
+        const Target t = Target(target);
+        if (t == Target::ReadOnlyFolder && runningAsRoot())
+            QSKIP("root writes into a folder without write permission; 'disk full' fails the same writes as root");
+        for (const bool window : {false, true}) {
+            const QString dir = folder("target");
+            const QString name = t == Target::LongName ? QString(240, QLatin1Char('L')) : QStringLiteral("Pro");
+            const QString league = QDir(dir).filePath(name + ".lge");
+            const QString salary = QDir(dir).filePath(name + ".pyv");
+            QVERIFY(
+                QFile::copy(t == Target::DiskFull ? PAYVO_SOURCE_DIR "/data/Demo.lge" : dataFile("Small.lge"), league));
+            if (t == Target::SalaryFileIsFolder)
+                make(Make::Folder, salary);
+            else
+                oldSalaryFile(dir, name + ".pyv");
+            // Another program's connection to the old salary file.
+            std::unique_ptr<SQLite::Database> other;
+            if (t == Target::BeingWritten || t == Target::BeingRead) {
+                other = std::make_unique<SQLite::Database>(salary.toStdString(), SQLite::OPEN_READWRITE);
+                other->exec(t == Target::BeingWritten ? "BEGIN IMMEDIATE; UPDATE Teams SET City = 'Writer'" : "BEGIN");
+                QCOMPARE(other->execAndGet("SELECT count(*) FROM Teams WHERE City = 'Old'").getInt(),
+                    t == Target::BeingRead);
+            }
+            if (t == Target::ReadOnlySalaryFile)
+                QVERIFY(QFile::setPermissions(salary, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+            if (t == Target::ReadOnlyFolder)
+                QVERIFY(QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+            const QMap<QString, QByteArray> before = snapshot(dir);
+            QString failure;
+            {
+                // A file-size limit of 64 KiB stands for a full disk: a write past it fails, for
+                // root too.
+                rlimit saved{};
+                ::getrlimit(RLIMIT_FSIZE, &saved);
+                rlimit lower = saved;
+                lower.rlim_cur = t == Target::DiskFull ? 64 << 10 : saved.rlim_cur;
+                ::setrlimit(RLIMIT_FSIZE, &lower);
+                const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+                const auto restore = qScopeGuard([&] {
+                    ::setrlimit(RLIMIT_FSIZE, &saved);
+                    std::signal(SIGXFSZ, oldHandler);
+                });
+                if (window) {
+                    Window w(dir);
+                    w.prompt().answer(true);
+                    w.newFrom(league);
+                    QCOMPARE(w.prompt().shown.size(), says.isEmpty() ? 1 : 2);
+                    failure = w.prompt().shown.value(1).text;
+                    QVERIFY(says.isEmpty() || failure.startsWith(kNothingChanged));
+                    QCOMPARE(w.main().salaryFile(), says.isEmpty() ? salary : QString());
+                    QCOMPARE(w.teams().size(), says.isEmpty() ? 3 + 3 : 0);
+                } else {
+                    const CliRun cli = runCli({"new", league, "--overwrite"}, dir);
+                    if (!says.isEmpty())
+                        VERIFY_ONE_LINE_FAILURE(cli, says);
+                    QVERIFY2(cli.status == (says.isEmpty() ? 0 : 1), qPrintable(cli.err));
+                    failure = cli.err;
+                }
+            }
+            QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+            QVERIFY2(failure.contains(says), qPrintable(failure));
+            if (!says.isEmpty())
+                QCOMPARE(snapshot(dir), before);
+            else
+                QCOMPARE(
+                    queryRows(salary, "SELECT count(*), (SELECT count(*) FROM Teams WHERE City = 'Old') FROM Players"),
+                    QStringList("6|0"));
+            // A reader goes on with the file it opened, as it was; a writer's work reaches
+            // the file it was written for.
+            if (t == Target::BeingRead)
+                QCOMPARE(other->execAndGet("SELECT count(*) FROM Teams WHERE City = 'Old'").getInt(), 1);
+            if (t == Target::BeingWritten)
+                other->exec("COMMIT");
+            other.reset();
+            if (t == Target::BeingWritten)
+                QCOMPARE(firstCell(salary, "SELECT City FROM Teams"), "Writer");
+            QCOMPARE(leftovers(dir), QStringList());
+            if (t == Target::ReadOnlySalaryFile)
+                QFile::setPermissions(salary, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        }
+    }
+
+    void notASalaryFile_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("teamEntries");     // the team selector after File, Open
+        QTest::addColumn<bool>("reportsWritten"); // by the window's All Reports
+        QTest::addColumn<QString>("cliSays");     // in the one line of each payvo-cli command
+        const int bytes = int(Make::Bytes);
+        QTest::newRow("random bytes") << bytes << randomBytes(64 << 10, 11) << 0 << false << "file is not a database";
+        QTest::newRow("zero-length file") << bytes << QByteArray("") << 0 << false << "it has no Teams table";
+        QTest::newRow("empty SQLite database")
+            << int(Make::Tables) << QByteArray() << 0 << false << "it has no Teams table";
+        QTest::newRow("Players without Salary")
+            << int(Make::Tables) << QByteArray() << 1 + 3 << true << "its Players table lacks the column Salary";
+        QTest::newRow("a folder") << int(Make::Folder) << QByteArray() << 0 << false << "Pro.pyv is a folder";
+        QTest::newRow("truncated salary file") << int(Make::Truncated) << QByteArray() << 0 << false
+                                               << "database disk image is malformed";
+        QTest::newRow("a damaged page") << int(Make::DamagedPage) << QByteArray() << 32 + 3 << true
+                                        << "database disk image is malformed";
+    }
+    // The window stays silent (Open, the calculation's passes and the report writers fail
+    // quietly); payvo-cli says why in one line and exits 1. The file is not changed.
+    void notASalaryFile()
+    {
+        QFETCH(int, kind);
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, teamEntries);
+        QFETCH(bool, reportsWritten);
+        QFETCH(QString, cliSays);
+        const QString dir = folder("foreign");
+        const QString file = dir + "/Pro.pyv";
+        if (Make(kind) == Make::Tables && teamEntries == 0) // an SQLite database without tables
+            SQLite::Database(file.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE)
+                .exec("PRAGMA user_version = 7");
+        else
+            make(Make(kind), file, bytes.isNull() ? readAll(m_demo) : bytes,
+                {kTeam, kNormalPlayer, "ALTER TABLE Players DROP COLUMN Salary"});
+        const QString ini = m_dir.filePath("Payvo.ini");
+        const QString reports = folder("reports");
+        CurrentDir cwd(reports); // earlier reports stand there
+        writeFile("roster.htm", "old roster\r\n");
+        writeFile("sumary.htm", "old summary\r\n");
+        const QMap<QString, QByteArray> before = snapshot(dir);
+        const QMap<QString, QByteArray> reportsBefore = snapshot(reports);
+        {
+            Window w(m_dir.path());
+            w.open(file);
+            QCOMPARE(w.teams().size(), teamEntries);
+            QCOMPARE(w.listRows(), 0);
+            QCOMPARE(w.panel(), QStringList(19));
+            QCOMPARE(w.status(), teamEntries ? w.teams().value(0) : "Pro");
+            w.trigger("mnuReCalc");
+            QCOMPARE(w.status(), "Finished");
+            w.trigger("mnuAllReports");
+            QCOMPARE(w.status(), "Finished");
+            QVERIFY(!w.progressVisible());
+            QCOMPARE(w.prompt().shown.size(), 0);
+        }
+        QCOMPARE(snapshot(dir), before);
+        QCOMPARE(readAll("roster.htm").startsWith("<HTML><TITLE>Pro Roster Salaries"), reportsWritten);
+        QCOMPARE(readAll("sumary.htm").startsWith("<HTML><TITLE>Pro Salary Summaries"), reportsWritten);
+        if (!reportsWritten)
+            QCOMPARE(snapshot(reports), reportsBefore);
+        writeFile("roster.htm", "old roster\r\n");
+        writeFile("sumary.htm", "old summary\r\n");
+        for (const QStringList& args : QList<QStringList>{{"recalc", file, "--ini", ini}, {"players", file},
+                                                          {"payroll", file, "--team", "1"},
+                                                          {"report", "rosters", file, "--ini", ini},
+                                                          {"report", "summary", file, "--ini", ini}})
+            VERIFY_ONE_LINE_FAILURE(runCli(args, m_dir.path()), cliSays);
+        QCOMPARE(snapshot(dir), before);
+    }
+
+    void valuesFromAnotherTool_data()
+    {
+        QTest::addColumn<QStringList>("sql");
+        QTest::addColumn<int>("listed");          // rows in the player list after File, Open (team 1)
+        QTest::addColumn<QString>("payrollSays"); // empty: payroll --team 1 succeeds
+        QTest::newRow("text where numbers belong") << QStringList{kTeam, kNormalPlayer,
+            "INSERT INTO Players (PID, TeamID, FirstName, LastName, Position, Years, Act_SP, Act_AC, Salary) "
+            "VALUES ('x7', 1, 'Tex', 'Tual', 'QB', 'ten', 'fast', '77', 'lots')"}
+                                                   << 2 << QString();
+        QTest::newRow("numbers out of range") << QStringList{kTeam, kNormalPlayer,
+            "INSERT INTO Players (PID, TeamID, LastName, Position, Years, Act_SP, Act_AC, Salary) "
+            "VALUES (99999, 1, 'Big', 200, -5, 1000, -3, 1e300)",
+            "INSERT INTO Players (PID, TeamID, LastName, Position, Salary) VALUES (2, 1, 'Neg', 3, -5e6)",
+            "INSERT INTO Players (PID, TeamID, LastName, Position, Salary) VALUES (3, 1, 'Inf', 4, 9e999)",
+            "INSERT INTO Players (PID, TeamID, LastName, Position) VALUES (4, 5000, 'Far', 1)"}
+                                              << 4 << "position code 200 has no row in the payroll panel";
+        QTest::newRow("team without a number")
+            << QStringList{"INSERT INTO Teams (TeamID, City, Mascot) VALUES (NULL, 'No', 'Number')", kTeam,
+                   kNormalPlayer, "INSERT INTO Players (PID, TeamID, LastName, Position) VALUES (8, 0, 'Free', 2)"}
+            << 0 << QString();
+    }
+    // A file another tool wrote with the right tables holds what its columns must not hold.
+    // Nothing fails silently that the CLI does not report, the calculation changes no column
+    // but Salary, and a player with proper values gets the salary he gets in a proper file.
+    void valuesFromAnotherTool()
+    {
+        QFETCH(QStringList, sql);
+        QFETCH(int, listed);
+        QFETCH(QString, payrollSays);
+        const QString file = m_dir.filePath("Other.pyv");
+        const QString proper = m_dir.filePath("Proper.pyv");
+        const QString ini = m_dir.filePath("Payvo.ini");
+        make(Make::Tables, file, {}, sql);
+        make(Make::Tables, proper, {}, {kNormalPlayer});
+        QCOMPARE(checkSalaryFile(file), QString());
+        ScriptedPrompt quiet;
+        PlainStatus status;
+        SetSalary(proper, ini, status, quiet);
+        const QStringList unchanged = allButSalaries(file);
+        CurrentDir cwd(folder("reports"));
+        {
+            Window w(m_dir.path());
+            w.open(file);
+            QCOMPARE(w.listRows(), listed);
+            // A salary the panel has no row for blanks the panel, as any failure of its refresh.
+            QVERIFY(payrollSays.isEmpty() || w.panel() == QStringList(19));
+            w.trigger("mnuReCalc");
+            QCOMPARE(w.status(), "Finished");
+            w.trigger("mnuAllReports");
+            QCOMPARE(w.status(), "Finished");
+            QCOMPARE(w.prompt().shown.size(), 0);
+        }
+        QCOMPARE(allButSalaries(file), unchanged);
+        const char* salaryOfTheProperOne = "SELECT Salary FROM Players WHERE PID = 1";
+        QCOMPARE(queryRows(file, salaryOfTheProperOne), queryRows(proper, salaryOfTheProperOne));
+        QVERIFY(readAll("roster.htm").startsWith("<HTML><TITLE>Other Roster Salaries"));
+        QVERIFY(readAll("sumary.htm").startsWith("<HTML><TITLE>Other Salary Summaries"));
+
+        CliRun r = runCli({"recalc", file, "--ini", ini});
+        QVERIFY2(r.status == 0, qPrintable(r.err));
+        QCOMPARE(allButSalaries(file), unchanged);
+        r = runCli({"players", file});
+        QVERIFY2(r.status == 0, qPrintable(r.err));
+        QCOMPARE(QString::number(r.out.count(QLatin1Char('\n'))), firstCell(file, "SELECT count(*) FROM Players"));
+        r = runCli({"payroll", file, "--team", "1"});
+        if (!payrollSays.isEmpty())
+            VERIFY_ONE_LINE_FAILURE(r, payrollSays);
+        QVERIFY2(r.status == (payrollSays.isEmpty() ? 0 : 1), qPrintable(r.err));
+        r = runCli({"report", "all", file, "--ini", ini});
+        QVERIFY2(r.status == 0, qPrintable(r.err));
+    }
+
+    void settingsFile_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QByteArray>("meaning");   // a plain settings file that says the same; empty: none at all
+        QTest::addColumn<QByteArray>("afterSave"); // the file after the cap is saved as 5; empty: unchanged
+        const QByteArray plain = "[Salary]\nAmount=60000000\nMax=9000000\nMin=300000\n[QB]\nSP=3000\nAC=2000\n";
+        const auto saved
+            = [](QByteArray file, const QByteArray& amount) { return file.replace("Amount=" + amount, "Amount=5"); };
+        const int bytes = int(Make::Bytes);
+        // A value is read as its first 254 characters; a weight that is no 16-bit number counts as 1.
+        const QByteArray big = "[Salary]\nAmount=" + QByteArray(10 << 20, '7') + "\nMax=9000000\nMin=300000\n[QB]\nSP="
+                               + QByteArray(10 << 20, '5') + "\nAC=2000\n";
+        QTest::newRow("10 MB values") << bytes << big
+                                      << "[Salary]\nAmount=" + QByteArray(254, '7')
+                + "\nMax=9000000\nMin=300000\n[QB]\nSP=1\nAC=2000\n"
+                                      << saved(big, QByteArray(10 << 20, '7'));
+        QByteArray garbage = randomBytes(64 << 10, 5).replace('\r', 'x'); // the lines the save adds end in LF
+        QTest::newRow("binary garbage") << bytes << garbage << QByteArray()
+                                        << garbage + (garbage.endsWith('\n') ? "" : "\n")
+                + "[Salary]\nAmount=5\nMax=\nMin=\n";
+        const QByteArray nul = QByteArray(plain).insert(plain.indexOf("[QB]"), QByteArray("\0\0junk\0\n", 8));
+        QTest::newRow("NUL bytes between the sections") << bytes << nul << plain << saved(nul, "60000000");
+        const QByteArray twice
+            = "[Salary]\nAmount=60000000\n[QB]\nSP=3000\n[salary]\nMax=9000000\nMin=300000\nAmount=1\n"
+              "[QB]\nAC=2000\nSP=9\n";
+        QTest::newRow("duplicate sections and keys") << bytes << twice << plain << saved(twice, "60000000");
+        QTest::newRow("no final line end") << bytes << plain.chopped(1) << plain << saved(plain.chopped(1), "60000000");
+        QTest::newRow("a folder") << int(Make::Folder) << QByteArray() << QByteArray() << QByteArray();
+        QTest::newRow("a named pipe") << int(Make::Pipe) << QByteArray() << QByteArray() << QByteArray();
+    }
+    // Every reader takes from the file what a plain file of the same meaning gives, and a save
+    // changes the lines it writes and nothing else; nothing waits on a pipe.
+    void settingsFile()
+    {
+        QFETCH(int, kind);
+        QFETCH(QByteArray, content);
+        QFETCH(QByteArray, meaning);
+        QFETCH(QByteArray, afterSave);
+        const QString appDir = folder("app");
+        const QString plainDir = folder("plain");
+        const QString ini = appDir + "/Payvo.ini";
+        const QString plainIni = plainDir + "/Payvo.ini";
+        make(Make(kind), ini, content);
+        if (!meaning.isEmpty())
+            writeFile(plainIni, meaning);
+        const QString league = m_dir.filePath("Pro.pyv");
+        const QString plainLeague = m_dir.filePath("Plain.pyv");
+        makeReportSampleLeague(league);
+        makeReportSampleLeague(plainLeague);
+        const QMap<QString, QByteArray> before = snapshot(appDir);
+        const auto salaries
+            = [](const QString& file) { return queryRows(file, "SELECT quote(Salary) FROM Players ORDER BY rowid"); };
+        CurrentDir cwd(folder("reports"));
+
+        // What a plain settings file gives; the weights and limits of a file with a meaning
+        // change the salaries.
+        ScriptedPrompt quiet;
+        PlainStatus status;
+        SetSalary(plainLeague, plainIni, status, quiet);
+        SetSalary(league, plainDir + "/none.ini", status, quiet);
+        QCOMPARE(salaries(league) != salaries(plainLeague), !meaning.isEmpty());
+        makeReportSampleLeague(league);
+        QCOMPARE(runCli({"report", "summary", plainLeague, "--ini", plainIni, "--summary-out", "plain.htm"}).status, 0);
+        const QString plainCap = Window(plainDir).child<QLabel>("lblCap")->text();
+        {
+            Window w(appDir);
+            QCOMPARE(w.child<QLabel>("lblCap")->text(), plainCap);
+            w.open(league);
+            w.trigger("mnuReCalc");
+            QCOMPARE(w.status(), "Finished");
+            QCOMPARE(w.prompt().shown.size(), 0);
+        }
+        QCOMPARE(salaries(league), salaries(plainLeague));
+        makeReportSampleLeague(league);
+        const CliRun recalc = runCli({"recalc", league, "--ini", ini});
+        QVERIFY2(recalc.status == 0, qPrintable(recalc.err));
+        QCOMPARE(salaries(league), salaries(plainLeague));
+        const CliRun report = runCli({"report", "summary", plainLeague, "--ini", ini, "--summary-out", "hostile.htm"});
+        QVERIFY2(report.status == 0, qPrintable(report.err));
+        QCOMPARE(readAll("hostile.htm"), readAll("plain.htm"));
+        QCOMPARE(snapshot(appDir), before);
+        // Tools, Salary Settings: the cap page saved with a new cap.
+        SalarySettings settings(quiet, ini);
+        settings.open();
+        settings.setCapText(0, "5");
+        settings.Save();
+        if (afterSave.isEmpty())
+            QCOMPARE(snapshot(appDir), before);
+        else
+            QVERIFY(readAll(ini) == afterSave);
+        QCOMPARE(quiet.shown.size(), 0);
+    }
+
+    void reportName_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("says"); // empty: the report is written under that very name
+        const int nothing = -1;
+        const QString longName = QString(300, QLatin1Char('r')) + ".htm";
+        QTest::newRow("empty name") << nothing << "" << "cannot write a report with an empty file name";
+        QTest::newRow("in a missing folder") << nothing << "no/such/folder/r.htm"
+                                             << "cannot write no/such/folder/r.htm: No such file or directory";
+        QTest::newRow("a folder") << int(Make::Folder) << "folder" << "cannot delete the old folder: Is a directory";
+        QTest::newRow("in a folder that is a file") << int(Make::FileAsFolder) << "afile/roster.htm"
+                                                    << "cannot write afile/roster.htm: Not a directory";
+        QTest::newRow("over-long name") << nothing << longName << "cannot write " + longName + ": File name too long";
+        QTest::newRow("odd characters") << nothing << "-r *?<>|:\"'\\\t\u00e9\u20ac\n\u00a0.htm" << QString();
+        QTest::newRow("name of 255 bytes") << nothing << QString(251, QLatin1Char('r')) + ".htm" << QString();
+        QTest::newRow("a named pipe") << int(Make::Pipe) << "pipe.htm" << QString();
+        QTest::newRow("a read-only report file") << int(Make::ReadOnly) << "ro.htm"
+                                                 << "cannot write ro.htm: it is read-only";
+    }
+    // A name the platform refuses loses the report's lines: the window (the name stored in the
+    // settings store) says nothing and ends with "Finished", payvo-cli (--rosters-out) says why
+    // in one line and exits 1, and whatever stands under that name stays as it was. Any other
+    // name gets the report, exactly under that name.
+    void reportName()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, name);
+        QFETCH(QString, says);
+        const QString league = m_dir.filePath("Pro.pyv");
+        const QString ini = m_dir.filePath("Payvo.ini");
+        makeReportSampleLeague(league);
+        QCOMPARE(
+            runCli({"report", "rosters", league, "--ini", ini, "--rosters-out", m_dir.filePath("plain.htm")}).status,
+            0);
+        const QString cwdPath = folder("cwd");
+        CurrentDir cwd(cwdPath);
+        for (const bool window : {true, false}) {
+            QFile::remove(name);
+            if (kind >= 0)
+                make(Make(kind), name);
+            const QMap<QString, QByteArray> before = snapshot(cwdPath);
+            if (window) {
+                setRosterReportFile(name);
+                Window w(m_dir.path());
+                w.open(league);
+                w.trigger("mnuRosters");
+                QCOMPARE(w.status(), "Finished");
+                QVERIFY(!w.progressVisible());
+                QCOMPARE(w.prompt().shown.size(), 0);
+            } else {
+                const CliRun r = runCli({"report", "rosters", league, "--ini", ini, "--rosters-out=" + name});
+                if (!says.isEmpty())
+                    VERIFY_ONE_LINE_FAILURE(r, says);
+                QVERIFY2(says.isEmpty() ? r.out.startsWith("Wrote " + name + " (") : r.status == 1, qPrintable(r.err));
+            }
+            if (!says.isEmpty())
+                QCOMPARE(snapshot(cwdPath), before);
+            else
+                QCOMPARE(snapshot(cwdPath), (QMap<QString, QByteArray>{{name, readAll(m_dir.filePath("plain.htm"))}}));
+        }
+        QFile::setPermissions(name, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+};
+
+QTEST_MAIN(TestHostile)
+#include "tst_hostile.moc"

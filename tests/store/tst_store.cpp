@@ -1,0 +1,283 @@
+// The salary file (schema, names, the overwrite question) and what the browser reads from it.
+#include "common/positions.h"
+#include "store/browse.h"
+#include "store/payroll.h"
+#include "store/salaryfile.h"
+#include "support/scripted.h"
+#include "support/testleague.h"
+#include "support/testutil.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <SQLiteCpp/Database.h>
+
+using namespace payvo;
+using namespace payvo::test;
+
+Q_DECLARE_METATYPE(payvo::PayrollValues)
+
+namespace {
+
+QStringList joined(const PlayerRows& rows, int column = -1)
+{
+    QStringList out;
+    for (const PlayerCells& r : rows)
+        out << (column < 0 ? QStringList(r.begin(), r.end()).join(QLatin1Char('|')) : r[std::size_t(column)]);
+    return out;
+}
+
+PayrollValues panel(std::initializer_list<std::pair<int, const char*>> shown)
+{
+    PayrollValues v;
+    for (const auto& [index, text] : shown)
+        v[std::size_t(index)] = QString::fromLatin1(text);
+    return v;
+}
+
+} // namespace
+
+class TestStore : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QString m_league;
+    QString m_path;
+
+    QString createEmpty()
+    {
+        ScriptedPrompt prompt;
+        QFile::remove(m_path);
+        const bool made = CreateSalaryDatabase(m_path, prompt) && CreatePlayersTable(m_path, QStringLiteral("Players"))
+                          && CreateTeamsTable(m_path, QStringLiteral("Teams"));
+        return made ? m_path : QString();
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_path = m_dir.filePath("Pro.pyv");
+        m_league = m_dir.filePath("League.pyv");
+        // Team 1 has every position; QB and WR have two players, P earns a fraction. Team 2: no
+        // kicker, no defense. Team 3: linebackers earning nothing, a defensive end without
+        // salary. Team 4: a kicker at 0; team 5: a punter without salary; team 6: nobody.
+        const double team1[15] = {3000000, 800000, 2000000, 1200000, 2500000, 1000000, 1100000, 1300000, 1400000,
+                                  1500000, 1600000, 1700000, 1800000, 400000, 350000.25};
+        std::vector<PlayerRow> players = {playerRow(16, 1, "Second", "QB", 0, 1500000.5),
+            playerRow(17, 1, "Second", "WR", 4, 900000), playerRow(18, 2, "Big", "Arm", 0, 9999999),
+            playerRow(19, 2, "Long", "Leg", 14, 300000), playerRow(20, 3, "Zero", "Lb", 10, 0),
+            playerRow(21, 3, "Null", "Lb", 10), playerRow(22, 3, "Paid", "Cb", 11, 1000000),
+            playerRow(23, 3, "Null", "De", 8), playerRow(24, 4, "Zero", "K", 13, 0), playerRow(25, 5, "Null", "P", 14),
+            playerRow(26, 0, "Free", "Qb", 0, 12000000), playerRow(27, 0, "Free", "K", 13, 9500000),
+            playerRow(28, 99, "Rookie", "Qb", 0, 750000)};
+        for (int code = 0; code < 15; ++code)
+            players.push_back(playerRow(code + 1, 1, "Pos", kPositionAbbr[std::size_t(code)], code, team1[code]));
+        makeSalaryFile(m_league,
+            {teamRow(1, "Boston", "Bulldogs"), teamRow(2, "Denver", "Comets"), teamRow(3, "Austin", "Owls"),
+                teamRow(4, "Reno", "Aces"), teamRow(5, "Tulsa", "Kings"), teamRow(6, "Omaha", "Elks")},
+            players);
+    }
+
+    void fileNames_data()
+    {
+        QTest::addColumn<QString>("league");
+        QTest::addColumn<QString>("salary");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("plain") << "/leagues/Pro.lge" << "/leagues/Pro.pyv" << "Pro";
+        QTest::newRow("dots in the name") << "/a.b/My.League.lge" << "/a.b/My.League.pyv" << "My.League";
+        QTest::newRow("other extension still loses four characters") << "/x/Pro.LGE" << "/x/Pro.pyv" << "Pro";
+        QTest::newRow("title of four characters") << "/x/.lge" << "/x/.pyv" << "";
+    }
+    void fileNames()
+    {
+        QFETCH(QString, league);
+        QFETCH(QString, salary);
+        QFETCH(QString, name);
+        QCOMPARE(salaryFileForLeague(league), salary);
+        QCOMPARE(leagueNameForFile(league), name);
+    }
+
+    void createdFile_hasBothTablesInColumnOrderAndNothingElse()
+    {
+        QVERIFY(!createEmpty().isEmpty());
+        QCOMPARE(queryRows(m_path, "SELECT group_concat(name, ' ') FROM pragma_table_info('Players')"),
+                 QStringList("PID TeamID FirstName LastName Years Position PositionGen INJ_Sev_a INJ_Sev_b INJ_Type "
+                             "INJ_Week INJStatus Pot_SP Pot_AC Pot_AG Pot_ST Pot_HA Pot_EN Pot_IN Pot_DI Act_SP "
+                             "Act_AC Act_AG Act_ST Act_HA Act_EN Act_IN Act_DI Height Weight SkinColor OrgTeam "
+                             "OrgJerseyNum fBWPicture fColorPicture fPlayerCard fAudioPBP Salary"));
+        QCOMPARE(queryRows(m_path, "SELECT group_concat(name, ' ') FROM pragma_table_info('Teams')"),
+                 QStringList("TeamID City Mascot Abbr Coach"));
+        QCOMPARE(
+            queryRows(m_path, "SELECT type, name FROM sqlite_master"), (QStringList{"table|Players", "table|Teams"}));
+        QCOMPARE(queryRows(m_path, "SELECT (SELECT count(*) FROM Players) + (SELECT count(*) FROM Teams)"),
+                 QStringList("0"));
+    }
+
+    void columnRanges_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("value"); // an SQL literal
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("16-bit top") << "Players" << "PID" << "32767" << true;
+        QTest::newRow("16-bit above") << "Players" << "PID" << "32768" << false;
+        QTest::newRow("16-bit below") << "Players" << "TeamID" << "-32769" << false;
+        QTest::newRow("byte top") << "Players" << "Position" << "255" << true;
+        QTest::newRow("byte above") << "Players" << "Act_SP" << "256" << false;
+        QTest::newRow("byte negative") << "Players" << "Years" << "-1" << false;
+        QTest::newRow("teams byte above") << "Teams" << "TeamID" << "256" << false;
+        QTest::newRow("numeric text becomes a number") << "Players" << "Act_DI" << "'85'" << true;
+        QTest::newRow("text that is no number") << "Players" << "Act_DI" << "'85x'" << false;
+        QTest::newRow("fraction in a whole-number column") << "Players" << "Position" << "2.5" << false;
+        QTest::newRow("salary text") << "Players" << "Salary" << "'lots'" << false;
+    }
+    void columnRanges()
+    {
+        QFETCH(QString, table);
+        QFETCH(QString, column);
+        QFETCH(QString, value);
+        QFETCH(bool, accepted);
+        QVERIFY(!createEmpty().isEmpty());
+        SQLite::Database db(m_path.toStdString(), SQLite::OPEN_READWRITE);
+        bool ok = true;
+        try {
+            db.exec(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, column, value).toStdString());
+        } catch (const SQLite::Exception&) {
+            ok = false;
+        }
+        QCOMPARE(ok, accepted);
+    }
+
+    void overwriteQuestion_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("No leaves the file byte for byte") << false;
+        QTest::newRow("Yes replaces it") << true;
+    }
+    void overwriteQuestion()
+    {
+        QFETCH(bool, yes);
+        writeFile(m_path, "not even a database, but the user's");
+        ScriptedPrompt prompt;
+        prompt.answer(yes);
+        QCOMPARE(CreateSalaryDatabase(m_path, prompt), yes);
+        QCOMPARE(prompt.shown.size(), 1);
+        QCOMPARE(prompt.shown[0].text, QStringLiteral("File already exists. Overwrite it?"));
+        QCOMPARE(prompt.shown[0].icon, UserPrompt::Icon::Exclamation);
+        QVERIFY(prompt.shown[0].isQuestion);
+        if (!yes)
+            QCOMPARE(readAll(m_path), QByteArray("not even a database, but the user's"));
+        else
+            QVERIFY(CreatePlayersTable(m_path, "Players") && CreateTeamsTable(m_path, "Teams")
+                && checkSalaryFile(m_path).isEmpty());
+    }
+
+    void queries_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QString>("expected");
+        const QString order = " Order by Position, Salary desc";
+        QTest::newRow("all teams, all positions") << playerListQuery(98, 40) << "SELECT * FROM Players" + order;
+        QTest::newRow("one team") << playerListQuery(12, 40) << "SELECT * FROM Players WHERE TeamID = 12" + order;
+        QTest::newRow("all teams, kickers")
+            << playerListQuery(98, 13) << "SELECT * FROM Players Where Position = 13" + order;
+        QTest::newRow("free agents, quarterbacks")
+            << playerListQuery(0, 0) << "SELECT * FROM Players WHERE TeamID = 0 and Position = 0" + order;
+        const QString sum = "Select Sum(Salary) as TotSalary";
+        QTest::newRow("payroll by position")
+            << payrollByPositionQuery(7) << sum + ", Position from Players Where TeamID = 7 Group by Position";
+        QTest::newRow("offense") << payrollGroupQuery(7, kPayrollOffense)
+                                 << sum + " from Players Where TeamID = 7 and Position < 8";
+        QTest::newRow("defense") << payrollGroupQuery(7, kPayrollDefense)
+                                 << sum + " from Players Where TeamID = 7 and Position > 7 and Position < 13";
+        QTest::newRow("special") << payrollGroupQuery(7, kPayrollSpecial)
+                                 << sum + " from Players Where TeamID = 7 and Position > 12";
+    }
+    void queries()
+    {
+        QFETCH(QString, query);
+        QFETCH(QString, expected);
+        QCOMPARE(query, expected);
+    }
+
+    // Every cell of the player list: names with parts missing, ratings in column order, the
+    // salary rounded and blank when it is no positive amount.
+    void rows_cellsInColumnOrder()
+    {
+        const QString file = m_dir.filePath("Cells.pyv");
+        std::vector<PlayerRow> players = {
+            playerRow(1, 1, "Joe", "Montana", 0, 1250000), playerRow(2, 1, nullptr, "Smith", 1, 0),
+            playerRow(3, 1, "Cher", nullptr, 2),           playerRow(4, 1, nullptr, nullptr, 3, 123456789),
+            playerRow(5, 1, "Zoë", "Ångström", 4, 999.5),  playerRow(6, 1, "Neg", "A", 5, -5000),
+            playerRow(7, 1, "Tiny", "B", 6, 0.25),         playerRow(8, 1, "Half", "C", 7, 2500000.5),
+            playerRow(9, 1, "Ten", "D", 8, 1234567890.75)};
+        players[0].ratings = {{11, 22, 33, 44, 55, 66, 77, 88}};
+        makeSalaryFile(file, {teamRow(1, "Boston", "Bulldogs")}, players);
+        const QString r50 = "|50|50|50|50|50|50|50|50|";
+        QCOMPARE(joined(playerRows(file, 1, 40)),
+                 (QStringList{"QB|Joe Montana|11|22|33|44|55|66|77|88|$1,250,000", "FB| Smith" + r50, "HB|Cher " + r50,
+                              "TE| " + r50 + "$123,456,789", "WR|Zoë Ångström" + r50 + "$1,000", "C|Neg A" + r50,
+                              "G|Tiny B" + r50 + "$", "T|Half C" + r50 + "$2,500,001",
+                              "DE|Ten D" + r50 + "$1,234,567,891"}));
+    }
+
+    void rows_data()
+    {
+        QTest::addColumn<int>("team");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QStringList>("names");
+        QStringList team1;
+        for (const char* abbr : kPositionAbbr)
+            team1 << QStringLiteral("Pos ") + QLatin1String(abbr);
+        team1.insert(5, "Second WR");
+        team1.insert(1, "Second QB");
+        QTest::newRow("team 1: position ascending, then salary descending") << 1 << 40 << team1;
+        QTest::newRow("team 3, linebackers: Null salary last") << 3 << 10 << QStringList{"Zero Lb", "Null Lb"};
+        QTest::newRow("free agents") << 0 << 40 << QStringList{"Free Qb", "Free K"};
+        QTest::newRow("draft pool") << 99 << 40 << QStringList{"Rookie Qb"};
+        QTest::newRow("all teams, quarterbacks")
+            << 98 << 0 << QStringList{"Free Qb", "Big Arm", "Pos QB", "Second QB", "Rookie Qb"};
+        QTest::newRow("team without players") << 6 << 40 << QStringList{};
+        QTest::newRow("position nobody plays") << 2 << 7 << QStringList{};
+    }
+    void rows()
+    {
+        QFETCH(int, team);
+        QFETCH(int, position);
+        QFETCH(QStringList, names);
+        QCOMPARE(joined(playerRows(m_league, team, position), 1), names);
+    }
+
+    void payroll_data()
+    {
+        QTest::addColumn<int>("team");
+        QTest::addColumn<PayrollValues>("values");
+        QTest::newRow("every position; total = sum of the fifteen")
+            << 1
+            << panel({{0, "$4,500,001"},  {1, "$800,000"},   {2, "$2,000,000"},  {3, "$1,200,000"},  {4, "$3,400,000"},
+                      {5, "$1,000,000"},  {6, "$1,100,000"}, {7, "$1,300,000"},  {8, "$1,400,000"},  {9, "$1,500,000"},
+                      {10, "$1,600,000"}, {11, "$1,700,000"}, {12, "$1,800,000"}, {13, "$400,000"},   {14, "$350,000"},
+                      {15, "$15,300,001"}, {16, "$8,000,000"}, {17, "$750,000"},  {18, "$24,050,001"}});
+        QTest::newRow("no kicker, no defense") << 2
+                                               << panel({{0, "$9,999,999"}, {14, "$300,000"}, {15, "$9,999,999"},
+                                                         {17, "$300,000"}, {18, "$10,299,999"}});
+        QTest::newRow("positions earning 0 or nothing are blank")
+            << 3 << panel({{11, "$1,000,000"}, {16, "$1,000,000"}, {18, "$1,000,000"}});
+        QTest::newRow("a group earning 0 shows $") << 4 << panel({{17, "$"}, {18, "$"}});
+        QTest::newRow("a group without any salary is blank") << 5 << panel({{18, "$"}});
+        QTest::newRow("team without players") << 6 << panel({{18, "$"}});
+        QTest::newRow("all teams matches nobody") << 98 << panel({{18, "$"}});
+        QTest::newRow("draft pool") << 99 << panel({{0, "$750,000"}, {15, "$750,000"}, {18, "$750,000"}});
+    }
+    void payroll()
+    {
+        QFETCH(int, team);
+        QFETCH(PayrollValues, values);
+        const PayrollValues got = teamPayroll(m_league, team);
+        for (std::size_t i = 0; i < values.size(); ++i)
+            QCOMPARE(got[i], values[i]);
+    }
+
+};
+
+QTEST_APPLESS_MAIN(TestStore)
+#include "tst_store.moc"
