@@ -180,6 +180,33 @@ private Q_SLOTS:
         QCOMPARE(int(GetWeight("QB", "SP", m_ini)), weight);
     }
 
+    // The statement the engine runs for one position: the weights in rating order, each from
+    // its own key, and the position code at the end.
+    void statement_data()
+    {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("sql");
+        QTest::newRow("every weight 100")
+            << QByteArray("[QB]\nSP=100\nAC=100\nAG=100\nST=100\nHA=100\nEN=100\nIN=100\nDI=100\n") << "QB" << 0
+            << "UPDATE Players SET Salary = (Act_SP* 100)+(Act_AC* 100)+(Act_AG* 100)+(Act_ST* 100)+(Act_HA* 100)"
+               "+(Act_EN* 100)+(Act_IN* 100)+(Act_DI* 100) WHERE Players.Position= 0";
+        QTest::newRow("each key its own weight, a negative one, the punter")
+            << QByteArray("[P]\nDI=8\nIN=7\nEN=6\nHA=5\nST=-4\nAG=3\nAC=2\nSP=1\n") << "P" << 14
+            << "UPDATE Players SET Salary = (Act_SP* 1)+(Act_AC* 2)+(Act_AG* 3)+(Act_ST* -4)+(Act_HA* 5)"
+               "+(Act_EN* 6)+(Act_IN* 7)+(Act_DI* 8) WHERE Players.Position= 14";
+    }
+    void statement()
+    {
+        QFETCH(QByteArray, ini);
+        QFETCH(QString, section);
+        QFETCH(int, position);
+        QFETCH(QString, sql);
+        writeFile(m_ini, ini);
+        QCOMPARE(BuildSalarySQL(section, position, m_ini), sql);
+    }
+
     // Fifteen passes, each named in the status, each rating times its own weight; a position
     // without players and one outside the codes pass quietly, the latter keeping its salary.
     void passes_statusAndCounts()
