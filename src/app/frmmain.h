@@ -19,6 +19,9 @@ class QTreeView;
 namespace payvo {
 
 class PlayerListModel;
+namespace mHTML {
+struct ReportResult;
+}
 
 // The main window. It holds the loaded file between commands, owns the status and
 // progress bars through which long operations report, and hands every command to the
@@ -95,6 +98,9 @@ private:
     void showTeam(int index, bool quiet);
 
     // Reports.
+    using ReportWriter = mHTML::ReportResult (*)(const QString& fileName, const QString& salaryFile,
+                                                 const QString& leagueName, const QString& iniFile, StatusSink& status);
+    void runReportCommand(const QString& fileName, const QString& step, ReportWriter write);
     void runRostersCommand();
     void runSummaryCommand();
 

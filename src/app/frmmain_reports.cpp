@@ -10,28 +10,25 @@ namespace payvo {
 // A file that could not be written is not reported here: the status still ends with
 // "Finished" (payvo-cli reports it).
 
-void frmMain::runRostersCommand()
+void frmMain::runReportCommand(const QString& fileName, const QString& step, ReportWriter write)
 {
-    const QString fileName = rosterReportFile();
     setProgressVisible(true);
-    setStatusText(QStringLiteral("Creating Roster HTML"));
+    setStatusText(step);
     processPendingEvents();
-    mHTML::WriteRosterReport(fileName, gsSalaryFile, gsLeagueName, iniPathBackslash(), *this);
+    write(fileName, gsSalaryFile, gsLeagueName, iniPathBackslash(), *this);
     setProgressVisible(false);
     setProgressValue(0);
     setStatusText(QStringLiteral("Finished"));
 }
 
+void frmMain::runRostersCommand()
+{
+    runReportCommand(rosterReportFile(), QStringLiteral("Creating Roster HTML"), &mHTML::WriteRosterReport);
+}
+
 void frmMain::runSummaryCommand()
 {
-    const QString fileName = summaryReportFile();
-    setProgressVisible(true);
-    setStatusText(QStringLiteral("Creating Sumary HTML"));
-    processPendingEvents();
-    mHTML::WriteSummaryReport(fileName, gsSalaryFile, gsLeagueName, iniPathBackslash(), *this);
-    setProgressVisible(false);
-    setProgressValue(0);
-    setStatusText(QStringLiteral("Finished"));
+    runReportCommand(summaryReportFile(), QStringLiteral("Creating Sumary HTML"), &mHTML::WriteSummaryReport);
 }
 
 void frmMain::mnuRosters_Click() { runRostersCommand(); }

@@ -59,9 +59,6 @@ int runNew(CommandContext& ctx)
 
 } // namespace
 
-Command newCommand()
-{
-    return {"new", "new LEAGUE.lge [--overwrite] [--ini FILE]", declareNew, runNew, 1};
-}
+extern const Command kNewCommand = {"new", "new LEAGUE.lge [--overwrite] [--ini FILE]", declareNew, runNew, 1};
 
 } // namespace payvo::cli

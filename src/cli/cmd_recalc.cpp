@@ -35,9 +35,6 @@ int runRecalc(CommandContext& ctx)
 
 } // namespace
 
-Command recalcCommand()
-{
-    return {"recalc", "recalc SALARY.pyv [--ini FILE]", declareRecalc, runRecalc, 1};
-}
+extern const Command kRecalcCommand = {"recalc", "recalc SALARY.pyv [--ini FILE]", declareRecalc, runRecalc, 1};
 
 } // namespace payvo::cli

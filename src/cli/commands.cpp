@@ -2,8 +2,8 @@
 
 namespace payvo::cli {
 
-Command newCommand();
-Command recalcCommand();
+extern const Command kNewCommand;
+extern const Command kRecalcCommand;
 extern const Command kPlayersCommand;
 extern const Command kPayrollCommand;
 extern const Command kReportCommand;
@@ -13,7 +13,7 @@ extern const Command kReportCommand;
 const std::vector<Command>& commands()
 {
     static const std::vector<Command> list = {
-        newCommand(), recalcCommand(), kPlayersCommand, kPayrollCommand, kReportCommand,
+        kNewCommand, kRecalcCommand, kPlayersCommand, kPayrollCommand, kReportCommand,
     };
     return list;
 }
