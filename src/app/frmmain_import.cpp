@@ -81,7 +81,7 @@ bool frmMain::ImportLeague()
 
 void frmMain::SetSalary()
 {
-    payvo::SetSalary(gsSalaryFile, iniPathSlash(), *this, *m_services.prompt);
+    payvo::recalculateSalaries(gsSalaryFile, iniPathSlash(), *this, *m_services.prompt);
 }
 
 void frmMain::mnuReCalc_Click()

@@ -45,7 +45,7 @@ int runNew(CommandContext& ctx)
     }
 
     warnIfNoSettingsFile(ctx, prompt);
-    const SalaryRun salaries = SetSalary(salaryFile, ctx.iniFile, status, prompt);
+    const SalaryRun salaries = recalculateSalaries(salaryFile, ctx.iniFile, status, prompt);
     ctx.out() << "Wrote " << salaryFile << "\n"
               << "  teams:    " << imported.teams << "\n"
               << "  players:  " << imported.players() << " (" << imported.rostered << " on rosters, "

@@ -24,7 +24,7 @@ int runRecalc(CommandContext& ctx)
     CliPrompt prompt(ctx.err(), false);
     CliStatus status(ctx.err(), ctx.env.errIsTerminal);
     warnIfNoSettingsFile(ctx, prompt);
-    const SalaryRun salaries = SetSalary(salaryFile, ctx.iniFile, status, prompt);
+    const SalaryRun salaries = recalculateSalaries(salaryFile, ctx.iniFile, status, prompt);
     ctx.out() << "Recalculated " << salaries.computed << " of " << salaries.players << " salaries in " << salaryFile
               << " with " << ctx.iniFile << "\n";
     ctx.out().flush();

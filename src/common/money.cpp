@@ -9,8 +9,6 @@
 
 namespace payvo {
 
-namespace {
-
 bool parseDecimal(const QString& text, double* value)
 {
     // Plain decimal numbers only: an optional sign, digits with an optional fraction and
@@ -28,7 +26,6 @@ bool parseDecimal(const QString& text, double* value)
     return true;
 }
 
-} // namespace
 
 QString formatMoney(double amount)
 {

@@ -15,6 +15,10 @@ QString formatMoney(double amount);
 // the text is a number, an empty text when it is empty, the text itself otherwise.
 QString formatMoneyText(const QString& text);
 
+// A plain decimal number (optional sign, digits, fraction, exponent; spaces around it are
+// ignored). False for anything else, "inf" and hex included.
+bool parseDecimal(const QString& text, double* value);
+
 // Converts settings-file text to a whole number the way the salary engine reads numbers:
 // spaces around it are ignored, a fraction is rounded half to even, and anything that is
 // not a finite decimal number or falls outside [lo, hi] after rounding gives nothing.

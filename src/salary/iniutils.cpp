@@ -147,6 +147,56 @@ Place find(const QByteArray& text, const std::vector<IniLine>& lines, const QByt
 
 } // namespace
 
+struct IniDocument::Parsed {
+    QByteArray text;
+    std::vector<IniLine> lines;
+};
+
+IniDocument::IniDocument()
+    : m_parsed(std::make_shared<Parsed>())
+{
+}
+IniDocument::~IniDocument() = default;
+IniDocument::IniDocument(const IniDocument&) = default;
+IniDocument& IniDocument::operator=(const IniDocument&) = default;
+
+IniDocument IniDocument::fromBytes(const QByteArray& bytes)
+{
+    IniDocument doc;
+    auto parsed = std::make_shared<Parsed>();
+    parsed->text = bytes;
+    parsed->lines = parse(parsed->text);
+    doc.m_parsed = std::move(parsed);
+    return doc;
+}
+
+IniDocument IniDocument::load(const QString& file)
+{
+    QByteArray text;
+    QString why;
+    if (readRegularFile(profilePath(file), text, why) != FileRead::Ok)
+        return IniDocument();
+    return fromBytes(text);
+}
+
+QString IniDocument::value(const QString& section, const QString& key) const
+{
+    const QByteArray& text = m_parsed->text;
+    const std::vector<IniLine>& lines = m_parsed->lines;
+    const Place p = find(text, lines, section.toUtf8(), key.toUtf8());
+    if (p.valueLine < 0)
+        return QString();
+    const Span v = lines[std::size_t(p.valueLine)].value;
+    QString value = QString::fromUtf8(text.constData() + v.begin, v.end - v.begin);
+    if (value.size() > INIUTILS::kMaxValueLength) {
+        int cut = INIUTILS::kMaxValueLength;
+        if (value[cut - 1].isHighSurrogate())
+            --cut;
+        value.truncate(cut);
+    }
+    return value;
+}
+
 QString iniFilePath(const QString& appDir, const QString& suffix)
 {
     return profilePath(appDir + suffix);
@@ -156,23 +206,7 @@ namespace INIUTILS {
 
 QString ReadINI(const QString& section, const QString& key, const QString& file)
 {
-    QByteArray text;
-    QString why;
-    if (readRegularFile(profilePath(file), text, why) != FileRead::Ok)
-        return QString();
-    const std::vector<IniLine> lines = parse(text);
-    const Place p = find(text, lines, section.toUtf8(), key.toUtf8());
-    if (p.valueLine < 0)
-        return QString();
-    const Span v = lines[std::size_t(p.valueLine)].value;
-    QString value = QString::fromUtf8(text.constData() + v.begin, v.end - v.begin);
-    if (value.size() > kMaxValueLength) {
-        int cut = kMaxValueLength;
-        if (value[cut - 1].isHighSurrogate())
-            --cut;
-        value.truncate(cut);
-    }
-    return value;
+    return IniDocument::load(file).value(section, key);
 }
 
 long WriteINI(const QString& section, const QString& key, const QString& value, const QString& file)

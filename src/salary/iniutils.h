@@ -1,12 +1,36 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+
+#include <memory>
 
 namespace payvo {
 
 // Builds the path of the settings file from the application folder and one of the two
 // suffixes its callers use, "\Payvo.ini" or "/Payvo.ini". Both name the same file.
 QString iniFilePath(const QString& appDir, const QString& suffix);
+
+// A settings file read once: every lookup answers from the same bytes, with the rules of
+// INIUTILS::ReadINI (names without regard to case, the first of a repeated key, at most 254
+// characters). A missing or unreadable file reads as an empty one.
+class IniDocument {
+public:
+    IniDocument();
+    ~IniDocument();
+    IniDocument(const IniDocument&);
+    IniDocument& operator=(const IniDocument&);
+
+    static IniDocument load(const QString& file);
+    static IniDocument fromBytes(const QByteArray& bytes);
+
+    // The value as ReadINI gives it: "" when missing.
+    QString value(const QString& section, const QString& key) const;
+
+private:
+    struct Parsed;
+    std::shared_ptr<const Parsed> m_parsed;
+};
 
 namespace INIUTILS {
 

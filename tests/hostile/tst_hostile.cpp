@@ -150,7 +150,7 @@ private Q_SLOTS:
         QCOMPARE(int(ImportLeague(reader, PAYVO_SOURCE_DIR "/data/Demo", m_demo, status, quiet).outcome),
                  int(ImportResult::Outcome::Done));
         writeFile(m_dir.filePath("Payvo.ini"), kReportSampleIni);
-        SetSalary(m_demo, m_dir.filePath("Payvo.ini"), status, quiet);
+        recalculateSalaries(m_demo, m_dir.filePath("Payvo.ini"), status, quiet);
     }
     void init() { clearSettingsStore(); }
 
@@ -541,7 +541,7 @@ private Q_SLOTS:
         QCOMPARE(checkSalaryFile(file), QString());
         ScriptedPrompt quiet;
         PlainStatus status;
-        SetSalary(proper, ini, status, quiet);
+        recalculateSalaries(proper, ini, status, quiet);
         const QStringList unchanged = allButSalaries(file);
         CurrentDir cwd(folder("reports"));
         {
@@ -635,8 +635,8 @@ private Q_SLOTS:
         // change the salaries.
         ScriptedPrompt quiet;
         PlainStatus status;
-        SetSalary(plainLeague, plainIni, status, quiet);
-        SetSalary(league, plainDir + "/none.ini", status, quiet);
+        recalculateSalaries(plainLeague, plainIni, status, quiet);
+        recalculateSalaries(league, plainDir + "/none.ini", status, quiet);
         QCOMPARE(salaries(league) != salaries(plainLeague), !meaning.isEmpty());
         makeReportSampleLeague(league);
         QCOMPARE(runCli({"report", "summary", plainLeague, "--ini", plainIni, "--summary-out", "plain.htm"}).status, 0);

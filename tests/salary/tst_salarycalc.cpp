@@ -1,4 +1,6 @@
+#include "salary/iniutils.h"
 #include "salary/salarycalc.h"
+#include "salary/salaryrule.h"
 #include "support/scripted.h"
 #include "support/testleague.h"
 #include "support/testutil.h"
@@ -58,7 +60,7 @@ class TestSalaryCalc : public QObject {
     {
         writeFile(m_ini, ini);
         makeSalaryFile(m_file, {}, players);
-        return SetSalary(m_file, m_ini, m_status, m_prompt);
+        return recalculateSalaries(m_file, m_ini, m_status, m_prompt);
     }
 
     // Every salary in PID order; Null as -1.
@@ -80,8 +82,8 @@ private Q_SLOTS:
         m_status = RecordingStatus();
     }
 
-    // The base salary with all weights 1 is the sum of the ratings; the bonus factor adds its
-    // share for each rating above each tier's threshold.
+    // The rule alone: each rating's tier bonus, the factor, each term and the base, and the
+    // salary stored unrounded (359 * 1.5 is 538.5).
     void tiers_data()
     {
         QTest::addColumn<QList<int>>("ratings");
@@ -103,14 +105,43 @@ private Q_SLOTS:
     {
         QFETCH(QList<int>, ratings);
         QFETCH(double, factor);
-        std::array<int, 8> r;
-        int plain[8];
-        std::copy(ratings.begin(), ratings.end(), r.begin());
-        std::copy(ratings.begin(), ratings.end(), plain);
-        run(settings("Max=100000000\nMin=0"), {playerOf(1, 0, r)});
-        // Stored unrounded: 359 * 1.5 is 538.5.
-        QCOMPARE(salaries(), QList<double>{std::accumulate(ratings.begin(), ratings.end(), 0) * factor});
-        QCOMPARE(bonusFactor(plain), factor);
+        Ratings r;
+        for (int i = 0; i < 8; ++i)
+            r[std::size_t(i)] = ratings[i];
+        const PositionWeights weights = {{1, 2, 0, -1, 1, 1, 1, 1}};
+        const SalaryBreakdown b = computeSalary(r, weights, {});
+        QCOMPARE(b.factor, factor);
+        double bonuses = 1.0;
+        double base = 0;
+        for (int i = 0; i < 8; ++i) {
+            bonuses += b.tierBonus[std::size_t(i)];
+            QCOMPARE(*b.terms[std::size_t(i)], double(ratings[i] * weights[std::size_t(i)]));
+            base += ratings[i] * weights[std::size_t(i)];
+        }
+        QCOMPARE(bonuses, factor);
+        QCOMPARE(*b.base, base);
+        QCOMPARE(*b.salary, base * factor);
+        QCOMPARE(b.limit, SalaryBreakdown::Limit::None);
+    }
+
+    void rule_limitsAndMissingRating()
+    {
+        const Ratings r = {{50, 50, 50, 50, 50, 50, 50, 50}};
+        const PositionWeights w = {{1, 1, 1, 1, 1, 1, 1, 1}};
+        SalaryBreakdown b = computeSalary(r, w, {399, 0});
+        QCOMPARE(*b.product, 400.0);
+        QCOMPARE(*b.salary, 399.0);
+        QCOMPARE(b.limit, SalaryBreakdown::Limit::Max);
+        b = computeSalary(r, w, {1000, 401});
+        QCOMPARE(*b.salary, 401.0);
+        QCOMPARE(b.limit, SalaryBreakdown::Limit::Min);
+        b = computeSalary(r, w, {400, 400}); // both strictly: equal to a limit is no limit
+        QCOMPARE(b.limit, SalaryBreakdown::Limit::None);
+        Ratings gap = r;
+        gap[3].reset();
+        b = computeSalary(gap, w, {400, 400});
+        QVERIFY(!b.base && !b.product && !b.salary && !b.terms[3]);
+        QCOMPARE(*b.terms[0], 50.0);
     }
 
     void limits_data()
@@ -175,36 +206,8 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, ini);
         QFETCH(int, weight);
-        if (!ini.isNull())
-            writeFile(m_ini, ini);
-        QCOMPARE(int(GetWeight("QB", "SP", m_ini)), weight);
-    }
-
-    // The statement the engine runs for one position: the weights in rating order, each from
-    // its own key, and the position code at the end.
-    void statement_data()
-    {
-        QTest::addColumn<QByteArray>("ini");
-        QTest::addColumn<QString>("section");
-        QTest::addColumn<int>("position");
-        QTest::addColumn<QString>("sql");
-        QTest::newRow("every weight 100")
-            << QByteArray("[QB]\nSP=100\nAC=100\nAG=100\nST=100\nHA=100\nEN=100\nIN=100\nDI=100\n") << "QB" << 0
-            << "UPDATE Players SET Salary = (Act_SP* 100)+(Act_AC* 100)+(Act_AG* 100)+(Act_ST* 100)+(Act_HA* 100)"
-               "+(Act_EN* 100)+(Act_IN* 100)+(Act_DI* 100) WHERE Players.Position= 0";
-        QTest::newRow("each key its own weight, a negative one, the punter")
-            << QByteArray("[P]\nDI=8\nIN=7\nEN=6\nHA=5\nST=-4\nAG=3\nAC=2\nSP=1\n") << "P" << 14
-            << "UPDATE Players SET Salary = (Act_SP* 1)+(Act_AC* 2)+(Act_AG* 3)+(Act_ST* -4)+(Act_HA* 5)"
-               "+(Act_EN* 6)+(Act_IN* 7)+(Act_DI* 8) WHERE Players.Position= 14";
-    }
-    void statement()
-    {
-        QFETCH(QByteArray, ini);
-        QFETCH(QString, section);
-        QFETCH(int, position);
-        QFETCH(QString, sql);
-        writeFile(m_ini, ini);
-        QCOMPARE(BuildSalarySQL(section, position, m_ini), sql);
+        const SalaryConfig config = SalaryConfig::fromDocument(IniDocument::fromBytes(ini), "Payvo.ini");
+        QCOMPARE(int(config.weights[0][0]), weight);
     }
 
     // Fifteen passes, each named in the status, each rating times its own weight; a position
@@ -229,7 +232,7 @@ private Q_SLOTS:
 
     void noSalaryFile_onlySaysSo()
     {
-        const SalaryRun r = SetSalary(QString(), m_ini, m_status, m_prompt);
+        const SalaryRun r = recalculateSalaries(QString(), m_ini, m_status, m_prompt);
         QVERIFY(!r.ran);
         QCOMPARE(m_prompt.shown.size(), 1);
         QCOMPARE(m_prompt.shown[0].text, QStringLiteral("You must open a .pyv file first!"));
@@ -262,7 +265,7 @@ private Q_SLOTS:
                 playerOf(i + 1, i % 15, {{40 + i, 99 - i, 69 + i % 3, 79, 84 + i % 2, 89, 94 + i % 2, 55}}));
         run(settings("Max=30000000\nMin=1000", 37), players);
         const QList<double> first = salaries();
-        SetSalary(m_file, m_ini, m_status, m_prompt);
+        recalculateSalaries(m_file, m_ini, m_status, m_prompt);
         QCOMPARE(salaries(), first);
         QVERIFY(std::none_of(first.begin(), first.end(), [](double s) { return s < 1000; }));
     }
@@ -272,12 +275,12 @@ private Q_SLOTS:
         writeFile(m_ini, settings("Max=100000\nMin=0"));
         makeSalaryFile(m_file, {},
             {playerOf(1, 0, all(70)), playerOf(2, 0, all(70)), playerOf(3, 0, all(70)), playerOf(4, 1, all(70))});
-        // The second quarterback's final salary cannot be stored.
+        // The second quarterback's salary cannot be stored.
         SQLite::Database(m_file.toStdString(), SQLite::OPEN_READWRITE)
             .exec("CREATE TRIGGER refuse BEFORE UPDATE OF Salary ON Players "
                   "WHEN NEW.PID = 2 AND NEW.Salary > 560 BEGIN SELECT RAISE(ABORT, 'refused'); END");
-        const SalaryRun r = SetSalary(m_file, m_ini, m_status, m_prompt);
-        QCOMPARE(salaries(), (QList<double>{2800, 560, 560, 2800}));
+        const SalaryRun r = recalculateSalaries(m_file, m_ini, m_status, m_prompt);
+        QCOMPARE(salaries(), (QList<double>{2800, -1, -1, 2800}));
         QVERIFY2(r.error.startsWith(QStringLiteral("QB: ")), qPrintable(r.error));
         QCOMPARE(r.computed, 2);
         QVERIFY(m_prompt.shown.isEmpty());
