@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <cmath>
 #include <optional>
 
 namespace payvo {
@@ -14,6 +15,13 @@ QString formatMoney(double amount);
 // A salary cap or other amount kept as text in the settings file: the money format when
 // the text is a number, an empty text when it is empty, the text itself otherwise.
 QString formatMoneyText(const QString& text);
+
+// An amount as machine-readable output gives it: the whole-dollar figure the window shows
+// (rounded half away from zero).
+inline double wholeDollars(double amount) { return std::round(amount); }
+
+// A percentage for machine-readable output: rounded half away from zero to two decimals.
+inline double percentToCents(double percent) { return std::round(percent * 100.0) / 100.0; }
 
 // A plain decimal number (optional sign, digits, fraction, exponent; spaces around it are
 // ignored). False for anything else, "inf" and hex included.
