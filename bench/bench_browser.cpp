@@ -57,10 +57,7 @@ constexpr int kTeams = 32;
 // pool, every position, random ratings, names and salaries (some 0 and some Null).
 void makeLeague(const QString& path, int players)
 {
-    QuietPrompt prompt;
-    CreateSalaryDatabase(path, prompt);
-    CreatePlayersTable(path, QStringLiteral("Players"));
-    CreateTeamsTable(path, QStringLiteral("Teams"));
+    createEmptySalaryFile(path);
     SQLite::Database db(path.toStdString(), SQLite::OPEN_READWRITE);
     SQLite::Transaction tx(db);
     SQLite::Statement team(db, "INSERT INTO Teams (TeamID, City, Mascot, Abbr) VALUES (?, ?, ?, ?)");

@@ -78,10 +78,7 @@ QString randomName(std::mt19937& rng)
 
 void generateLeague(const QString& path, const Shape& shape)
 {
-    Yes yes;
-    CreateSalaryDatabase(path, yes);
-    CreatePlayersTable(path, QStringLiteral("Players"));
-    CreateTeamsTable(path, QStringLiteral("Teams"));
+    createEmptySalaryFile(path);
     SQLite::Database db(path.toStdString(), SQLite::OPEN_READWRITE);
     SQLite::Transaction tx(db);
     std::mt19937 rng(20240601u + unsigned(shape.teams * 1000 + shape.perTeam));

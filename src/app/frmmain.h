@@ -2,7 +2,6 @@
 
 #include "app/services.h"
 #include "common/status.h"
-#include "import/leaguereader.h"
 
 #include <QMainWindow>
 
@@ -107,7 +106,7 @@ private:
     AppServices m_services;
 
     // The league reader File, New uses.
-    TextLeagueReader grxRookies;
+    QString m_leagueFile; // the league file chosen for File, New, as named
 
     QString gsSalaryFile;
     QString gsLeaguePath;

@@ -38,7 +38,6 @@ void frmMain::mnuNew_Click()
         return;
     }
     FillTeamList();
-    SetSalary();
     setProgressVisible(false);
     setProgressValue(0);
     selectFirstTeam();
@@ -50,8 +49,9 @@ bool frmMain::ChooseLeagueFile()
                                                           QStringLiteral("lge (*.lge)|*.lge"));
     if (file.isEmpty())
         return false;
+    m_leagueFile = file;
     gsLeaguePath = file.left(qMax<qsizetype>(0, file.size() - 4));
-    gsSalaryFile = gsLeaguePath + QStringLiteral(".pyv");
+    gsSalaryFile = salaryFileForLeague(file);
     gsLeagueName = leagueNameForFile(file);
     if (!gsLeagueName.isEmpty())
         EnableFileMenus();
@@ -62,12 +62,15 @@ bool frmMain::ChooseLeagueFile()
 // goes on with the file already there; a failure is shown and nothing is changed on disk.
 bool frmMain::ImportLeague()
 {
-    const ImportResult r = payvo::ImportLeague(grxRookies, gsLeaguePath, gsSalaryFile, *this, *m_services.prompt);
+    const ImportResult r = payvo::importLeague(m_leagueFile, gsSalaryFile, iniPathSlash(),
+                                               *this, *m_services.prompt);
     switch (r.outcome) {
     case ImportResult::Outcome::Done:
         cboPositions->setCurrentIndex(0);
         return true;
     case ImportResult::Outcome::Declined:
+        // The user goes on with the file he has, its salaries calculated afresh.
+        SetSalary();
         return true;
     case ImportResult::Outcome::Failed:
         break;

@@ -1,7 +1,6 @@
 // payvo-cli new LEAGUE.lge: File, New without a window.
 #include "cli/command.h"
 #include "import/leagueimport.h"
-#include "salary/salarycalc.h"
 #include "store/salaryfile.h"
 
 #include <QFileInfo>
@@ -31,10 +30,8 @@ int runNew(CommandContext& ctx)
 
     CliPrompt prompt(ctx.err(), ctx.args.isSet(QStringLiteral("overwrite")));
     CliStatus status(ctx.err(), ctx.env.errIsTerminal);
-    TextLeagueReader reader;
     const QString salaryFile = salaryFileForLeague(league);
-    const ImportResult imported =
-        ImportLeague(reader, league.left(league.size() - 4), salaryFile, status, prompt);
+    const ImportResult imported = importLeague(league, salaryFile, ctx.iniFile, status, prompt);
     switch (imported.outcome) {
     case ImportResult::Outcome::Declined:
         return ctx.fail(QStringLiteral("%1 already exists; give --overwrite to replace it").arg(salaryFile));
@@ -43,17 +40,15 @@ int runNew(CommandContext& ctx)
     case ImportResult::Outcome::Done:
         break;
     }
-
     warnIfNoSettingsFile(ctx, prompt);
-    const SalaryRun salaries = recalculateSalaries(salaryFile, ctx.iniFile, status, prompt);
+    for (const QString& remark : imported.remarks)
+        prompt.remark(remark);
     ctx.out() << "Wrote " << salaryFile << "\n"
               << "  teams:    " << imported.teams << "\n"
               << "  players:  " << imported.players() << " (" << imported.rostered << " on rosters, "
               << imported.freeAgents << " free agents, " << imported.draftPool << " in the draft pool)\n"
-              << "  salaries: " << salaries.computed << " computed with " << ctx.iniFile << "\n";
+              << "  salaries: " << imported.salaries << " computed with " << ctx.iniFile << "\n";
     ctx.out().flush();
-    if (!salaries.error.isEmpty())
-        return ctx.fail(QStringLiteral("the salaries of %1 are incomplete: %2").arg(salaryFile, salaries.error));
     return kDone;
 }
 

@@ -4,6 +4,9 @@
 #include "common/prompt.h"
 #include "common/status.h"
 #include "common/text.h"
+#include "salary/salarycalc.h"
+#include "salary/salaryconfig.h"
+#include "salary/salaryrule.h"
 #include "store/salaryfile.h"
 
 #include <QCoreApplication>
@@ -43,68 +46,6 @@ public:
     throw ImportFailure(text.toStdString());
 }
 
-
-// Each step of the import works on a file that is thrown away if anything fails, and the
-// finished file is synced before it takes the target's place: no journal on disk and no
-// syncing per step.
-SQLite::Database openImportFile(const QString& path)
-{
-    SQLite::Database db = openSalaryFile(path, /*writable=*/true);
-    db.exec("PRAGMA synchronous = OFF");
-    db.exec("PRAGMA journal_mode = MEMORY");
-    return db;
-}
-
-// Binds one record field as text (the engine converts it to the column's type); an empty
-// field is Null. The bytes are not copied: `utf8` keeps them until the row is written.
-void bindField(SQLite::Statement& q, int index, const QString& field, QByteArray& utf8)
-{
-    if (field.isEmpty()) {
-        q.bind(index);
-        return;
-    }
-    utf8 = field.toUtf8();
-    q.bindNoCopy(index, utf8.constData());
-}
-
-// The columns a player record fills, after PID and TeamID, with their record fields.
-struct FieldColumn {
-    const char* column;
-    int field;
-};
-constexpr FieldColumn kPlayerFields[] = {
-    {"FirstName", 2}, {"LastName", 3}, {"Position", 4}, {"PositionGen", 22}, {"Years", 13},
-    {"Act_SP", 11},   {"Act_AC", 5},   {"Act_AG", 6},   {"Act_ST", 12},      {"Act_HA", 9},
-    {"Act_EN", 8},    {"Act_IN", 10},  {"Act_DI", 7},   {"Pot_SP", 20},      {"Pot_AC", 14},
-    {"Pot_AG", 15},   {"Pot_ST", 21},  {"Pot_HA", 18},  {"Pot_EN", 17},      {"Pot_IN", 19},
-    {"Pot_DI", 16},
-};
-
-std::string playerInsertSql()
-{
-    std::string columns = "PID, TeamID";
-    std::string values = "?, ?";
-    for (const FieldColumn& c : kPlayerFields) {
-        columns += std::string(", ") + c.column;
-        values += ", ?";
-    }
-    return "INSERT INTO Players (" + columns + ") VALUES (" + values + ")";
-}
-
-// A list handed over by the reader must hold the records it counts and fit a 16-bit count.
-void checkList(const QString& what, int count, const RecordList& records)
-{
-    if (count < 0 || std::size_t(count) + 1 > records.size())
-        failImport(QStringLiteral("the league reader gave %1 %2 but handed over %3")
-                       .arg(count)
-                       .arg(what)
-                       .arg(records.empty() ? 0 : records.size() - 1));
-    if (count > TextLeagueReader::kMaxSectionRecords)
-        failImport(QStringLiteral("the league has %1 %2; one list holds at most %3")
-                       .arg(count)
-                       .arg(what)
-                       .arg(TextLeagueReader::kMaxSectionRecords));
-}
 
 #ifdef Q_OS_UNIX
 bool processAlive(qint64 pid)
@@ -193,83 +134,213 @@ std::optional<SQLite::Database> lockOldTarget(const QString& target)
     }
 }
 
-// Puts the finished file in the target's place: the data reaches the disk first, then
-// the rename replaces the target in one step.
-void replaceTarget(const QString& temp, const QString& target)
+// Puts the finished file in the target's place: the data reaches the disk first, then the
+// rename replaces the target in one step and the folder keeps the new name. When the user
+// was asked nothing (there was no file), a file that appeared meanwhile is not replaced.
+void replaceTarget(const QString& temp, const QString& target, bool mayReplace)
 {
     const QString folder = QFileInfo(target).absolutePath();
 #ifdef Q_OS_UNIX
+    const QByteArray from = QFile::encodeName(temp);
+    const QByteArray to = QFile::encodeName(target);
     syncPath(temp, false);
-    syncPath(folder, true);
-    const std::optional<SQLite::Database> oldFile = lockOldTarget(target);
-    if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) != 0)
-        failImport(QStringLiteral("cannot replace %1: %2").arg(target, QString::fromLocal8Bit(std::strerror(errno))));
+    if (mayReplace) {
+        const std::optional<SQLite::Database> oldFile = lockOldTarget(target);
+        if (std::rename(from.constData(), to.constData()) != 0)
+            failImport(QStringLiteral("cannot replace %1: %2").arg(target, QString::fromLocal8Bit(std::strerror(errno))));
+    } else {
+        if (::link(from.constData(), to.constData()) != 0) {
+            if (errno == EEXIST)
+                failImport(QStringLiteral("%1 was made by another program while the league was imported; "
+                                          "it was not replaced").arg(target));
+            failImport(QStringLiteral("cannot write %1: %2").arg(target, QString::fromLocal8Bit(std::strerror(errno))));
+        }
+        ::unlink(from.constData());
+    }
     syncPath(folder, true);
 #else
-    if (QFileInfo::exists(target) && !QFile::remove(target))
+    if (mayReplace && QFileInfo::exists(target) && !QFile::remove(target))
         failImport(QStringLiteral("cannot replace %1").arg(target));
     if (!QFile::rename(temp, target))
         failImport(QStringLiteral("cannot replace %1").arg(target));
 #endif
 }
 
-struct TeamRef {
-    int teamId;
-    QString city;
-    QString mascot;
+// Refuses a league the salary calculation could not finish: one pass counts the players of
+// one position, all lists together, in a 16-bit number.
+void checkPositionCounts(const League& league)
+{
+    std::array<int, kPositionCount> count{};
+    const auto add = [&count](const std::vector<LeaguePlayer>& list) {
+        for (const LeaguePlayer& p : list)
+            ++count[p.position];
+    };
+    add(league.draftPool);
+    add(league.freeAgents);
+    for (const auto& roster : league.rosters)
+        add(roster.second);
+    for (int p = 0; p < kPositionCount; ++p) {
+        if (count[std::size_t(p)] > kMaxPassPlayers)
+            throw LeagueError(league.file, 0,
+                              QStringLiteral("the league has %1 players at %2; the salary calculation counts at "
+                                             "most %3 players of one position")
+                                  .arg(count[std::size_t(p)])
+                                  .arg(positionAbbr(p))
+                                  .arg(kMaxPassPlayers));
+    }
+}
+
+// One prepared INSERT, bound straight from the league's bytes: the engine reads a text
+// where it stands instead of a copy of it.
+class RowInserter {
+public:
+    RowInserter(SQLite::Database& db, const char* sql)
+        : m_db(db.getHandle())
+    {
+        if (sqlite3_prepare_v3(m_db, sql, -1, SQLITE_PREPARE_PERSISTENT, &m_stmt, nullptr) != SQLITE_OK)
+            fail();
+    }
+    ~RowInserter() { sqlite3_finalize(m_stmt); }
+    RowInserter(const RowInserter&) = delete;
+    RowInserter& operator=(const RowInserter&) = delete;
+
+    void bind(int index, int value) { check(sqlite3_bind_int(m_stmt, index, value)); }
+    void bind(int index, double value) { check(sqlite3_bind_double(m_stmt, index, value)); }
+    // An empty field is stored as Null.
+    void bind(int index, std::string_view text)
+    {
+        check(text.empty() ? sqlite3_bind_null(m_stmt, index)
+                           : sqlite3_bind_text(m_stmt, index, text.data(), int(text.size()), SQLITE_STATIC));
+    }
+    void insert()
+    {
+        const int rc = sqlite3_step(m_stmt);
+        sqlite3_reset(m_stmt);
+        if (rc != SQLITE_DONE)
+            fail();
+    }
+
+private:
+    void check(int rc)
+    {
+        if (rc != SQLITE_OK)
+            fail();
+    }
+    [[noreturn]] void fail() { throw SQLite::Exception(m_db); }
+
+    sqlite3* m_db;
+    sqlite3_stmt* m_stmt = nullptr;
 };
 
-std::vector<TeamRef> teamsInTableOrder(const QString& path)
-{
-    std::vector<TeamRef> teams;
-    SQLite::Database db = openSalaryFile(path);
-    SQLite::Statement q(db, "SELECT TeamID, City, Mascot FROM Teams ORDER BY rowid");
-    const auto text = [&q](int i) {
-        const SQLite::Column c = q.getColumn(i);
-        return c.isNull() ? QString() : QString::fromUtf8(c.getText());
-    };
-    while (q.executeStep())
-        teams.push_back({q.getColumn(0).getInt(), text(1), text(2)});
-    return teams;
-}
+// Writes the league into a new salary file through one connection and one transaction.
+// The file is thrown away if anything fails and synced as a whole before it takes the
+// target's place: no journal and no syncing until then.
+class LeagueWriter {
+public:
+    LeagueWriter(const QString& path, const League& league, const SalaryConfig& config, StatusSink& status)
+        : m_db(path.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE | SQLite::OPEN_NOMUTEX)
+        , m_league(league)
+        , m_config(config)
+        , m_status(status)
+    {
+        m_db.exec("PRAGMA journal_mode = OFF");
+        m_db.exec("PRAGMA synchronous = OFF");
+        m_db.exec("PRAGMA locking_mode = EXCLUSIVE");
+        m_db.exec("BEGIN");
+    }
+
+    void createTables()
+    {
+        m_status.UpdateStatus(1);
+        createSchema(m_db);
+        m_status.UpdateStatus(1);
+    }
+
+    void writeTeams()
+    {
+        RowInserter add(m_db, "INSERT INTO Teams (TeamID, City, Mascot, Abbr, Coach) VALUES (?, ?, ?, ?, ?)");
+        const double step = 5.0 / double(m_league.teams.size());
+        int id = 0;
+        for (const LeagueTeam& t : m_league.teams) {
+            add.bind(1, ++id);
+            add.bind(2, m_league.utf8(t.city));
+            add.bind(3, m_league.utf8(t.mascot));
+            add.bind(4, m_league.utf8(t.abbr));
+            add.bind(5, m_league.utf8(t.coach));
+            add.insert();
+            m_status.UpdateStatus(step);
+        }
+    }
+
+    void writePlayers(const std::vector<LeaguePlayer>& players, int teamId)
+    {
+        if (players.empty())
+            return;
+        if (!m_addPlayer)
+            m_addPlayer.emplace(m_db,
+                "INSERT INTO Players (PID, TeamID, FirstName, LastName, Position, PositionGen, Years, "
+                "Act_SP, Act_AC, Act_AG, Act_ST, Act_HA, Act_EN, Act_IN, Act_DI, "
+                "Pot_SP, Pot_AC, Pot_AG, Pot_ST, Pot_HA, Pot_EN, Pot_IN, Pot_DI, Salary) "
+                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        RowInserter& add = *m_addPlayer;
+        const double step = 90.0 / double(m_league.teams.size() + 2) / double(players.size());
+        for (const LeaguePlayer& p : players) {
+            add.bind(1, int(p.pid));
+            add.bind(2, teamId);
+            add.bind(3, m_league.utf8(p.firstName));
+            add.bind(4, m_league.utf8(p.lastName));
+            add.bind(5, int(p.position));
+            add.bind(6, int(p.positionGen));
+            add.bind(7, int(p.years));
+            Ratings ratings;
+            for (std::size_t i = 0; i < 8; ++i) {
+                add.bind(int(8 + i), int(p.actual[i]));
+                add.bind(int(16 + i), int(p.potential[i]));
+                ratings[i] = p.actual[i];
+            }
+            // Every rating of a league file is present: the rule always gives a salary.
+            add.bind(24, *computeSalary(ratings, m_config.weights[p.position], m_config.limits).salary);
+            add.insert();
+            ++m_counts[p.position];
+            m_status.UpdateStatus(step);
+        }
+    }
+
+    // The calculation's part of the status. The salaries were computed by the salary rule as
+    // the rows were written; the user sees the passes he knows, each position's players
+    // counted off one by one.
+    int showSalaryPasses()
+    {
+        m_status.setProgressVisible(true);
+        m_status.setProgressValue(0);
+        int computed = 0;
+        for (int p = 0; p < kPositionCount; ++p) {
+            m_status.setStatusText(QStringLiteral("Calculating Salaries for ") + positionAbbr(p));
+            const int n = m_counts[std::size_t(p)];
+            const double step = (100.0 / 15.0) / double(n);
+            for (int i = 0; i < n; ++i)
+                m_status.UpdateStatus(step);
+            computed += n;
+        }
+        return computed;
+    }
+
+    void finish()
+    {
+        m_addPlayer.reset();
+        m_db.exec("COMMIT");
+    }
+
+private:
+    SQLite::Database m_db;
+    const League& m_league;
+    const SalaryConfig& m_config;
+    StatusSink& m_status;
+    std::optional<RowInserter> m_addPlayer;
+    std::array<int, kPositionCount> m_counts{};
+};
 
 } // namespace
-
-QString ParseMe(const QString& sString, int iReq, QString& sDelim)
-{
-    if (sDelim.isEmpty())
-        sDelim = QStringLiteral(",");
-    if (iReq < 1)
-        return QString();
-
-    // Walks the text as if one delimiter were appended to it: the text after the last
-    // delimiter is the last field, and asking past it gives an empty text.
-    if (sDelim.size() == 1) {
-        // Fields are short: one pass over the characters beats a search per field.
-        const QChar d = sDelim[0];
-        const QChar* start = sString.constData();
-        const QChar* const end = start + sString.size();
-        int k = 1;
-        for (const QChar* p = start; p != end; ++p) {
-            if (*p != d)
-                continue;
-            if (k == iReq)
-                return QString(start, p - start);
-            ++k;
-            start = p + 1;
-        }
-        return k == iReq ? QString(start, end - start) : QString();
-    }
-    QStringView rest(sString);
-    for (int k = 1;; ++k) {
-        const qsizetype at = rest.indexOf(sDelim);
-        if (at < 0)
-            return k == iReq ? rest.toString() : QString();
-        if (k == iReq)
-            return rest.left(at).toString();
-        rest = rest.mid(at + sDelim.size());
-    }
-}
 
 QString importTempPrefix(const QString& salaryFile)
 {
@@ -287,61 +358,14 @@ QString importTempPrefix(const QString& salaryFile)
     return target.absoluteDir().filePath(QLatin1Char('.') + name + QStringLiteral(".import-"));
 }
 
-void ImportTeams(int count, const RecordList& records, const QString& salaryFile, StatusSink& status)
-{
-    SQLite::Database db = openImportFile(salaryFile);
-    SQLite::Transaction tx(db);
-    SQLite::Statement add(db, "INSERT INTO Teams (TeamID, City, Mascot, Abbr, Coach) VALUES (?, ?, ?, ?, ?)");
-    const double step = count > 0 ? 5.0 / count : 0.0;
-    QString delim = QStringLiteral("|");
-    QByteArray utf8[4];
-    for (int i = 1; i <= count; ++i) {
-        const QString& record = records[std::size_t(i)];
-        add.bind(1, i);
-        for (int f = 1; f <= 4; ++f)
-            bindField(add, f + 1, ParseMe(record, f, delim), utf8[f - 1]);
-        add.exec();
-        add.reset();
-        status.UpdateStatus(step);
-    }
-    tx.commit();
-}
-
-void ImportPlayers(int count, const RecordList& records, const QString& salaryFile, int teamId, int lists,
-                   StatusSink& status)
-{
-    if (count == 0)
-        return; // nothing to write: the file is not even opened
-    SQLite::Database db = openImportFile(salaryFile);
-    SQLite::Transaction tx(db);
-    static const std::string sql = playerInsertSql();
-    SQLite::Statement add(db, sql);
-    const double step = 90.0 / lists / count;
-    QString delim = QStringLiteral("|");
-    QByteArray utf8[std::size(kPlayerFields) + 1];
-    for (int i = 1; i <= count; ++i) {
-        const QString& record = records[std::size_t(i)];
-        bindField(add, 1, ParseMe(record, 1, delim), utf8[0]);
-        add.bind(2, teamId);
-        int index = 3;
-        for (const FieldColumn& c : kPlayerFields) {
-            bindField(add, index, ParseMe(record, c.field, delim), utf8[index - 2]);
-            ++index;
-        }
-        add.exec();
-        add.reset();
-        status.UpdateStatus(step);
-    }
-    tx.commit();
-}
-
-ImportResult ImportLeague(LeagueReader& reader, const QString& leaguePath, const QString& salaryFile,
+ImportResult importLeague(const QString& leagueFile, const QString& salaryFile, const QString& iniFile,
                           StatusSink& status, UserPrompt& prompt)
 {
     ImportResult result;
     status.setProgressValue(0);
     status.setProgressVisible(true);
 
+    const bool existed = QFileInfo::exists(salaryFile) || QFileInfo(salaryFile).isSymLink();
     if (!confirmOverwrite(salaryFile, prompt)) {
         status.setProgressVisible(false);
         result.outcome = ImportResult::Outcome::Declined;
@@ -354,56 +378,47 @@ ImportResult ImportLeague(LeagueReader& reader, const QString& leaguePath, const
             failImport(QStringLiteral("%1 is read-only; it was not replaced").arg(salaryFile));
         removeStaleTempFiles(salaryFile);
         temp = newTempFile(salaryFile);
+        const SalaryConfig config = SalaryConfig::load(iniFile);
+        {
+            League league;
+            LeagueWriter writer(temp, league, config, status);
+            writer.createTables();
 
-        // The salary file, under its temporary name.
-        CreateSalaryDatabase(temp, prompt);
-        status.UpdateStatus(1);
-        CreatePlayersTable(temp, QStringLiteral("Players"));
-        status.UpdateStatus(1);
-        CreateTeamsTable(temp, QStringLiteral("Teams"));
+            status.setStatusText(QStringLiteral("Getting Teams"));
+            status.UpdateStatus(1);
+            league = readLeagueFile(leagueFile);
+            checkPositionCounts(league);
+            writer.writeTeams();
+            result.teams = int(league.teams.size());
 
-        RecordList records;
-        RecordList extra;
-        std::vector<std::int16_t> numbers;
+            status.setStatusText(QStringLiteral("Getting Rookies"));
+            status.UpdateStatus(1);
+            writer.writePlayers(league.draftPool, kDraftPool);
+            result.draftPool = int(league.draftPool.size());
 
-        status.setStatusText(QStringLiteral("Getting Teams"));
-        status.UpdateStatus(1);
-        const int teams = reader.GetTeams(leaguePath, records);
-        checkList(QStringLiteral("teams"), teams, records);
-        if (teams < 1 || teams > TextLeagueReader::kMaxTeams)
-            failImport(QStringLiteral("the league has %1 teams; it needs 1 to %2")
-                           .arg(teams)
-                           .arg(TextLeagueReader::kMaxTeams));
-        ImportTeams(teams, records, temp, status);
-        result.teams = teams;
-        const int lists = teams + 2;
+            status.setStatusText(QStringLiteral("Getting Free Agents"));
+            status.UpdateStatus(1);
+            writer.writePlayers(league.freeAgents, kFreeAgents);
+            result.freeAgents = int(league.freeAgents.size());
 
-        status.setStatusText(QStringLiteral("Getting Rookies"));
-        int count = reader.GetRookies(leaguePath, records, extra);
-        checkList(QStringLiteral("draft-pool players"), count, records);
-        status.UpdateStatus(1);
-        ImportPlayers(count, records, temp, kDraftPool, lists, status);
-        result.draftPool = count;
+            for (int id = 1; id <= result.teams; ++id) {
+                const LeagueTeam& team = league.teams[std::size_t(id - 1)];
+                status.setStatusText(QStringLiteral("Getting Roster: ") + trimSpaces(league.text(team.city))
+                                     + QLatin1Char(' ') + trimSpaces(league.text(team.mascot)));
+                const std::vector<LeaguePlayer>& roster = league.roster(id);
+                writer.writePlayers(roster, id);
+                result.rostered += int(roster.size());
+            }
+            status.setProgressValue(0);
 
-        status.setStatusText(QStringLiteral("Getting Free Agents"));
-        count = reader.GetFreeAgents(leaguePath, records, extra);
-        checkList(QStringLiteral("free agents"), count, records);
-        status.UpdateStatus(1);
-        ImportPlayers(count, records, temp, kFreeAgents, lists, status);
-        result.freeAgents = count;
-
-        for (const TeamRef& team : teamsInTableOrder(temp)) {
-            const QString city = trimSpaces(team.city);
-            status.setStatusText(QStringLiteral("Getting Roster: ") + city + QLatin1Char(' ')
-                                 + trimSpaces(team.mascot));
-            count = reader.GetRoster(leaguePath, team.teamId, city, records, extra, numbers);
-            checkList(QStringLiteral("players on the roster of team %1").arg(team.teamId), count, records);
-            ImportPlayers(count, records, temp, team.teamId, lists, status);
-            result.rostered += count;
+            result.salaries = writer.showSalaryPasses();
+            result.remarks = config.remarks;
+            writer.finish();
         }
-
-        replaceTarget(temp, salaryFile);
+        replaceTarget(temp, salaryFile, existed);
+        status.setProgressVisible(false);
         status.setProgressValue(0);
+        status.setStatusText(QStringLiteral("Finished"));
         result.outcome = ImportResult::Outcome::Done;
         return result;
     } catch (const LeagueError& e) {
@@ -419,9 +434,9 @@ ImportResult ImportLeague(LeagueReader& reader, const QString& leaguePath, const
         removeTempFile(temp);
     status.setProgressVisible(false);
     status.setProgressValue(0);
-    result.outcome = ImportResult::Outcome::Failed;
-    result.teams = result.draftPool = result.freeAgents = result.rostered = 0;
-    return result;
+    ImportResult failed;
+    failed.error = result.error;
+    return failed;
 }
 
 } // namespace payvo

@@ -64,6 +64,8 @@ struct Span {
     const char* data = nullptr;
     std::size_t size = 0;
 
+    TextRef ref(const char* base) const { return {std::uint32_t(data - base), std::uint32_t(size)}; }
+
     bool equals(const char* text) const { return size == std::strlen(text) && std::memcmp(data, text, size) == 0; }
     // QString::fromUtf8 would drop a byte-order mark at the start: past the file's first
     // bytes it is a character of the text like any other.
@@ -152,7 +154,7 @@ QString shownValue(Span text)
 }
 
 // What is wrong with one numeric player field, or an empty text when nothing is.
-QString checkPlayerNumber(int field, Span text)
+QString checkPlayerNumber(int field, Span text, long& number)
 {
     long lo = 0;
     long hi = 255;
@@ -184,6 +186,7 @@ QString checkPlayerNumber(int field, Span text)
     // Only the player id may carry a sign.
     if ((negative && field != 1) || value < lo || value > hi)
         return fieldLabel(field) + QStringLiteral(" is %1, must be %2 to %3").arg(shownValue(text)).arg(lo).arg(hi);
+    number = value;
     return QString();
 }
 
@@ -218,7 +221,7 @@ public:
         m_league.file = file;
     }
 
-    TextLeagueReader::League run(const QByteArray& bytes);
+    League run(const QByteArray& bytes);
 
 private:
     enum class Kind { None, Teams, DraftPool, FreeAgents, Roster };
@@ -230,19 +233,25 @@ private:
     void endTeams();
 
     QString m_file;
-    TextLeagueReader::League m_league;
+    League m_league;
+    const char* m_base = nullptr;
     Kind m_kind = Kind::None;
     QString m_sectionName;
-    std::vector<QString>* m_records = nullptr;
+    std::vector<LeaguePlayer>* m_players = nullptr;
     int m_teamsLine = 0;
     bool m_teamsClosed = false;
     std::map<QString, int> m_seen; // section header -> line of its first appearance
     std::vector<Span> m_fields;
 };
 
-TextLeagueReader::League Parser::run(const QByteArray& bytes)
+League Parser::run(const QByteArray& bytes)
 {
-    const char* data = bytes.constData();
+    // Texts are kept as 32-bit places in the bytes; no legal league comes near that size.
+    if (std::uint64_t(bytes.size()) >= (std::uint64_t(1) << 32))
+        fail(0, QStringLiteral("the file is too large to be a league file (4 GiB or more)"));
+    m_league.bytes = bytes;
+    const char* data = m_league.bytes.constData();
+    m_base = data;
     std::size_t size = std::size_t(bytes.size());
     std::size_t pos = 0;
     if (size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0)
@@ -333,13 +342,13 @@ void Parser::header(int line, Span name)
     switch (kind) {
     case Kind::Teams:
         m_teamsLine = line;
-        m_records = &m_league.teams;
+        m_players = nullptr;
         break;
     case Kind::DraftPool:
-        m_records = &m_league.draftPool;
+        m_players = &m_league.draftPool;
         break;
     case Kind::FreeAgents:
-        m_records = &m_league.freeAgents;
+        m_players = &m_league.freeAgents;
         break;
     case Kind::Roster: {
         const int teams = int(m_league.teams.size());
@@ -348,7 +357,7 @@ void Parser::header(int line, Span name)
                            .arg(shown)
                            .arg(teams)
                            .arg(teams == 1 ? QString() : QStringLiteral("s")));
-        m_records = &m_league.rosters[team];
+        m_players = &m_league.rosters[team];
         break;
     }
     case Kind::None:
@@ -362,7 +371,7 @@ void Parser::record(int line, Span text)
         fail(line, QStringLiteral("a record before the first section header; the file must start with [Teams]"));
 
     if (m_kind == Kind::Teams) {
-        if (int(m_records->size()) >= TextLeagueReader::kMaxTeams)
+        if (int(m_league.teams.size()) >= TextLeagueReader::kMaxTeams)
             fail(line, QStringLiteral("more than %1 teams in [Teams]").arg(TextLeagueReader::kMaxTeams));
         const std::size_t fields = countFields(text);
         if (fields < std::size_t(kTeamFields))
@@ -370,35 +379,63 @@ void Parser::record(int line, Span text)
                            .arg(fields)
                            .arg(fields == 1 ? QString() : QStringLiteral("s"))
                            .arg(kTeamFields));
-    } else {
-        if (int(m_records->size()) >= TextLeagueReader::kMaxSectionRecords)
-            fail(line, QStringLiteral("more than %1 records in %2")
-                           .arg(TextLeagueReader::kMaxSectionRecords)
-                           .arg(m_sectionName));
-        const std::size_t fields = countFields(text);
-        if (fields < std::size_t(kPlayerFields))
-            fail(line, QStringLiteral("player record has %1 field%2, needs %3")
-                           .arg(fields)
-                           .arg(fields == 1 ? QString() : QStringLiteral("s"))
-                           .arg(kPlayerFields));
-        splitFields(text, kPlayerFields, m_fields);
-        for (int f = 1; f <= kPlayerFields; ++f) {
-            if (f == 2 || f == 3)
-                continue;
-            const QString wrong = checkPlayerNumber(f, m_fields[std::size_t(f - 1)]);
-            if (!wrong.isEmpty())
-                fail(line, wrong);
-        }
+        splitFields(text, kTeamFields, m_fields);
+        m_league.teams.push_back({line, text.ref(m_base), m_fields[0].ref(m_base), m_fields[1].ref(m_base),
+                                  m_fields[2].ref(m_base), m_fields[3].ref(m_base)});
+        return;
     }
-    m_records->push_back(text.toString());
+    if (int(m_players->size()) >= TextLeagueReader::kMaxSectionRecords)
+        fail(line, QStringLiteral("more than %1 records in %2").arg(TextLeagueReader::kMaxSectionRecords).arg(m_sectionName));
+    const std::size_t fields = countFields(text);
+    if (fields < std::size_t(kPlayerFields))
+        fail(line, QStringLiteral("player record has %1 field%2, needs %3")
+                       .arg(fields)
+                       .arg(fields == 1 ? QString() : QStringLiteral("s"))
+                       .arg(kPlayerFields));
+    splitFields(text, kPlayerFields, m_fields);
+    long number[kPlayerFields + 1] = {};
+    for (int f = 1; f <= kPlayerFields; ++f) {
+        if (f == 2 || f == 3)
+            continue;
+        const QString wrong = checkPlayerNumber(f, m_fields[std::size_t(f - 1)], number[f]);
+        if (!wrong.isEmpty())
+            fail(line, wrong);
+    }
+    LeaguePlayer p;
+    p.line = line;
+    p.record = text.ref(m_base);
+    p.firstName = m_fields[1].ref(m_base);
+    p.lastName = m_fields[2].ref(m_base);
+    p.pid = std::int16_t(number[1]);
+    p.position = std::uint8_t(number[4]);
+    p.years = std::uint8_t(number[13]);
+    p.positionGen = std::uint8_t(number[22]);
+    // The record's fields of SP AC AG ST HA EN IN DI, actual and potential.
+    constexpr int kActual[8] = {11, 5, 6, 12, 9, 8, 10, 7};
+    constexpr int kPotential[8] = {20, 14, 15, 21, 18, 17, 19, 16};
+    for (std::size_t i = 0; i < 8; ++i) {
+        p.actual[i] = std::uint8_t(number[kActual[i]]);
+        p.potential[i] = std::uint8_t(number[kPotential[i]]);
+    }
+    m_players->push_back(p);
 }
 
-void fillRecords(const std::vector<QString>& from, RecordList& records)
+void fillRecords(const League& league, const std::vector<LeagueTeam>& from, RecordList& records)
 {
     records.clear();
     records.reserve(from.size() + 1);
     records.emplace_back();
-    records.insert(records.end(), from.begin(), from.end());
+    for (const LeagueTeam& t : from)
+        records.push_back(league.text(t.record));
+}
+
+void fillRecords(const League& league, const std::vector<LeaguePlayer>& from, RecordList& records)
+{
+    records.clear();
+    records.reserve(from.size() + 1);
+    records.emplace_back();
+    for (const LeaguePlayer& p : from)
+        records.push_back(league.text(p.record));
 }
 
 // The league file of a path without extension. A league file whose extension is spelt
@@ -430,7 +467,27 @@ LeagueError::LeagueError(const QString& file, int line, const QString& reason)
 {
 }
 
-TextLeagueReader::League readLeagueFile(const QString& file)
+QString League::text(TextRef t) const
+{
+    return (Span{bytes.constData() + t.offset, t.size}).toString();
+}
+
+const std::vector<LeaguePlayer>& League::roster(int team) const
+{
+    static const std::vector<LeaguePlayer> none;
+    const auto found = rosters.find(team);
+    return found == rosters.end() ? none : found->second;
+}
+
+std::size_t League::playerCount() const
+{
+    std::size_t n = draftPool.size() + freeAgents.size();
+    for (const auto& roster : rosters)
+        n += roster.second.size();
+    return n;
+}
+
+League readLeagueFile(const QString& file)
 {
     QByteArray bytes;
     QString why;
@@ -439,20 +496,17 @@ TextLeagueReader::League readLeagueFile(const QString& file)
     return parseLeague(bytes, file);
 }
 
-TextLeagueReader::League parseLeague(const QByteArray& bytes, const QString& file)
+League parseLeague(const QByteArray& bytes, const QString& file)
 {
     return Parser(file).run(bytes);
 }
 
-TextLeagueReader::TextLeagueReader() = default;
-TextLeagueReader::~TextLeagueReader() = default;
-
-const TextLeagueReader::League& TextLeagueReader::league(const QString& path, bool fresh)
+const League& TextLeagueReader::league(const QString& path, bool fresh)
 {
     const QString file = leagueFileOf(path);
     if (fresh || !m_league || m_league->file != file) {
         m_league.reset();
-        m_league = std::make_unique<League>(readLeagueFile(file));
+        m_league = readLeagueFile(file);
     }
     return *m_league;
 }
@@ -460,14 +514,14 @@ const TextLeagueReader::League& TextLeagueReader::league(const QString& path, bo
 int TextLeagueReader::GetTeams(const QString& path, RecordList& records)
 {
     const League& l = league(path, /*fresh=*/true);
-    fillRecords(l.teams, records);
+    fillRecords(l, l.teams, records);
     return int(l.teams.size());
 }
 
 int TextLeagueReader::GetRookies(const QString& path, RecordList& records, RecordList& extra)
 {
     const League& l = league(path, false);
-    fillRecords(l.draftPool, records);
+    fillRecords(l, l.draftPool, records);
     extra.clear();
     return int(l.draftPool.size());
 }
@@ -475,7 +529,7 @@ int TextLeagueReader::GetRookies(const QString& path, RecordList& records, Recor
 int TextLeagueReader::GetFreeAgents(const QString& path, RecordList& records, RecordList& extra)
 {
     const League& l = league(path, false);
-    fillRecords(l.freeAgents, records);
+    fillRecords(l, l.freeAgents, records);
     extra.clear();
     return int(l.freeAgents.size());
 }
@@ -486,13 +540,9 @@ int TextLeagueReader::GetRoster(const QString& path, int teamId, const QString& 
     const League& l = league(path, false);
     extra.clear();
     numbers.clear();
-    const auto roster = l.rosters.find(teamId);
-    if (roster == l.rosters.end()) {
-        fillRecords({}, records);
-        return 0;
-    }
-    fillRecords(roster->second, records);
-    return int(roster->second.size());
+    const std::vector<LeaguePlayer>& roster = l.roster(teamId);
+    fillRecords(l, roster, records);
+    return int(roster.size());
 }
 
 } // namespace payvo

@@ -4,8 +4,10 @@
 #include <QString>
 
 #include <cstdint>
+#include <array>
 #include <map>
-#include <memory>
+#include <optional>
+#include <string_view>
 #include <stdexcept>
 #include <vector>
 
@@ -33,74 +35,89 @@ private:
     QString m_reason;
 };
 
-// Reads the teams and player lists of a league. Every call takes the league file's path
-// WITHOUT its ".lge" extension, fills records[1..count] of the first list (element 0 unused,
-// see RecordList) and returns count. The further lists of a call are part of the contract
-// but carry nothing this program reads; they come back empty.
-//
-// Team records: 1 city, 2 nickname, 3 abbreviation, 4 coach.
-// Player records: 1 id, 2 first name, 3 last name, 4 position code, 5 AC, 6 AG, 7 DI, 8 EN,
-// 9 HA, 10 IN, 11 SP, 12 ST (actual ratings), 13 years, 14 AC, 15 AG, 16 DI, 17 EN, 18 HA,
-// 19 IN, 20 SP, 21 ST (potential ratings), 22 second position value. Fields beyond those
-// are kept in the text and never read.
-//
-// Failures throw LeagueError.
-class LeagueReader {
-public:
-    virtual ~LeagueReader() = default;
-
-    virtual int GetTeams(const QString& path, RecordList& records) = 0;
-    virtual int GetRookies(const QString& path, RecordList& records, RecordList& extra) = 0;
-    virtual int GetFreeAgents(const QString& path, RecordList& records, RecordList& extra) = 0;
-    // teamId is the team's 1-based position in the GetTeams list; city its trimmed city.
-    virtual int GetRoster(const QString& path, int teamId, const QString& city, RecordList& records,
-                          RecordList& extra, std::vector<std::int16_t>& numbers)
-        = 0;
+// A text of the league file: where it stands in League::bytes. An empty text has size 0.
+struct TextRef {
+    std::uint32_t offset = 0;
+    std::uint32_t size = 0;
 };
 
-// The reader of the text league format (UTF-8, "[Teams]", "[Draft Pool]", "[Free Agents]"
-// and "[Roster N]" sections of "|"-separated records).
-//
-// GetTeams reads and checks the whole file afresh, so a file that breaks any rule is
-// refused before the first record is handed over; the other three calls answer from that
-// reading (and read the file themselves when they are given another path first).
-class TextLeagueReader final : public LeagueReader {
-public:
-    TextLeagueReader();
-    ~TextLeagueReader() override;
+// One record of [Teams]: its fields 1 city, 2 nickname, 3 abbreviation, 4 coach.
+struct LeagueTeam {
+    int line = 0;
+    TextRef record;
+    TextRef city;
+    TextRef mascot;
+    TextRef abbr;
+    TextRef coach;
+};
 
-    int GetTeams(const QString& path, RecordList& records) override;
-    int GetRookies(const QString& path, RecordList& records, RecordList& extra) override;
-    int GetFreeAgents(const QString& path, RecordList& records, RecordList& extra) override;
+// One player record, its numbers checked and converted. Ratings are in the order of
+// kRatingCodes (SP AC AG ST HA EN IN DI), not in the order of the record's fields.
+struct LeaguePlayer {
+    int line = 0;
+    TextRef record;
+    TextRef firstName;
+    TextRef lastName;
+    std::int16_t pid = 0;
+    std::uint8_t position = 0;
+    std::uint8_t years = 0;
+    std::uint8_t positionGen = 0;
+    std::array<std::uint8_t, 8> actual{};
+    std::array<std::uint8_t, 8> potential{};
+};
+
+// A whole league file, read and checked once. Texts point into the file's bytes.
+struct League {
+    QString file;
+    QByteArray bytes;
+    std::vector<LeagueTeam> teams;
+    std::vector<LeaguePlayer> draftPool;
+    std::vector<LeaguePlayer> freeAgents;
+    std::map<int, std::vector<LeaguePlayer>> rosters; // by team number 1..N
+
+    // The text as the program shows and stores it; a byte-order mark inside the file is a
+    // character of the text like any other.
+    QString text(TextRef t) const;
+    std::string_view utf8(TextRef t) const
+    {
+        return std::string_view(bytes.constData() + t.offset, t.size);
+    }
+    const std::vector<LeaguePlayer>& roster(int team) const;
+    std::size_t playerCount() const;
+};
+
+// Reads and checks a whole league file (its full name, as given). Throws LeagueError.
+League readLeagueFile(const QString& file);
+
+// Checks the bytes of a league file already in memory, as readLeagueFile does after reading
+// them; file is only the name the messages give. Throws LeagueError.
+League parseLeague(const QByteArray& bytes, const QString& file);
+
+// The four calls of a league reader, as views over a League. Every call takes the league
+// file's path WITHOUT its ".lge" extension, fills records[1..count] of the first list (element
+// 0 unused, see RecordList) with the records' text as it stands in the file, and returns
+// count. The further lists of a call carry nothing this program reads; they come back empty.
+//
+// GetTeams reads and checks the whole file afresh, so a file that breaks any rule is refused
+// before the first record is handed over; the other three calls answer from that reading.
+// Failures throw LeagueError.
+class TextLeagueReader final {
+public:
+    int GetTeams(const QString& path, RecordList& records);
+    int GetRookies(const QString& path, RecordList& records, RecordList& extra);
+    int GetFreeAgents(const QString& path, RecordList& records, RecordList& extra);
+    // teamId is the team's 1-based position in the GetTeams list; city its trimmed city.
     int GetRoster(const QString& path, int teamId, const QString& city, RecordList& records, RecordList& extra,
-                  std::vector<std::int16_t>& numbers) override;
+                  std::vector<std::int16_t>& numbers);
 
     // The most teams and the most records of one section a league file may hold.
     static constexpr int kMaxTeams = 97;
     static constexpr int kMaxSectionRecords = 32766;
 
-    struct League;
-
 private:
     const League& league(const QString& path, bool fresh);
 
-    std::unique_ptr<League> m_league;
+    std::optional<League> m_league;
 };
-
-// The sections' records in file order; rosters by team number.
-struct TextLeagueReader::League {
-    QString file;
-    std::vector<QString> teams;
-    std::vector<QString> draftPool;
-    std::vector<QString> freeAgents;
-    std::map<int, std::vector<QString>> rosters;
-};
-
-// Reads and checks a whole league file (its full name, with the extension). Throws LeagueError.
-TextLeagueReader::League readLeagueFile(const QString& file);
-
-// Checks the bytes of a league file already in memory, as readLeagueFile does after reading
-// them; file is only the name the messages give. Throws LeagueError.
-TextLeagueReader::League parseLeague(const QByteArray& bytes, const QString& file);
 
 } // namespace payvo

@@ -38,10 +38,9 @@ std::string columnSql(const ColumnDef& c)
     return n;
 }
 
-bool createTable(const QString& path, const QString& table, const std::vector<ColumnDef>& columns)
+void createTable(SQLite::Database& db, const char* table, const std::vector<ColumnDef>& columns)
 {
-    SQLite::Database db = openSalaryFile(path, /*writable=*/true);
-    std::string sql = "CREATE TABLE \"" + table.toStdString() + "\" (";
+    std::string sql = std::string("CREATE TABLE \"") + table + "\" (";
     for (std::size_t i = 0; i < columns.size(); ++i) {
         if (i > 0)
             sql += ", ";
@@ -49,7 +48,6 @@ bool createTable(const QString& path, const QString& table, const std::vector<Co
     }
     sql += ")";
     db.exec(sql);
-    return true;
 }
 
 } // namespace
@@ -100,25 +98,18 @@ bool confirmOverwrite(const QString& path, UserPrompt& prompt)
     return prompt.question(QStringLiteral("File already exists. Overwrite it?"), UserPrompt::Icon::Exclamation);
 }
 
-bool CreateSalaryDatabase(const QString& path, UserPrompt& prompt)
+void createSchema(SQLite::Database& db)
 {
-    if (!confirmOverwrite(path, prompt))
-        return false;
-    if (QFileInfo::exists(path) && !QFile::remove(path))
-        throw SQLite::Exception("cannot replace " + path.toStdString() + ": the file cannot be deleted");
-    SQLite::Database db(path.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
     db.exec("PRAGMA application_id = " + std::to_string(kApplicationId));
-    return true;
+    createTable(db, "Players", playersColumns());
+    createTable(db, "Teams", teamsColumns());
 }
 
-bool CreatePlayersTable(const QString& path, const QString& table)
+void createEmptySalaryFile(const QString& path)
 {
-    return createTable(path, table, playersColumns());
-}
-
-bool CreateTeamsTable(const QString& path, const QString& table)
-{
-    return createTable(path, table, teamsColumns());
+    QFile::remove(path);
+    SQLite::Database db(path.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+    createSchema(db);
 }
 
 void requireRegularFile(const QString& path)

@@ -31,15 +31,12 @@ QString salaryFileForLeague(const QString& leagueFile);
 // characters; empty when the title is shorter.
 QString leagueNameForFile(const QString& file);
 
-// Creates the empty database file. When a file of that path exists the user is asked
-// "File already exists. Overwrite it?"; any answer but Yes returns false with nothing
-// changed on disk. Engine failures throw SQLite::Exception.
-bool CreateSalaryDatabase(const QString& path, UserPrompt& prompt);
-
-// Defines the named table with the Players / Teams columns in the database at path.
+// Gives a new, empty database the program's mark and the Players and Teams tables.
 // Engine failures throw SQLite::Exception.
-bool CreatePlayersTable(const QString& path, const QString& table);
-bool CreateTeamsTable(const QString& path, const QString& table);
+void createSchema(SQLite::Database& db);
+
+// Makes an empty salary file at path, replacing what stands there, for tools and tests.
+void createEmptySalaryFile(const QString& path);
 
 // Asks before an existing file is replaced; true when there is no file or the answer is Yes.
 bool confirmOverwrite(const QString& path, UserPrompt& prompt);

@@ -144,10 +144,9 @@ private Q_SLOTS:
     void initTestCase()
     {
         m_demo = m_dir.filePath("Demo.pyv");
-        TextLeagueReader reader;
         ScriptedPrompt quiet;
         PlainStatus status;
-        QCOMPARE(int(ImportLeague(reader, PAYVO_SOURCE_DIR "/data/Demo", m_demo, status, quiet).outcome),
+        QCOMPARE(int(importLeague(QString(PAYVO_SOURCE_DIR "/data/Demo") + ".lge", m_demo, QString(), status, quiet).outcome),
                  int(ImportResult::Outcome::Done));
         writeFile(m_dir.filePath("Payvo.ini"), kReportSampleIni);
         recalculateSalaries(m_demo, m_dir.filePath("Payvo.ini"), status, quiet);
@@ -315,10 +314,9 @@ private Q_SLOTS:
         QFETCH(int, change);
         const QString base = folder("teamsread") + "/Pro";
         writeFile(base + ".lge", readAll(dataFile("Small.lge")));
-        TextLeagueReader reader;
         ScriptedPrompt quiet;
         RecordingStatus status;
-        QCOMPARE(int(ImportLeague(reader, base, base + "-expected.pyv", status, quiet).outcome),
+        QCOMPARE(int(importLeague(QString(base) + ".lge", base + "-expected.pyv", QString(), status, quiet).outcome),
             int(ImportResult::Outcome::Done));
         status.onStatus = [&](const QString& text) {
             if (text == when && Change(change) == Change::Delete)
@@ -327,7 +325,7 @@ private Q_SLOTS:
                 writeFile(base + ".lge", kOtherLeague);
         };
         QCOMPARE(
-            int(ImportLeague(reader, base, base + ".pyv", status, quiet).outcome), int(ImportResult::Outcome::Done));
+            int(importLeague(QString(base) + ".lge", base + ".pyv", QString(), status, quiet).outcome), int(ImportResult::Outcome::Done));
         QCOMPARE(readAll(base + ".lge") == kOtherLeague, Change(change) == Change::Replace); // the change was made
         QCOMPARE(salaryFileRows(base + ".pyv"), salaryFileRows(base + "-expected.pyv"));
         QCOMPARE(leftovers(QFileInfo(base).path()), QStringList());

@@ -35,10 +35,9 @@ Rename g_rename = Rename::Go;
 
 ImportResult import(const QString& target, RecordingStatus& status)
 {
-    TextLeagueReader reader;
     ScriptedPrompt yes;
     yes.answer(true);
-    return ImportLeague(reader, kDemo, target, status, yes);
+    return importLeague(QString(kDemo) + ".lge", target, QString(), status, yes);
 }
 
 } // namespace
@@ -66,9 +65,8 @@ private Q_SLOTS:
     void initTestCase()
     {
         RecordingStatus status;
-        TextLeagueReader reader;
         ScriptedPrompt quiet;
-        QCOMPARE(int(ImportLeague(reader, dataFile("Small"), m_dir.filePath("Old.pyv"), status, quiet).outcome),
+        QCOMPARE(int(importLeague(QString(dataFile("Small")) + ".lge", m_dir.filePath("Old.pyv"), QString(), status, quiet).outcome),
                  int(ImportResult::Outcome::Done));
         m_old = readAll(m_dir.filePath("Old.pyv"));
         // The trace of a whole import: each status text and the number of each progress call.

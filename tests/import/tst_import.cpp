@@ -28,9 +28,9 @@ class TestImport : public QObject {
     RecordingStatus m_status;
 
     QStringList folder() const { return QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
-    ImportResult import(LeagueReader& reader, const QString& league)
+    ImportResult import(const QString& league)
     {
-        return ImportLeague(reader, league, m_target, m_status, m_prompt);
+        return importLeague(league + ".lge", m_target, m_dir.filePath("none.ini"), m_status, m_prompt);
     }
 
 private Q_SLOTS:
@@ -45,45 +45,11 @@ private Q_SLOTS:
     }
     void cleanup() { QCOMPARE(m_prompt.pendingAnswers(), 0); }
 
-    void parseMe_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("field");
-        QTest::addColumn<QString>("delim");
-        QTest::addColumn<QString>("result");
-        QTest::newRow("first") << "a|b|c" << 1 << "|" << "a";
-        QTest::newRow("middle") << "a|b|c" << 2 << "|" << "b";
-        QTest::newRow("last") << "a|b|c" << 3 << "|" << "c";
-        QTest::newRow("one past the last") << "a|b|c" << 4 << "|" << "";
-        QTest::newRow("field 0") << "a|b" << 0 << "|" << "";
-        QTest::newRow("negative field") << "a|b" << -1 << "|" << "";
-        QTest::newRow("empty field between delimiters") << "a||c" << 2 << "|" << "";
-        QTest::newRow("after a trailing delimiter") << "a|" << 2 << "|" << "";
-        QTest::newRow("empty text") << "" << 1 << "|" << "";
-        QTest::newRow("no delimiter in the text") << "abc" << 1 << "|" << "abc";
-        QTest::newRow("case-sensitive delimiter") << "aXbxc" << 2 << "x" << "c";
-        QTest::newRow("spaces kept") << " a | b " << 2 << "|" << " b ";
-        QTest::newRow("delimiter of two characters") << "a::b::c" << 3 << "::" << "c";
-        QTest::newRow("two-character delimiter only as a whole") << "a|" << 1 << "||" << "a|";
-        QTest::newRow("empty delimiter becomes a comma") << "a,b|c" << 2 << "" << "b|c";
-    }
-    void parseMe()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, field);
-        QFETCH(QString, delim);
-        QFETCH(QString, result);
-        const QString given = delim;
-        QCOMPARE(ParseMe(text, field, delim), result);
-        QCOMPARE(delim, given.isEmpty() ? QStringLiteral(",") : given);
-    }
-
     // The small league, row by row: TeamIDs in league order, the lists in the order read, each
     // field in its column, empty text and every column the import does not fill Null.
     void smallLeague_rowByRow()
     {
-        TextLeagueReader reader;
-        const ImportResult r = import(reader, dataFile("Small"));
+        const ImportResult r = import(dataFile("Small"));
         QCOMPARE(int(r.outcome), int(ImportResult::Outcome::Done));
         QCOMPARE(QList<int>({r.teams, r.draftPool, r.freeAgents, r.rostered}), QList<int>({3, 2, 1, 3}));
         QCOMPARE(queryRows(m_target, "SELECT TeamID, City, Mascot, Abbr, Coach FROM Teams"),
@@ -104,8 +70,13 @@ private Q_SLOTS:
         QCOMPARE(queryRows(m_target,
                      "SELECT count(*) FROM Players WHERE coalesce(INJ_Sev_a, INJ_Sev_b, INJ_Type, "
                      "INJ_Week, INJStatus, Height, Weight, SkinColor, OrgTeam, OrgJerseyNum, fBWPicture, "
-                     "fColorPicture, fPlayerCard, fAudioPBP, Salary) IS NULL"),
+                     "fColorPicture, fPlayerCard, fAudioPBP) IS NULL"),
             QStringList("6"));
+        // Without a settings file every weight is 1 and there are no limits: the base salary
+        // times the bonus factor.
+        QCOMPARE(queryRows(m_target, "SELECT Salary FROM Players WHERE PID = 101"),
+                 QStringList("116.0")); // 11 + 12 + ... + 18, no rating above 69
+        QCOMPARE(r.salaries, 6);
         QCOMPARE(folder(), QStringList("Small.pyv"));
         QVERIFY(m_prompt.shown.isEmpty());
     }
@@ -123,14 +94,21 @@ private Q_SLOTS:
                 league += player(pid).toUtf8() + "\n";
         }
         writeFile(m_dir.filePath("Lists.lge"), league);
-        TextLeagueReader reader;
-        QCOMPARE(int(import(reader, m_dir.filePath("Lists")).outcome), int(ImportResult::Outcome::Done));
-        QCOMPARE(m_status.texts, (QStringList{"Getting Teams", "Getting Rookies", "Getting Free Agents",
-                                     "Getting Roster: Boston Bulldogs", "Getting Roster: Denver "}));
-        const QList<double> expected{0, 1, 2, 3, 5.5, 8, 9, 20.25, 31.5, 32.5, 55, 77.5, 85, 92.5, 0};
-        QCOMPARE(m_status.values.size(), expected.size());
+        QCOMPARE(int(import(m_dir.filePath("Lists")).outcome), int(ImportResult::Outcome::Done));
+        QStringList texts{"Getting Teams", "Getting Rookies", "Getting Free Agents", "Getting Roster: Boston Bulldogs",
+                          "Getting Roster: Denver "};
+        for (const char* p : {"QB", "FB", "HB", "TE", "WR", "C", "G", "T", "DE", "DT", "LB", "CB", "S", "K", "P"})
+            texts << QStringLiteral("Calculating Salaries for ") + QLatin1String(p);
+        QCOMPARE(m_status.texts, texts << "Finished");
+        // Then the calculation from 0 again: the seven quarterbacks' steps of 100 / 15 / 7.
+        QList<double> expected{0, 1, 2, 3, 5.5, 8, 9, 20.25, 31.5, 32.5, 55, 77.5, 85, 92.5, 0, 0};
+        for (int i = 1; i <= 7; ++i)
+            expected << 100.0 / 15 / 7 * i;
+        QCOMPARE(m_status.values.size(), expected.size() + 1);
         for (int i = 0; i < expected.size(); ++i)
             QVERIFY2(qAbs(m_status.values[i] - expected[i]) < 1e-9, qPrintable(QString::number(m_status.values[i])));
+        QCOMPARE(m_status.values.last(), 0.0);
+        QVERIFY(!m_status.progressVisible());
     }
 
     void staleTemporaryFiles_removedOnlyWhenTheirImportIsGone()
@@ -142,8 +120,7 @@ private Q_SLOTS:
         for (const QString& name : {prefix + gone + "-a", prefix + gone + "-a-journal", prefix + own + "-b",
                                     prefix + "1-c", m_dir.filePath(".Other.pyv.import-" + gone + "-d")})
             writeFile(name, "partial");
-        TextLeagueReader reader;
-        import(reader, dataFile("Small"));
+        import(dataFile("Small"));
         QCOMPARE(folder(), (QStringList{".Other.pyv.import-" + gone + "-d", ".Small.pyv.import-1-c", "Small.pyv"}));
     }
 };

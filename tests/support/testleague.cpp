@@ -30,11 +30,7 @@ void makeSalaryFile(const QString& path, const std::vector<TeamRow>& teams, cons
         q.reset();
     };
     try {
-        QFile::remove(path);
-        ScriptedPrompt quiet;
-        CreateSalaryDatabase(path, quiet);
-        CreatePlayersTable(path, "Players");
-        CreateTeamsTable(path, "Teams");
+        createEmptySalaryFile(path);
         SQLite::Database db(path.toStdString(), SQLite::OPEN_READWRITE);
         SQLite::Transaction tx(db);
         SQLite::Statement team(db, "INSERT INTO Teams (TeamID, City, Mascot, Abbr, Coach) VALUES (?, ?, ?, ?, ?)");
