@@ -18,6 +18,7 @@ class QTreeView;
 namespace payvo {
 
 class PlayerListModel;
+class SalaryFile;
 namespace mHTML {
 struct ReportResult;
 }
@@ -81,14 +82,14 @@ private:
     bool ChooseLeagueFile();
     bool ImportLeague();
 
-    // Player browser and payroll panel. FillPlayerList throws SQLite::Exception when the
+    // Player browser and payroll panel. FillPlayerList throws StoreError when the
     // file cannot be opened (the list keeps what it showed) or the query fails (the list
     // keeps the rows read before the failure).
     void setupPlayerList();
     bool FillTeamList();
     void FillPositionList();
-    void FillPlayerList(int team, int position);
-    void ShowTeamSalaries(int team);
+    void FillPlayerList(SalaryFile& file, int team, int position);
+    void ShowTeamSalaries(SalaryFile& file, int team);
     void ClearPositionSalaries();
     void ClearPlayerList();
     // Selects the first entry of the team selector and shows it. Quiet: a failure to read

@@ -15,10 +15,9 @@
 #include <QStyle>
 #include <QTreeView>
 
-#include <SQLiteCpp/Database.h>
-#include <SQLiteCpp/Exception.h>
 
 #include <algorithm>
+#include <optional>
 
 namespace payvo {
 
@@ -56,8 +55,9 @@ bool frmMain::FillTeamList()
 {
     std::vector<TeamEntry> entries;
     try {
-        entries = teamSelectorEntries(gsSalaryFile);
-    } catch (const SQLite::Exception&) {
+        SalaryFile file(gsSalaryFile);
+        entries = teamSelectorEntries(file);
+    } catch (const StoreError&) {
         return false;
     }
     for (const TeamEntry& e : entries)
@@ -107,9 +107,12 @@ void frmMain::showTeam(int index, bool quiet)
         setStatusText(entry);
         return;
     }
+    // One connection for the whole selection: the list and the payroll panel.
+    std::optional<SalaryFile> file;
     try {
-        FillPlayerList(team, kAllPositions);
-    } catch (const std::exception& e) {
+        file.emplace(gsSalaryFile);
+        FillPlayerList(*file, team, kAllPositions);
+    } catch (const StoreError& e) {
         // Another team's players or payroll must not stand under this entry.
         ClearPlayerList();
         ClearPositionSalaries();
@@ -118,12 +121,12 @@ void frmMain::showTeam(int index, bool quiet)
             return;
         QString reason = checkSalaryFile(gsSalaryFile);
         if (reason.isEmpty())
-            reason = QString::fromUtf8(e.what());
+            reason = e.message();
         m_services.prompt->message(QStringLiteral("The players of %1 could not be read.\n\n%2").arg(entry, reason),
                                    UserPrompt::Icon::Exclamation);
         return;
     }
-    ShowTeamSalaries(team);
+    ShowTeamSalaries(*file, team);
     setStatusText(entry);
 }
 
@@ -132,19 +135,19 @@ void frmMain::cboPositions_Click(int index)
     if (index < 0 || cboTeams->currentIndex() < 0 || !cboTeams->currentData().isValid())
         return;
     try {
-        FillPlayerList(cboTeams->currentData().toInt(), cboPositions->itemData(index).toInt());
-    } catch (const std::exception&) {
+        SalaryFile file(gsSalaryFile);
+        FillPlayerList(file, cboTeams->currentData().toInt(), cboPositions->itemData(index).toInt());
+    } catch (const StoreError&) {
         // A position selection passes every failure over; the list keeps what was read.
     }
 }
 
-void frmMain::FillPlayerList(int team, int position)
+void frmMain::FillPlayerList(SalaryFile& file, int team, int position)
 {
-    SQLite::Database db = openSalaryFile(gsSalaryFile);
     ClearPlayerList();
     PlayerRows rows;
     try {
-        readPlayerRows(db, team, position, rows);
+        readPlayerRows(file, team, position, rows);
     } catch (...) {
         m_playerModel->setRows(std::move(rows));
         throw;
@@ -152,13 +155,13 @@ void frmMain::FillPlayerList(int team, int position)
     m_playerModel->setRows(std::move(rows));
 }
 
-void frmMain::ShowTeamSalaries(int team)
+void frmMain::ShowTeamSalaries(SalaryFile& file, int team)
 {
     ClearPositionSalaries();
     PayrollValues values;
     try {
-        values = teamPayroll(gsSalaryFile, team);
-    } catch (const std::exception&) {
+        values = teamPayroll(file, team);
+    } catch (const StoreError&) {
         return; // the panel stays blank
     }
     for (std::size_t i = 0; i < values.size(); ++i)

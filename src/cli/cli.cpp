@@ -40,11 +40,11 @@ void warnIfNoSettingsFile(const CommandContext& ctx, UserPrompt& prompt)
                           .arg(ctx.iniFile));
 }
 
-int CommandContext::fail(const QString& text) const
+int CommandContext::fail(const QString& text, int status) const
 {
     err() << "payvo-cli: " << text << "\n";
     err().flush();
-    return kFailed;
+    return status;
 }
 
 int runCli(const QStringList& args, const CliEnv& env)

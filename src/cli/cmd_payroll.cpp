@@ -19,7 +19,7 @@ void declare(QCommandLineParser& p)
 int run(CommandContext& ctx)
 {
     if (!ctx.args.isSet(QStringLiteral("team")))
-        return usageFailure(ctx, QStringLiteral("'payroll' needs --team N"));
+        return ctx.fail(QStringLiteral("'payroll' needs --team N"), kUsage);
     int team = 0;
     if (!filterOption(ctx, QStringLiteral("team"), team))
         return kUsage;
@@ -29,9 +29,10 @@ int run(CommandContext& ctx)
         return ctx.fail(why);
     PayrollValues values;
     try {
-        values = teamPayroll(file, team);
-    } catch (const SQLite::Exception& e) {
-        return ctx.fail(QStringLiteral("%1: %2").arg(file, QString::fromUtf8(e.what())));
+        SalaryFile salaryFile(file);
+        values = teamPayroll(salaryFile, team);
+    } catch (const StoreError& e) {
+        return ctx.fail(e.message());
     }
     for (const PayrollLine& line : kPayrollLines)
         ctx.out() << line.caption << '\t' << values[std::size_t(line.index)] << '\n';

@@ -29,13 +29,15 @@ int run(CommandContext& ctx)
     if (!why.isEmpty())
         return ctx.fail(why);
     try {
-        for (const PlayerCells& row : playerRows(file, team, position)) {
+        SalaryFile salaryFile(file);
+        // Each row is printed as it is read: the command holds one row at a time.
+        visitPlayerRows(salaryFile, team, position, [&ctx](PlayerCells&& row) {
             for (std::size_t i = 0; i < row.size(); ++i)
                 ctx.out() << (i ? "\t" : "") << row[i];
             ctx.out() << '\n';
-        }
-    } catch (const SQLite::Exception& e) {
-        return ctx.fail(QStringLiteral("%1: %2").arg(file, QString::fromUtf8(e.what())));
+        });
+    } catch (const StoreError& e) {
+        return ctx.fail(e.message());
     }
     return kDone;
 }

@@ -20,8 +20,9 @@ struct CommandContext {
     QTextStream& out() const { return *env.out; }
     QTextStream& err() const { return *env.err; }
 
-    // Prints "payvo-cli: <text>" on stderr and returns kFailed.
-    int fail(const QString& text) const;
+    // Prints "payvo-cli: <text>" on stderr and returns status: every failure of a command
+    // is reported this one way, bad usage (kUsage) included.
+    int fail(const QString& text, int status = kFailed) const;
 };
 
 struct Command {

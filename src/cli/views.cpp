@@ -12,18 +12,11 @@ bool filterOption(CommandContext& ctx, const QString& option, int& value)
     bool ok = false;
     const int v = text.trimmed().toInt(&ok);
     if (!ok || v < std::numeric_limits<qint16>::min() || v > std::numeric_limits<qint16>::max()) {
-        usageFailure(ctx, QStringLiteral("--%1 takes a whole number from -32768 to 32767, not '%2'").arg(option, text));
+        ctx.fail(QStringLiteral("--%1 takes a whole number from -32768 to 32767, not '%2'").arg(option, text), kUsage);
         return false;
     }
     value = v;
     return true;
-}
-
-int usageFailure(CommandContext& ctx, const QString& text)
-{
-    ctx.err() << "payvo-cli: " << text << "\n";
-    ctx.err().flush();
-    return kUsage;
 }
 
 } // namespace payvo::cli

@@ -8,7 +8,4 @@ namespace payvo::cli {
 // from -32768 to 32767. Anything else is reported on stderr and gives false.
 bool filterOption(CommandContext& ctx, const QString& option, int& value);
 
-// Prints "payvo-cli: <text>" on stderr and returns kUsage.
-int usageFailure(CommandContext& ctx, const QString& text);
-
 } // namespace payvo::cli

@@ -50,12 +50,12 @@ QString errorText(int error)
 }
 
 
-Line teamIdText(const TeamEntry& team)
+Line teamIdText(const Team& team)
 {
     return team.teamId ? number(*team.teamId) : Line();
 }
 
-Line indexEntry(const TeamEntry& team)
+Line indexEntry(const Team& team)
 {
     return markup("<A HREF=#A") + teamIdText(team) + markup(">") + leagueText(trimSpaces(team.city)) + markup(" ")
            + leagueText(trimSpaces(team.mascot)) + markup("</a>");
@@ -176,12 +176,12 @@ void appendHead(ReportFile& out, const QString& leagueName, const char* reportTi
     out.append(markup("<h2><A NAME=A100>Teams</A></h2>"));
 }
 
-void appendTeamIndex(ReportFile& out, const std::vector<TeamEntry>& teams)
+void appendTeamIndex(ReportFile& out, const std::vector<Team>& teams)
 {
     // The first entry of a line is padded so that the second starts at visible column 35:
     // its markup is one character longer for a two-digit TeamID.
     for (std::size_t row = 0; row < teams.size();) {
-        const TeamEntry& first = teams[row++];
+        const Team& first = teams[row++];
         Line line = PadTo(AddSpaces(indexEntry(first), 5, true), first.teamId.value_or(0) > 9 ? 51 : 50, false);
         if (row < teams.size())
             line += indexEntry(teams[row++]);
@@ -199,7 +199,7 @@ void appendFooter(ReportFile& out)
     out.append(markup("  <A HREF=") + markup(kMakerUrl) + markup(">") + markup(kMakerHost) + markup("</A>"));
 }
 
-Line teamHeading(const TeamEntry& team)
+Line teamHeading(const Team& team)
 {
     return leagueText(team.city) + markup(" ") + leagueText(team.mascot);
 }

@@ -62,12 +62,6 @@ std::string_view textOf(sqlite3_stmt* s, int column)
     return std::string_view(text, std::size_t(sqlite3_column_bytes(s, column)));
 }
 
-QString qtextOf(const SQLite::Column& c)
-{
-    if (c.isNull())
-        return QString();
-    return QString::fromUtf8(c.getText(), c.getBytes());
-}
 
 // "Order by Position, Salary desc" as the database orders: an empty value is lower than any
 // number, so it comes first among positions and last among salaries.
@@ -87,28 +81,9 @@ void addTo(std::optional<double>& sum, double value)
 
 } // namespace
 
-SQLite::Database openForReport(const QString& path)
+const Team* findTeam(const std::vector<Team>& teams, int teamId)
 {
-    requireRegularFile(path);
-    // Read on one thread only: no locking of the connection per call.
-    return SQLite::Database(path.toStdString(), SQLite::OPEN_READONLY | SQLite::OPEN_NOMUTEX);
-}
-
-std::vector<TeamEntry> readTeams(SQLite::Database& db)
-{
-    std::vector<TeamEntry> teams;
-    SQLite::Statement q(db, "SELECT TeamID, City, Mascot FROM Teams ORDER BY rowid");
-    while (q.executeStep()) {
-        const SQLite::Column id = q.getColumn(0);
-        teams.push_back({id.isNull() ? std::nullopt : std::optional<int>(id.getInt()), qtextOf(q.getColumn(1)),
-                         qtextOf(q.getColumn(2))});
-    }
-    return teams;
-}
-
-const TeamEntry* findTeam(const std::vector<TeamEntry>& teams, int teamId)
-{
-    for (const TeamEntry& t : teams) {
+    for (const Team& t : teams) {
         if (t.teamId == teamId)
             return &t;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reports/htmlline.h"
+#include "store/salarystore.h"
 
 #include <SQLiteCpp/Database.h>
 
@@ -18,11 +19,6 @@ namespace payvo::mHTML {
 // What the reports read from a salary file. Null columns are empty optionals; Null text
 // reads as empty text.
 
-struct TeamEntry {
-    std::optional<int> teamId;
-    QString city;   // as stored
-    QString mascot; // as stored
-};
 
 // One player as read; the names point into the reader and are valid only during the call
 // that receives them.
@@ -50,14 +46,8 @@ struct Payroll {
     std::optional<double> special;
 };
 
-// Opens a salary file for reading; never creates one. Throws SQLite::Exception.
-SQLite::Database openForReport(const QString& path);
-
-// Every row of Teams in table order. Throws SQLite::Exception when the table cannot be read.
-std::vector<TeamEntry> readTeams(SQLite::Database& db);
-
 // The first Teams row with that TeamID, as "Select * from Teams Where TeamID = i" gives it.
-const TeamEntry* findTeam(const std::vector<TeamEntry>& teams, int teamId);
+const Team* findTeam(const std::vector<Team>& teams, int teamId);
 
 // Every player, grouped by TeamID, his line made by makeRow (appending to its argument); within a team in position
 // order and by salary from the highest down, players of equal position and salary in table

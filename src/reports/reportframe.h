@@ -45,7 +45,7 @@ void appendRightJustified(Line& line, const Line& text, std::size_t width);
 void appendHead(ReportFile& out, const QString& leagueName, const char* reportTitle, const QString& iniFile);
 
 // The team lines of the index, two teams to a line.
-void appendTeamIndex(ReportFile& out, const std::vector<TeamEntry>& teams);
+void appendTeamIndex(ReportFile& out, const std::vector<Team>& teams);
 
 // F1 to F5. No closing tags follow.
 void appendFooter(ReportFile& out);
@@ -55,6 +55,6 @@ void appendFooter(ReportFile& out);
 void WriteTeamRoster(ReportFile& out, int teamId, const Line* heading, const Rosters& rosters);
 
 // A team's heading in its block: city, a space and mascot, as stored (not trimmed).
-Line teamHeading(const TeamEntry& team);
+Line teamHeading(const Team& team);
 
 } // namespace payvo::mHTML

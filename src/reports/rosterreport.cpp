@@ -82,8 +82,9 @@ ReportResult WriteRosterReport(const QString& fileName, const QString& salaryFil
 {
     ReportFile out(fileName);
     try {
-        SQLite::Database db = openForReport(salaryFile);
-        const std::vector<TeamEntry> teams = readTeams(db);
+        SalaryFile file(salaryFile);
+        SQLite::Database& db = file.database();
+        const std::vector<Team> teams = file.teams();
         out.result().sourceRead = true;
         Line row;
         const Rosters rosters = readRosters(db, [&row](const PlayerFields& p, std::string& bytes) {
@@ -109,7 +110,7 @@ ReportResult WriteRosterReport(const QString& fileName, const QString& salaryFil
         out.append(PadTo(markup("     <A HREF=#A0>Free Agents</a>"), 50, false) + markup("<A HREF=#A99>Draft Pool</a>"));
 
         for (int i = 1; i <= n; ++i) {
-            const TeamEntry* team = findTeam(teams, i);
+            const Team* team = findTeam(teams, i);
             const Line heading = team ? teamHeading(*team) : Line();
             WriteTeamRoster(out, i, team ? &heading : nullptr, rosters);
             advance();
@@ -122,6 +123,8 @@ ReportResult WriteRosterReport(const QString& fileName, const QString& salaryFil
         advance();
 
         appendFooter(out);
+    } catch (const StoreError& e) {
+        out.result().error = QStringLiteral("cannot read ") + e.message();
     } catch (const SQLite::Exception& e) {
         out.result().error = QStringLiteral("cannot read %1: %2").arg(salaryFile, QString::fromUtf8(e.what()));
     }

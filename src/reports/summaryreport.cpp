@@ -17,7 +17,7 @@ Line figureLine(const char* label, std::optional<double> sum)
     return line;
 }
 
-void writeTeamSummary(ReportFile& out, int teamId, const TeamEntry* team, const Payroll& payroll)
+void writeTeamSummary(ReportFile& out, int teamId, const Team* team, const Payroll& payroll)
 {
     out.append(markup(" "));
     if (team)
@@ -38,8 +38,9 @@ ReportResult WriteSummaryReport(const QString& fileName, const QString& salaryFi
 {
     ReportFile out(fileName);
     try {
-        SQLite::Database db = openForReport(salaryFile);
-        const std::vector<TeamEntry> teams = readTeams(db);
+        SalaryFile file(salaryFile);
+        SQLite::Database& db = file.database();
+        const std::vector<Team> teams = file.teams();
         out.result().sourceRead = true;
         QString unread;
         const auto payrolls = readPayrolls(db, &unread);
@@ -58,6 +59,8 @@ ReportResult WriteSummaryReport(const QString& fileName, const QString& salaryFi
             status.UpdateStatus(100.0 / n);
         }
         appendFooter(out);
+    } catch (const StoreError& e) {
+        out.result().error = QStringLiteral("cannot read ") + e.message();
     } catch (const SQLite::Exception& e) {
         out.result().error = QStringLiteral("cannot read %1: %2").arg(salaryFile, QString::fromUtf8(e.what()));
     }

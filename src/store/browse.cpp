@@ -12,11 +12,6 @@ namespace payvo {
 
 namespace {
 
-QString text(const SQLite::Column& c)
-{
-    return c.isNull() ? QString() : QString::fromStdString(c.getString());
-}
-
 // A fill may hold tens of thousands of rows. The texts that repeat (abbreviations and
 // ratings) are made once, in static storage: copies of such a string share its
 // characters without any reference counting.
@@ -68,26 +63,7 @@ void appendUtf8(std::string& to, const SQLite::Column& c)
     }
 }
 
-} // namespace
-
-std::vector<TeamEntry> teamSelectorEntries(const QString& salaryFile)
-{
-    std::vector<TeamEntry> entries;
-    {
-        SQLite::Database db = openSalaryFile(salaryFile);
-        SQLite::Statement q(db, "SELECT TeamID, City, Mascot FROM Teams");
-        while (q.executeStep()) {
-            const SQLite::Column id = q.getColumn(0);
-            entries.push_back({text(q.getColumn(1)) + QLatin1Char(' ') + text(q.getColumn(2)),
-                               id.isNull() ? std::nullopt : std::optional<int>(id.getInt())});
-        }
-    }
-    entries.push_back({QStringLiteral("Free Agents"), kFreeAgents});
-    entries.push_back({QStringLiteral("Draft Pool"), kDraftPool});
-    entries.push_back({QStringLiteral("All Teams"), kAllTeams});
-    return entries;
-}
-
+// The list's query: SELECT * as the list has always read, sorted by the engine.
 QString playerListQuery(int team, int position)
 {
     const QString order = QStringLiteral(" Order by Position, Salary desc");
@@ -102,9 +78,23 @@ QString playerListQuery(int team, int position)
            + QString::number(position) + order;
 }
 
-void readPlayerRows(SQLite::Database& db, int team, int position, PlayerRows& rows)
+} // namespace
+
+std::vector<TeamEntry> teamSelectorEntries(SalaryFile& file)
 {
-    SQLite::Statement q(db, playerListQuery(team, position).toStdString());
+    std::vector<TeamEntry> entries;
+    for (const Team& team : file.teams())
+        entries.push_back({team.name(), team.teamId});
+    entries.push_back({QStringLiteral("Free Agents"), kFreeAgents});
+    entries.push_back({QStringLiteral("Draft Pool"), kDraftPool});
+    entries.push_back({QStringLiteral("All Teams"), kAllTeams});
+    return entries;
+}
+
+void visitPlayerRows(SalaryFile& file, int team, int position, const std::function<void(PlayerCells&&)>& visit)
+{
+    file.guarded([&] {
+    SQLite::Statement q(file.database(), playerListQuery(team, position).toStdString());
     // SELECT * gives the table's own column order; look the columns up by name.
     const int positionCol = q.getColumnIndex("Position");
     const int firstCol = q.getColumnIndex("FirstName");
@@ -117,7 +107,7 @@ void readPlayerRows(SQLite::Database& db, int team, int position, PlayerRows& ro
     const SharedTexts& shared = sharedTexts();
     std::string name;
     while (q.executeStep()) {
-        PlayerCells& cells = rows.emplaceBack();
+        PlayerCells cells;
         const SQLite::Column pos = q.getColumn(positionCol);
         if (!pos.isNull())
             cells[0] = shared.abbreviation(pos.getInt64());
@@ -134,15 +124,14 @@ void readPlayerRows(SQLite::Database& db, int team, int position, PlayerRows& ro
         const SQLite::Column salary = q.getColumn(salaryCol);
         if (!salary.isNull() && salary.getDouble() > 0)
             cells[kSalaryColumn] = formatMoney(salary.getDouble());
+        visit(std::move(cells));
     }
+    });
 }
 
-PlayerRows playerRows(const QString& salaryFile, int team, int position)
+void readPlayerRows(SalaryFile& file, int team, int position, PlayerRows& rows)
 {
-    SQLite::Database db = openSalaryFile(salaryFile);
-    PlayerRows rows;
-    readPlayerRows(db, team, position, rows);
-    return rows;
+    visitPlayerRows(file, team, position, [&rows](PlayerCells&& cells) { rows.append(std::move(cells)); });
 }
 
 } // namespace payvo

@@ -1,15 +1,14 @@
 #pragma once
 
+#include "store/salarystore.h"
+
 #include <QList>
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
-
-namespace SQLite {
-class Database;
-}
 
 namespace payvo {
 
@@ -23,8 +22,8 @@ struct TeamEntry {
 // The team selector of a salary file: one entry per row of Teams in table order
 // ("City Mascot" as stored, a missing part as empty text, the row's TeamID), then
 // "Free Agents" (0), "Draft Pool" (99) and "All Teams" (98).
-// Throws SQLite::Exception when the file or its Teams table cannot be read.
-std::vector<TeamEntry> teamSelectorEntries(const QString& salaryFile);
+// Throws StoreError when the Teams table cannot be read.
+std::vector<TeamEntry> teamSelectorEntries(SalaryFile& file);
 
 // The player list's cells of one player, in column order: position abbreviation,
 // "FirstName LastName", the actual ratings SP AC AG ST HA EN IN DI, salary.
@@ -42,19 +41,16 @@ struct PlayerCells {
 // A fill may hold tens of thousands of rows: a list of them grows by moving bytes.
 using PlayerRows = QList<PlayerCells>;
 
-// The player list's query for a team filter value (98: every team) and a position
-// filter value (40: every position). Rows come by position ascending, then by salary
-// descending (Null salaries last).
-QString playerListQuery(int team, int position);
+// The player list of a team filter value (98: every team) and a position filter value
+// (40: every position), one row of cells at a time: by position ascending, then by salary
+// descending (Null salaries last). A missing name part, rating or position abbreviation is
+// an empty cell; the salary cell holds the money format only for a salary above 0. Nothing
+// is held: the rows stream from the file. Throws StoreError; the rows before it were handed
+// over.
+void visitPlayerRows(SalaryFile& file, int team, int position, const std::function<void(PlayerCells&&)>& visit);
 
-// Runs the player list's query on an open salary file and appends one row of cells per
-// result row, in the result's order. A missing name part, rating or position
-// abbreviation is an empty cell; the salary cell holds the money format only for a
-// salary above 0. Throws SQLite::Exception; rows then keeps the rows read before.
-void readPlayerRows(SQLite::Database& db, int team, int position, PlayerRows& rows);
-
-// The same over a salary file opened by path for this one read.
-PlayerRows playerRows(const QString& salaryFile, int team, int position);
+// The same, appended to rows.
+void readPlayerRows(SalaryFile& file, int team, int position, PlayerRows& rows);
 
 } // namespace payvo
 

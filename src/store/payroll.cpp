@@ -10,6 +10,8 @@
 
 namespace payvo {
 
+namespace {
+
 QString payrollByPositionQuery(int team)
 {
     return QStringLiteral("Select Sum(Salary) as TotSalary, Position from Players Where TeamID = ")
@@ -37,10 +39,13 @@ QString payrollGroupQuery(int team, int group)
            + condition;
 }
 
-PayrollValues teamPayroll(const QString& salaryFile, int team)
+} // namespace
+
+PayrollValues teamPayroll(SalaryFile& file, int team)
 {
+    return file.guarded([&] {
     PayrollValues values;
-    SQLite::Database db = openSalaryFile(salaryFile);
+    SQLite::Database& db = file.database();
 
     double total = 0;
     {
@@ -67,6 +72,7 @@ PayrollValues teamPayroll(const QString& salaryFile, int team)
     }
     values[kPayrollTotal] = formatMoney(total);
     return values;
+    });
 }
 
 } // namespace payvo

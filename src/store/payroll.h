@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/salarystore.h"
+
 #include <QString>
 
 #include <array>
@@ -28,18 +30,12 @@ inline constexpr std::array<PayrollLine, kPayrollValueCount> kPayrollLines = {{
     {"Total", kPayrollTotal},
 }};
 
-// The payroll queries for a team filter value: the sum of each position present, and
-// the sum of one group (kPayrollOffense, kPayrollDefense or kPayrollSpecial; the groups
-// are codes 0..7, 8..12 and 13..14).
-QString payrollByPositionQuery(int team);
-QString payrollGroupQuery(int team, int group);
-
 // The 19 values for a team filter value. A position shows the money format of its sum
 // only when that is above 0, else nothing; a group shows its sum ("$" for 0) or nothing
 // when it has no salary at all; the total is the sum of the positions shown, "$" when
 // that is 0. The filter value 98 matches no player, so every value but the total is empty.
-// Throws SQLite::Exception when the file cannot be read, or when a positive sum belongs
-// to a position code outside 0..14, which has no row in the panel.
-PayrollValues teamPayroll(const QString& salaryFile, int team);
+// Throws StoreError when the file cannot be read, or when a positive sum belongs to a
+// position code outside 0..14, which has no row in the panel.
+PayrollValues teamPayroll(SalaryFile& file, int team);
 
 } // namespace payvo

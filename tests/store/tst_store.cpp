@@ -19,6 +19,20 @@ Q_DECLARE_METATYPE(payvo::PayrollValues)
 
 namespace {
 
+PlayerRows playerRows(const QString& path, int team, int position)
+{
+    SalaryFile file(path);
+    PlayerRows rows;
+    readPlayerRows(file, team, position, rows);
+    return rows;
+}
+
+PayrollValues payrollOf(const QString& path, int team)
+{
+    SalaryFile file(path);
+    return teamPayroll(file, team);
+}
+
 QStringList joined(const PlayerRows& rows, int column = -1)
 {
     QStringList out;
@@ -240,7 +254,7 @@ private Q_SLOTS:
     {
         QFETCH(int, team);
         QFETCH(PayrollValues, values);
-        const PayrollValues got = teamPayroll(m_league, team);
+        const PayrollValues got = payrollOf(m_league, team);
         for (std::size_t i = 0; i < values.size(); ++i)
             QCOMPARE(got[i], values[i]);
     }
