@@ -1,8 +1,8 @@
 // Tools, HTML Settings and Tools, Salary Settings.
 #include "app/frmmain.h"
 
-#include "reports/frmsettings.h"
-#include "salary/frmsalarysettings.h"
+#include "app/frmsettings.h"
+#include "app/frmsalarysettings.h"
 
 namespace payvo {
 

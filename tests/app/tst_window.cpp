@@ -7,7 +7,7 @@
 #include "app/playerlistmodel.h"
 #include "cli/clirun.h"
 #include "common/settingsstore.h"
-#include "reports/frmsettings.h"
+#include "app/frmsettings.h"
 #include "reports/reportsettings.h"
 #include "salary/iniutils.h"
 #include "support/testleague.h"

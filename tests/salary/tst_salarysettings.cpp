@@ -1,9 +1,9 @@
 // Tools, Salary Settings: the state without a window (opening, the page and position changes
 // with their question, what Save writes where), then the dialog's own work on its real
 // widgets (the ways text gets into a box, the typed position) and its wiring to the state.
-#include "salary/frmsalarysettings.h"
+#include "app/frmsalarysettings.h"
 #include "salary/iniutils.h"
-#include "salary/numberbox.h"
+#include "app/numberbox.h"
 #include "salary/salarysettings.h"
 #include "support/scripted.h"
 #include "support/testutil.h"

@@ -1,8 +1,8 @@
-#include "salary/frmsalarysettings.h"
+#include "app/frmsalarysettings.h"
 
 #include "common/positions.h"
 #include "salary/iniutils.h"
-#include "salary/numberbox.h"
+#include "app/numberbox.h"
 
 #include <QComboBox>
 #include <QGridLayout>

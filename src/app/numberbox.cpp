@@ -1,4 +1,4 @@
-#include "salary/numberbox.h"
+#include "app/numberbox.h"
 
 #include "salary/salarysettings.h"
 

@@ -1,4 +1,4 @@
-#include "reports/frmsettings.h"
+#include "app/frmsettings.h"
 
 #include "reports/reportsettings.h"
 
