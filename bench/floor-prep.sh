@@ -1,78 +1,129 @@
 #!/bin/sh
-# Prepares the baseline: the work of "payvo-cli new" done by the sqlite3 command-line shell.
-#   baseline-prep.sh LEAGUE.lge SETTINGS.ini SCHEMA.sql DIR
-# writes DIR/teams.psv and DIR/players.psv (the league's records, each with its TeamID in
-# front, in the order the import writes them) and DIR/baseline.sql, the shell script that
-# creates the salary file's tables (SCHEMA.sql, taken from a file payvo-cli made), imports
-# the records in one transaction, runs the fifteen base-salary statements and then applies
-# the bonus factor and the limits. Only running DIR/baseline.sql is timed.
+# Prepares the floor of "payvo-cli new": the same work done by one run of the sqlite3
+# command-line shell.
+#
+#   floor-prep.sh LEAGUE.lge SETTINGS.ini SCHEMA.sql DIR
+#
+# writes into DIR (not timed):
+#   teams.csv    TeamID, City, Mascot, Abbr, Coach of every team, in [Teams] order;
+#   players.csv  the columns the import fills, with each player's TeamID, in the order the
+#                import writes them: the draft pool (99), the free agents (0), then each
+#                roster in team order;
+#   new.sql      the shell script that is timed. It creates the two tables (SCHEMA.sql,
+#                taken from a file payvo-cli made, so with the same CHECK constraints) and
+#                imports both files in one transaction, then computes every salary in a
+#                second one: the fifteen base-salary UPDATE statements with the weights of
+#                SETTINGS.ini, and per position one UPDATE that applies the bonus factor and
+#                the limits.
+# The database is the shell's command-line argument, with the shell's default journal.
 set -eu
 league=$1
 ini=$2
 schema=$3
 dir=$(cd "$4" && pwd)
+parts="$dir/parts"
+rm -rf "$parts"
+mkdir "$parts"
 
-# Records: the draft pool, the free agents, then each roster in team order.
-awk -F'|' -v teams="$dir/teams.psv" -v players="$dir/players.psv" '
+# The league file's lines as the reader takes them: a byte order mark and a CR at the end
+# of a line are dropped, blank lines and comments skipped, a header is a trimmed line in
+# brackets without "|". Empty fields become empty CSV fields (Null once imported); a text
+# field is quoted when it has to be.
+awk -F'|' -v parts="$parts" '
+function csv(s) {
+    if (s ~ /[",\r\n]/ || s ~ /^[ \t]|[ \t]$/) { gsub(/"/, "\"\"", s); return "\"" s "\"" }
+    return s
+}
+NR == 1 { sub(/^\357\273\277/, "") }
 { sub(/\r$/, "") }
 /^[ \t]*(#|$)/ { next }
-/^[ \t]*\[[^|]*\][ \t]*$/ {
-    h = $0; gsub(/^[ \t]+|[ \t]+$/, "", h)
-    if (h == "[Teams]") s = "T"
-    else if (h == "[Draft Pool]") s = "D"
-    else if (h == "[Free Agents]") s = "F"
-    else { s = "R"; r = h; gsub(/[^0-9]/, "", r); r += 0 }
+{ t = $0; gsub(/^[ \t]+|[ \t]+$/, "", t) }
+t ~ /^\[.*\]$/ && t !~ /\|/ {
+    if (out != "") close(out)
+    if (t == "[Teams]") { s = "T"; out = parts "/teams" }
+    else if (t == "[Draft Pool]") { s = "P"; out = parts "/draft"; team = 99 }
+    else if (t == "[Free Agents]") { s = "P"; out = parts "/free"; team = 0 }
+    else { s = "P"; team = t; gsub(/[^0-9]/, "", team); team += 0; out = parts "/roster" team }
     next
 }
-s == "T" { n++; print n "|" $1 "|" $2 "|" $3 "|" $4 > teams; next }
-s == "D" { draft[++nd] = $0; next }
-s == "F" { fa[++nf] = $0; next }
-s == "R" { roster[r, ++nr[r]] = $0; next }
-END {
-    for (i = 1; i <= nd; i++) print "99|" draft[i] > players
-    for (i = 1; i <= nf; i++) print "0|" fa[i] > players
-    for (t = 1; t <= n; t++) for (i = 1; i <= nr[t]; i++) print t "|" roster[t, i] > players
-}' "$league"
+s == "T" { n++; print n "," csv($1) "," csv($2) "," csv($3) "," csv($4) >> out; next }
+# PID, TeamID, FirstName, LastName, Years, Position, PositionGen, Pot_SP, Pot_AC, Pot_AG,
+# Pot_ST, Pot_HA, Pot_EN, Pot_IN, Pot_DI, Act_SP, Act_AC, Act_AG, Act_ST, Act_HA, Act_EN,
+# Act_IN, Act_DI: the columns in the order of the table.
+s == "P" {
+    print $1 "," team "," csv($2) "," csv($3) "," $13 "," $4 "," $22 "," \
+        $20 "," $14 "," $15 "," $21 "," $18 "," $17 "," $19 "," $16 "," \
+        $11 "," $5 "," $6 "," $12 "," $9 "," $8 "," $10 "," $7 >> out
+}
+END { print n > (parts "/count") }
+' "$league"
+
+teams=$(cat "$parts/count")
+: >"$dir/teams.csv"
+[ ! -f "$parts/teams" ] || cp "$parts/teams" "$dir/teams.csv"
+: >"$dir/players.csv"
+for list in draft free $(seq 1 "$teams" | sed 's/^/roster/'); do
+    [ ! -f "$parts/$list" ] || cat "$parts/$list" >>"$dir/players.csv"
+done
+rm -rf "$parts"
 
 {
-    cat "$schema"
-    cols=""
-    for i in $(seq 1 22); do cols="$cols, f$i TEXT"; done
-    echo "CREATE TEMP TABLE TeamsIn (TeamID TEXT, f1 TEXT, f2 TEXT, f3 TEXT, f4 TEXT);"
-    echo "CREATE TEMP TABLE PlayersIn (TeamID TEXT$cols);"
-    echo ".mode list"
-    echo ".separator |"
-    echo ".import $dir/teams.psv TeamsIn"
-    echo ".import $dir/players.psv PlayersIn"
     echo "BEGIN;"
-    echo "INSERT INTO Teams SELECT TeamID, NULLIF(f1, ''), NULLIF(f2, ''), NULLIF(f3, ''), NULLIF(f4, '') FROM TeamsIn;"
-    echo "INSERT INTO Players (PID, TeamID, FirstName, LastName, Position, PositionGen, Years," \
-         "Act_SP, Act_AC, Act_AG, Act_ST, Act_HA, Act_EN, Act_IN, Act_DI," \
-         "Pot_SP, Pot_AC, Pot_AG, Pot_ST, Pot_HA, Pot_EN, Pot_IN, Pot_DI)" \
-         "SELECT f1, TeamID, NULLIF(f2, ''), NULLIF(f3, ''), f4, f22, f13, f11, f5, f6, f12, f9, f8, f10, f7," \
-         "f20, f14, f15, f21, f18, f17, f19, f16 FROM PlayersIn;"
+    cat "$schema"
+    echo "CREATE TEMP TABLE TeamsIn (TeamID, City, Mascot, Abbr, Coach);"
+    echo "CREATE TEMP TABLE PlayersIn (PID, TeamID, FirstName, LastName, Years, Position, PositionGen," \
+         "Pot_SP, Pot_AC, Pot_AG, Pot_ST, Pot_HA, Pot_EN, Pot_IN, Pot_DI," \
+         "Act_SP, Act_AC, Act_AG, Act_ST, Act_HA, Act_EN, Act_IN, Act_DI);"
+    echo ".import --csv \"$dir/teams.csv\" TeamsIn"
+    echo ".import --csv \"$dir/players.csv\" PlayersIn"
+    echo "INSERT INTO Teams SELECT TeamID, NULLIF(City, ''), NULLIF(Mascot, ''), NULLIF(Abbr, ''), NULLIF(Coach, '') FROM TeamsIn;"
+    echo "INSERT INTO Players (PID, TeamID, FirstName, LastName, Years, Position, PositionGen," \
+         "Pot_SP, Pot_AC, Pot_AG, Pot_ST, Pot_HA, Pot_EN, Pot_IN, Pot_DI," \
+         "Act_SP, Act_AC, Act_AG, Act_ST, Act_HA, Act_EN, Act_IN, Act_DI)" \
+         "SELECT PID, TeamID, NULLIF(FirstName, ''), NULLIF(LastName, ''), Years, Position, PositionGen," \
+         "Pot_SP, Pot_AC, Pot_AG, Pot_ST, Pot_HA, Pot_EN, Pot_IN, Pot_DI," \
+         "Act_SP, Act_AC, Act_AG, Act_ST, Act_HA, Act_EN, Act_IN, Act_DI FROM PlayersIn;"
     echo "COMMIT;"
 
-    # The fifteen base-salary statements, then the bonus factor and the limits.
     awk -F'=' '
-    /^\[/ { sec = $0; gsub(/[\[\]\r \t]/, "", sec); next }
-    NF == 2 { k = $1; v = $2; gsub(/[ \t\r]/, "", k); gsub(/[ \t\r]/, "", v); val[sec, k] = v }
-    function w(sec, k) { return ((sec, k) in val && val[sec, k] ~ /^-?[0-9]+$/) ? val[sec, k] + 0 : 1 }
+    /^[ \t]*\[/ { sec = $0; gsub(/[][\r \t]/, "", sec); next }
+    NF >= 2 { k = $1; v = substr($0, index($0, "=") + 1); gsub(/[ \t\r]/, "", k); gsub(/^[ \t]+|[ \t\r]+$/, "", v); val[sec, k] = v }
+    # A weight that is missing or no whole number from -32768 to 32767 counts as 1.
+    function w(sec, k,   v) {
+        v = ((sec, k) in val) ? val[sec, k] : ""
+        return (v ~ /^[-+]?[0-9]+$/ && v + 0 >= -32768 && v + 0 <= 32767) ? v + 0 : 1
+    }
+    function limit(k,   v) {
+        v = (("Salary", k) in val) ? val["Salary", k] : ""
+        return (v ~ /^[-+]?[0-9]+$/ && v + 0 >= -2147483648 && v + 0 <= 2147483647) ? v + 0 : ""
+    }
     END {
         split("QB FB HB TE WR C G T DE DT LB CB S K P", pos, " ")
+        split("SP AC AG ST HA EN IN DI", code, " ")
+        print "BEGIN;"
         for (p = 1; p <= 15; p++) {
-            s = pos[p]
-            printf "UPDATE Players SET Salary = (Act_SP* %d)+(Act_AC* %d)+(Act_AG* %d)+(Act_ST* %d)+(Act_HA* %d)+(Act_EN* %d)+(Act_IN* %d)+(Act_DI* %d) WHERE Players.Position= %d;\n", \
-                w(s, "SP"), w(s, "AC"), w(s, "AG"), w(s, "ST"), w(s, "HA"), w(s, "EN"), w(s, "IN"), w(s, "DI"), p - 1
+            s = "UPDATE Players SET Salary = "
+            for (c = 1; c <= 8; c++)
+                s = s (c > 1 ? " + " : "") "Act_" code[c] " * " w(pos[p], code[c])
+            print s " WHERE Position = " p - 1 ";"
         }
-        max = val["Salary", "Max"]; min = val["Salary", "Min"]
+        # 1 + 0.5 per rating above 69, 0.75 more above 79, 1 more above 84, 1.25 more above
+        # 89 and 1.5 more above 94; then the highest salary, then the lowest.
         f = "1"
-        split("Act_SP Act_AC Act_AG Act_ST Act_HA Act_EN Act_IN Act_DI", col, " ")
         for (c = 1; c <= 8; c++)
-            f = f " + (" col[c] " > 69) * 0.5 + (" col[c] " > 79) * 0.75 + (" col[c] " > 84) * 1.0" \
-                  " + (" col[c] " > 89) * 1.25 + (" col[c] " > 94) * 1.5"
-        p = "Salary * (" f ")"
-        print "UPDATE Players SET Salary = CASE WHEN " p " > " max " THEN " max " WHEN " p " < " min " THEN " min " ELSE " p " END"
-        print "  WHERE Position BETWEEN 0 AND 14;"
+            f = f " + (Act_" code[c] " > 69) * 0.5 + (Act_" code[c] " > 79) * 0.75 + (Act_" code[c] " > 84) * 1.0" \
+                  " + (Act_" code[c] " > 89) * 1.25 + (Act_" code[c] " > 94) * 1.5"
+        x = "Salary * (" f ")"
+        max = limit("Max"); min = limit("Min")
+        e = x
+        if (max != "" || min != "") {
+            e = "CASE"
+            if (max != "") e = e " WHEN " x " > " max " THEN " max
+            if (min != "") e = e " WHEN " x " < " min " THEN " min
+            e = e " ELSE " x " END"
+        }
+        for (p = 1; p <= 15; p++)
+            print "UPDATE Players SET Salary = " e " WHERE Position = " p - 1 ";"
+        print "COMMIT;"
     }' "$ini"
-} > "$dir/baseline.sql"
+} >"$dir/new.sql"
