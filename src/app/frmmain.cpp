@@ -20,6 +20,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QVBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
@@ -175,43 +176,53 @@ void frmMain::buildCentral()
     const double wide = std::max(
         1.0, (right->fontMetrics().horizontalAdvance(QStringLiteral("$999,999,999")) + 2) / double(px(1095)));
     const auto sx = [wide](int twips) { return int(std::lround(twips / 15.0 * wide)); };
-    right->setFixedSize(sx(2415), px(6255 - 120));
+    right->setFixedWidth(sx(2415));
+    auto* rightColumn = new QVBoxLayout(right);
+    rightColumn->setContentsMargins(0, 0, 0, 0);
+    rightColumn->setSpacing(px(480 - 120 - 255));
     lblCap = makeLabel(right, QStringLiteral("lblCap"), QString());
-    lblCap->setGeometry(sx(6240 - 6120), 0, sx(2175), px(255));
+    lblCap->setIndent(sx(6240 - 6120));
+    rightColumn->addWidget(lblCap);
 
+    // The panel: a caption column and a value column, a row every 240 twips; the positions'
+    // captions stand a little further in than the groups' and the total's.
     Frame1 = new QGroupBox(QStringLiteral("Summary"), right);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(0, px(480 - 120), sx(2415), px(5775));
-    makeLabel(Frame1, QStringLiteral("Label3"), QStringLiteral("Position"))->setGeometry(sx(240), px(360), sx(735), px(255));
-    makeLabel(Frame1, QStringLiteral("Label4"), QStringLiteral("Salary"))->setGeometry(sx(1440), px(360), sx(735), px(255));
-
-    // Row tops: the fifteen positions 240 twips apart from 600, the three groups from 4320,
-    // the total at 5280, with a rule above the groups and one above the total.
-    const auto rowTop = [](std::size_t line) {
-        if (line < 15)
-            return 600 + 240 * int(line);
-        if (line < 18)
-            return 4320 + 240 * int(line - 15);
-        return 5280;
-    };
-    for (std::size_t line = 0; line < kPayrollLines.size(); ++line) {
-        const PayrollLine& r = kPayrollLines[line];
-        const int top = rowTop(line);
-        const bool position = r.index < kPositionCount;
-        auto* caption = makeLabel(Frame1, QStringLiteral("lblPos_%1").arg(r.index), QString::fromLatin1(r.caption));
-        caption->setGeometry(position ? sx(360) : sx(240), px(top), position ? sx(495) : sx(735), px(255));
-        const bool narrow = r.index == kPayrollDefense || r.index == kPayrollSpecial;
-        auto* value = makeLabel(Frame1, QStringLiteral("lblPositionSal_%1").arg(r.index), QString());
-        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        value->setGeometry(narrow ? sx(1080) : sx(960), px(top), narrow ? sx(1095) : sx(1215), px(255));
-        lblPositionSal[std::size_t(r.index)] = value;
-    }
-    for (const auto& [name, top] : {std::pair{"Line1", 4200}, std::pair{"Line2", 5160}}) {
+    rightColumn->addWidget(Frame1);
+    rightColumn->addStretch(1);
+    auto* panel = new QGridLayout(Frame1);
+    panel->setContentsMargins(sx(240), px(120), sx(240), px(240));
+    panel->setHorizontalSpacing(px(60));
+    panel->setVerticalSpacing(0);
+    panel->setColumnStretch(1, 1);
+    panel->addWidget(makeLabel(Frame1, QStringLiteral("Label3"), QStringLiteral("Position")), 0, 0);
+    auto* salaryHeading = makeLabel(Frame1, QStringLiteral("Label4"), QStringLiteral("Salary"));
+    salaryHeading->setIndent(sx(1440 - 960));
+    panel->addWidget(salaryHeading, 0, 1);
+    int row = 1;
+    const auto addRule = [&](const char* name) {
         auto* rule = new QFrame(Frame1);
         rule->setObjectName(QLatin1String(name));
         rule->setFrameShape(QFrame::HLine);
         rule->setFrameShadow(QFrame::Sunken);
-        rule->setGeometry(sx(240), px(top), sx(2160 - 240), 2);
+        panel->addWidget(rule, row++, 0, 1, 2);
+    };
+    for (std::size_t line = 0; line < kPayrollLines.size(); ++line) {
+        const PayrollLine& r = kPayrollLines[line];
+        if (r.index == kPayrollOffense)
+            addRule("Line1");
+        else if (r.index == kPayrollTotal)
+            addRule("Line2");
+        const bool position = r.index < kPositionCount;
+        auto* caption = makeLabel(Frame1, QStringLiteral("lblPos_%1").arg(r.index), QString::fromLatin1(r.caption));
+        caption->setIndent(position ? sx(120) : 0);
+        auto* value = makeLabel(Frame1, QStringLiteral("lblPositionSal_%1").arg(r.index), QString());
+        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        panel->addWidget(caption, row, 0);
+        panel->addWidget(value, row, 1);
+        panel->setRowMinimumHeight(row, px(240));
+        lblPositionSal[std::size_t(r.index)] = value;
+        ++row;
     }
     grid->addWidget(right, 0, 2, 4, 1, Qt::AlignTop);
 
