@@ -1,0 +1,76 @@
+// payvo-cli cap and payvo-cli matrix: the cap board's Teams and Positions views.
+#include "board/boardtables.h"
+#include "cli/command.h"
+#include "salary/salaryconfig.h"
+#include "store/salaryfile.h"
+#include "store/salarystore.h"
+
+#include <functional>
+
+namespace payvo::cli {
+
+namespace {
+
+void declareCap(QCommandLineParser& p)
+{
+    p.addOption(QCommandLineOption(QStringLiteral("format"), QString(), QStringLiteral("text|csv|json")));
+    p.addPositionalArgument(QStringLiteral("salary-file"), QString());
+}
+
+void declareMatrix(QCommandLineParser& p)
+{
+    declareCap(p);
+    p.addOption(QCommandLineOption(QStringLiteral("percent")));
+}
+
+// Reads the board and prints it; status as the other commands.
+int runBoard(CommandContext& ctx, const std::function<void(const CapBoard&, BoardFormat)>& print, bool needsCap)
+{
+    const QString format = ctx.args.value(QStringLiteral("format"));
+    BoardFormat f = BoardFormat::Text;
+    if (format == QLatin1String("csv"))
+        f = BoardFormat::Csv;
+    else if (format == QLatin1String("json"))
+        f = BoardFormat::Json;
+    else if (!format.isEmpty() && format != QLatin1String("text"))
+        return ctx.fail(QStringLiteral("--format takes text, csv or json, not '%1'").arg(format), kUsage);
+    const QString file = ctx.args.positionalArguments().at(0);
+    const QString why = checkSalaryFile(file);
+    if (!why.isEmpty())
+        return ctx.fail(why);
+    const SalaryConfig config = SalaryConfig::load(ctx.iniFile);
+    CapBoard board;
+    try {
+        SalaryFile salaries(file);
+        board = CapBoard::build(salaries, config);
+    } catch (const StoreError& e) {
+        return ctx.fail(e.message());
+    }
+    if (!board.cap && needsCap)
+        ctx.err() << "payvo-cli: warning: " << ctx.iniFile << " gives no salary cap (\"Amount\" in [Salary]) above 0: "
+                  << "no cap room, no % of cap, nobody over the cap\n";
+    print(board, f);
+    return kDone;
+}
+
+int runCap(CommandContext& ctx)
+{
+    return runBoard(
+        ctx, [&](const CapBoard& board, BoardFormat f) { writeCap(board, f, ctx.out()); }, true);
+}
+
+int runMatrix(CommandContext& ctx)
+{
+    const bool percent = ctx.args.isSet(QStringLiteral("percent"));
+    return runBoard(
+        ctx, [&](const CapBoard& board, BoardFormat f) { writeMatrix(board, percent, f, ctx.out()); }, percent);
+}
+
+} // namespace
+
+extern const Command kCapCommand
+    = {"cap", "cap SALARY.pyv [--ini FILE] [--format text|csv|json]", declareCap, runCap, 1};
+extern const Command kMatrixCommand
+    = {"matrix", "matrix SALARY.pyv [--ini FILE] [--percent] [--format text|csv|json]", declareMatrix, runMatrix, 1};
+
+} // namespace payvo::cli
