@@ -16,7 +16,7 @@ seconds=${1:-60}
 jobs=$(nproc 2>/dev/null || echo 2)
 
 . "$here/tools/debian.sh"
-install_missing cmake make clang-14 libclang-rt-14-dev qt6-base-dev libsqlitecpp-dev libsqlite3-dev
+install_missing cmake make clang-14 libclang-rt-14-dev qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev libsqlitecpp-dev libsqlite3-dev
 
 cmake -S "$here" -B "$build" -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPAYVO_FUZZ=ON \
     -DPAYVO_BUILD_TESTS=OFF -DPAYVO_BUILD_BENCH=OFF >/dev/null

@@ -12,7 +12,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build="$here/build"
 jobs=$(nproc 2>/dev/null || echo 2)
 
-packages="cmake make g++ qt6-base-dev libsqlitecpp-dev libsqlite3-dev libxkbcommon-dev fonts-dejavu-core"
+packages="cmake make g++ qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev libsqlitecpp-dev libsqlite3-dev libxkbcommon-dev fonts-dejavu-core"
 
 . "$here/tools/debian.sh"
 

@@ -97,6 +97,15 @@ void frmMain::buildMenus()
     item(reports, mnuAllReports, "mnuAllReports", QStringLiteral("&All Reports"), false,
          &frmMain::mnuAllReports_Click);
 
+    // Commands beyond the original menus, each opening a window of its own.
+    QMenu* league = menuBar()->addMenu(QStringLiteral("&League"));
+    league->setObjectName(QStringLiteral("mnuLeague"));
+    item(league, mnuCapBoard, "mnuCapBoard", QStringLiteral("Cap &Board"), false, &frmMain::mnuCapBoard_Click);
+    mnuCapBoard->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    // After the command itself has run.
+    for (QAction* a : {mnuNew, mnuOpen, mnuReCalc})
+        connect(a, &QAction::triggered, this, &frmMain::refreshLeagueWindows);
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     item(help, mnucontents, "mnucontents", QStringLiteral("&Contents"), true, &frmMain::mnucontents_Click);
@@ -279,6 +288,7 @@ void frmMain::EnableFileMenus()
     mnuRosters->setEnabled(true);
     mnuSumary->setEnabled(true);
     mnuAllReports->setEnabled(true);
+    mnuCapBoard->setEnabled(true);
 }
 
 void frmMain::mnuOpen_Click()

@@ -18,6 +18,7 @@ class QTreeView;
 namespace payvo {
 
 class PlayerListModel;
+class frmCapBoard;
 class SalaryFile;
 namespace mHTML {
 struct ReportResult;
@@ -63,6 +64,7 @@ private Q_SLOTS:
     void mnuRosters_Click();
     void mnuSumary_Click();
     void mnuAllReports_Click();
+    void mnuCapBoard_Click();
     void mnucontents_Click();
     void mnuAbout_Click();
 
@@ -104,6 +106,11 @@ private:
     void runRostersCommand();
     void runSummaryCommand();
 
+    // League: the windows of their own follow the loaded file (New, Open, Re-Calculate), and
+    // a team chosen in one of them is selected here.
+    void refreshLeagueWindows();
+    void selectTeamById(int teamId);
+
     AppServices m_services;
 
     // The league reader File, New uses.
@@ -124,6 +131,7 @@ private:
     QAction* mnuRosters = nullptr;
     QAction* mnuSumary = nullptr;
     QAction* mnuAllReports = nullptr;
+    QAction* mnuCapBoard = nullptr;
     QAction* mnucontents = nullptr;
     QAction* mnuAbout = nullptr;
 
@@ -140,6 +148,8 @@ private:
     QLabel* lblCap = nullptr;
     QGroupBox* Frame1 = nullptr;
     std::array<QLabel*, 19> lblPositionSal{};
+
+    frmCapBoard* m_capBoard = nullptr;
 };
 
 } // namespace payvo

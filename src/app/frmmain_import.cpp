@@ -30,7 +30,7 @@ void frmMain::mnuNew_Click()
         gsSalaryFile = salaryFile;
         gsLeaguePath = leaguePath;
         gsLeagueName = leagueName;
-        for (QAction* a : {mnuReCalc, mnuRosters, mnuSumary, mnuAllReports})
+        for (QAction* a : {mnuReCalc, mnuRosters, mnuSumary, mnuAllReports, mnuCapBoard})
             a->setEnabled(menusEnabled);
         setStatusText(statusText);
         if (!gsSalaryFile.isEmpty() && FillTeamList())

@@ -61,4 +61,11 @@ QString QtFileChooser::chooseOpenFile(QWidget* parent, const QString& title, con
     return file;
 }
 
+QString QtFileChooser::chooseSaveFile(QWidget* parent, const QString& title, const QString& filter,
+                                      const QString& suggested)
+{
+    return QFileDialog::getSaveFileName(parent, title, QDir::current().filePath(suggested), qtFileFilter(filter),
+                                        nullptr, QFileDialog::DontUseNativeDialog);
+}
+
 } // namespace payvo

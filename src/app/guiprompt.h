@@ -18,6 +18,8 @@ public:
 class QtFileChooser final : public FileChooser {
 public:
     QString chooseOpenFile(QWidget* parent, const QString& title, const QString& filter) override;
+    QString chooseSaveFile(QWidget* parent, const QString& title, const QString& filter,
+                           const QString& suggested) override;
 };
 
 // "lge (*.lge)|*.lge" -> "lge (*.lge)"; several pairs are joined with ";;".

@@ -16,6 +16,10 @@ public:
 
     // The chosen file's full path, or an empty text when the user cancelled.
     virtual QString chooseOpenFile(QWidget* parent, const QString& title, const QString& filter) = 0;
+
+    // The file to write (parent, title, filter, suggested name); an empty text when the user
+    // cancelled. A chooser that cannot save answers as a cancel.
+    virtual QString chooseSaveFile(QWidget*, const QString&, const QString&, const QString&) { return QString(); }
 };
 
 // What the windows need from outside: the seams the tests replace, and the folder of the

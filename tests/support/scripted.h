@@ -54,6 +54,10 @@ public:
     {
         return m_paths.isEmpty() ? QString() : m_paths.takeFirst();
     }
+    QString chooseSaveFile(QWidget* parent, const QString& title, const QString& filter, const QString&) override
+    {
+        return chooseOpenFile(parent, title, filter);
+    }
 
 private:
     QStringList m_paths;
