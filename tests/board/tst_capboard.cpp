@@ -1,0 +1,348 @@
+// The cap board: its figures on a small league written by hand, the CSV and JSON of
+// payvo-cli cap / matrix, and the window's three views against what payvo-cli prints.
+#include "board/boardmodel.h"
+#include "board/capchart.h"
+#include "board/frmcapboard.h"
+#include "cli/clirun.h"
+#include "common/csv.h"
+#include "common/money.h"
+#include "salary/salaryconfig.h"
+#include "store/salarystore.h"
+#include "support/testleague.h"
+#include "support/testutil.h"
+#include "support/window.h"
+
+#include <QApplication>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QPushButton>
+#include <QStackedBarSeries>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolTip>
+
+using namespace payvo;
+using namespace payvo::test;
+
+namespace {
+const QByteArray kCapIni = "[Salary]\r\nAmount=10000000\r\n";
+}
+
+class TestCapBoard : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QString m_league = m_dir.filePath("League.pyv");
+    QString m_cap = m_dir.filePath("cap.ini"); // a cap of $10,000,000
+    QString m_noCap = m_dir.filePath("nocap.ini"); // "Amount" no number
+
+    CapBoard board(const QString& ini)
+    {
+        SalaryFile file(m_league);
+        return CapBoard::build(file, SalaryConfig::load(ini));
+    }
+    // Opens a salary file in the main window, with a cap of $10,000,000 in the settings file
+    // beside the program, and the cap board over it.
+    frmCapBoard* openBoard(Window& w, const QString& league)
+    {
+        writeFile(m_dir.filePath("Payvo.ini"), kCapIni);
+        w.open(league);
+        w.trigger("mnuCapBoard");
+        return w.child<frmCapBoard>("frmCapBoard");
+    }
+    QJsonObject json(const QStringList& args)
+    {
+        const CliRun r = runCli(QStringList{args[0], m_league, "--format", "json"} + args.mid(1));
+        return QJsonDocument::fromJson(r.out.toUtf8()).object();
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        // Team 1 is over the cap, team 2 exactly at it (with halves that round up), team 3
+        // has no player, team 4's kicker has no salary; a free agent and a draft pool player
+        // belong to no team.
+        makeSalaryFile(m_league,
+                       {teamRow(1, "Boston", "Bulldogs"), teamRow(2, "Washington, D.C.", "\"Monuments\""),
+                        teamRow(3, "Denver", "Comets"), teamRow(4, "Austin", "Kickers")},
+                       {playerRow(1, 1, "Al", "Arm", 0, 6500000), playerRow(2, 1, "Bo", "Hands", 4, 3000000),
+                        playerRow(3, 1, "Cy", "Rush", 8, 2500000), playerRow(4, 2, "Di", "Run", 2, 4000000),
+                        playerRow(5, 2, "Ed", "Block", 1, 1000000), playerRow(6, 2, "Fa", "Cover", 11, 4999999.5),
+                        playerRow(7, 2, "Gu", "Punt", 14, 0.5), playerRow(8, 4, "Hal", "Throw", 0, 9500000),
+                        playerRow(9, 4, "Ike", "Boot", 13), playerRow(10, 0, "Jo", "Free", 0, 1000000),
+                        playerRow(11, 99, "Ki", "Rookie", 0, 2000000)});
+        writeFile(m_cap, kCapIni);
+        writeFile(m_noCap, "[Salary]\r\nAmount=ten million\r\n");
+    }
+
+    void model_data()
+    {
+        QTest::addColumn<bool>("withCap");
+        QTest::addColumn<int>("team");
+        QTest::addColumn<QString>("cells"); // the Teams view's row, cells joined by "|"
+        QTest::addColumn<bool>("over");
+        QTest::newRow("over the cap") << true << 0
+            << "Boston Bulldogs|3|$12,000,000|-$2,000,000|120.00%|$9,500,000|$2,500,000|" << true;
+        QTest::newRow("at the cap") << true << 1
+            << "Washington, D.C. \"Monuments\"|4|$10,000,000|$|100.00%|$5,000,000|$5,000,000|$1" << false;
+        QTest::newRow("no players") << true << 2 << "Denver Comets|0||$10,000,000|0.00%|||" << false;
+        QTest::newRow("kicker without salary") << true << 3
+            << "Austin Kickers|2|$9,500,000|$500,000|95.00%|$9,500,000||" << false;
+        QTest::newRow("no cap, over") << false << 0
+            << "Boston Bulldogs|3|$12,000,000|||$9,500,000|$2,500,000|" << false;
+    }
+    void model()
+    {
+        QFETCH(bool, withCap);
+        QFETCH(int, team);
+        QFETCH(QString, cells);
+        QFETCH(bool, over);
+        const CapBoard b = board(withCap ? m_cap : m_noCap);
+        QCOMPARE(int(b.teams.size()), 4);
+        const BoardTable table = capTable(b);
+        QCOMPARE(table.rows[std::size_t(team)].text, cells.split('|'));
+        QCOMPARE(b.overCap(b.teams[std::size_t(team)]), over);
+        QCOMPARE(int(b.teamsOverCap().size()), withCap ? 1 : 0);
+        // The kicker is on the roster but in no sum.
+        QCOMPARE(int(b.teams[3].roster[13].size()), 1);
+        QVERIFY(!b.teams[3].sums[13].value());
+        QCOMPARE(table.league[0].text.mid(0, 3), (QStringList{"League total", "9", "$31,500,000"}));
+    }
+
+    void csvQuoting_data()
+    {
+        QTest::addColumn<QStringList>("fields");
+        QTest::addColumn<QString>("record");
+        QTest::newRow("plain") << QStringList{"1", "Denver Comets", ""} << "1,Denver Comets,\r\n";
+        QTest::newRow("comma and quote") << QStringList{"Washington, D.C. \"Monuments\""}
+                                         << "\"Washington, D.C. \"\"Monuments\"\"\"\r\n";
+        QTest::newRow("line break") << QStringList{"a\nb", "c\rd"} << "\"a\nb\",\"c\rd\"\r\n";
+    }
+    void csvQuoting()
+    {
+        QFETCH(QStringList, fields);
+        QFETCH(QString, record);
+        QCOMPARE(csvRecord(fields), record);
+    }
+
+    void cliCsvAndJson_data()
+    {
+        QTest::addColumn<QString>("ini");
+        QTest::addColumn<QString>("csvLine"); // team 2 in `cap --format csv`
+        QTest::addColumn<QJsonValue>("cap");
+        const QString team = "2,\"Washington, D.C. \"\"Monuments\"\"\",4,10000000,";
+        QTest::newRow("cap") << m_cap << team + "0,100.00,5000000,5000000,1,0" << QJsonValue(10000000);
+        QTest::newRow("no cap") << m_noCap << team + ",,5000000,5000000,1,0" << QJsonValue(QJsonValue::Null);
+    }
+    void cliCsvAndJson()
+    {
+        QFETCH(QString, ini);
+        QFETCH(QString, csvLine);
+        QFETCH(QJsonValue, cap);
+        const CliRun csv = runCli({"cap", m_league, "--ini", ini, "--format", "csv"});
+        QCOMPARE(csv.status, 0);
+        QCOMPARE(csv.out.split("\r\n").value(2), csvLine);
+
+        const QJsonObject doc = json({"cap", "--ini", ini});
+        QCOMPARE(doc.keys(), (QStringList{"cap", "league", "teams"}));
+        QCOMPARE(doc["cap"], cap);
+        const QJsonArray teams = doc["teams"].toArray();
+        QCOMPARE(teams.size(), 4);
+        const QJsonObject boston = teams[0].toObject();
+        const QJsonObject denver = teams[2].toObject();
+        QCOMPARE(boston.keys(), (QStringList{"cap_room", "defense", "offense", "over_cap", "payroll", "pct_of_cap",
+                                             "players", "special", "team", "team_id"}));
+        QCOMPARE(boston["over_cap"], QJsonValue(cap.isDouble()));
+        QVERIFY(denver["payroll"].isNull());
+        QCOMPARE(denver["cap_room"], cap);
+        QCOMPARE(doc["league"]["payroll"], QJsonValue(31500000));
+        QCOMPARE(doc["league"]["teams_over_cap"], QJsonValue(cap.isDouble() ? 1 : 0));
+
+        const QJsonObject matrix = json({"matrix", "--ini", ini, "--percent"});
+        const QJsonObject kickers = matrix["teams"].toArray()[3].toObject();
+        QCOMPARE(kickers["positions"].toObject().size(), 15);
+        QVERIFY(kickers["positions"]["K"].isNull());
+        QCOMPARE(kickers["Total"], cap.isDouble() ? QJsonValue(95) : QJsonValue(QJsonValue::Null));
+    }
+
+    void cliRefuses_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::newRow("not a salary file") << QStringList{"cap", m_cap} << 1;
+        QTest::newRow("unknown format") << QStringList{"matrix", m_league, "--format", "xml"} << 2;
+    }
+    void cliRefuses()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        const CliRun r = runCli(args);
+        QCOMPARE(r.status, status);
+        QCOMPARE(r.err.count('\n'), 1);
+    }
+
+    // Each view of the window shows the figures payvo-cli prints.
+    void windowShowsCliFigures_data()
+    {
+        QTest::addColumn<QString>("view");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("teams: payroll") << "tblTeams" << 2 << "cap" << "payroll";
+        QTest::newRow("teams: cap room") << "tblTeams" << 3 << "cap" << "cap_room";
+        QTest::newRow("teams: special") << "tblTeams" << 7 << "cap" << "special";
+        QTest::newRow("positions: FB") << "tblPositions" << 3 << "matrix" << "FB";
+        QTest::newRow("positions: K") << "tblPositions" << 14 << "matrix" << "K";
+        QTest::newRow("positions: Defense") << "tblPositions" << 17 << "matrix" << "Defense";
+        QTest::newRow("chart: payroll") << "chart" << 0 << "cap" << "payroll";
+    }
+    void windowShowsCliFigures()
+    {
+        QFETCH(QString, view);
+        QFETCH(int, column);
+        QFETCH(QString, command);
+        QFETCH(QString, key);
+        Window w(m_dir.path());
+        QVERIFY(!w.enabled("mnuCapBoard"));
+        frmCapBoard* board = openBoard(w, m_league);
+        QVERIFY(board && board->isVisible());
+        const QJsonArray teams = json({command, "--ini", m_cap})["teams"].toArray();
+        for (int t = 0; t < teams.size(); ++t) {
+            const QJsonObject team = teams[t].toObject();
+            const QJsonValue value = team.contains(key) ? team[key] : team["positions"][key];
+            if (view == "chart") {
+                auto* bars = qobject_cast<QStackedBarSeries*>(
+                    board->findChild<QChartView*>("chartCap")->chart()->series().value(0));
+                QVERIFY(bars);
+                const QBarSet* set = bars->barSets()[team["over_cap"].toBool() ? 1 : 0];
+                QCOMPARE(set->at(t), value.toDouble());
+                continue;
+            }
+            const QAbstractItemModel* m = board->findChild<QTableView*>(view)->model();
+            QCOMPARE(m->index(t, column).data().toString(), value.isNull() ? QString() : formatMoney(value.toDouble()));
+        }
+    }
+
+    // Sorting is by the figure, not its text; the league lines stay last; a double-click
+    // chooses the team in the main window.
+    void sortAndChoose_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("order");
+        QTest::addColumn<QString>("teams"); // joined by "|"
+        const QString washington = "Washington, D.C. \"Monuments\"";
+        QTest::newRow("payroll up") << 2 << int(Qt::AscendingOrder)
+                                    << "Denver Comets|Austin Kickers|" + washington + "|Boston Bulldogs";
+        QTest::newRow("payroll down") << 2 << int(Qt::DescendingOrder)
+                                      << "Boston Bulldogs|" + washington + "|Austin Kickers|Denver Comets";
+        QTest::newRow("cap room up") << 3 << int(Qt::AscendingOrder)
+                                     << "Boston Bulldogs|" + washington + "|Austin Kickers|Denver Comets";
+    }
+    void sortAndChoose()
+    {
+        QFETCH(int, column);
+        QFETCH(int, order);
+        QFETCH(QString, teams);
+        Window w(m_dir.path());
+        auto* view = openBoard(w, m_league)->findChild<QTableView*>("tblTeams");
+        view->sortByColumn(column, Qt::SortOrder(order));
+        QStringList shown;
+        for (int r = 0; r < view->model()->rowCount(); ++r)
+            shown << view->model()->index(r, 0).data().toString();
+        QCOMPARE(shown, teams.split('|') + QStringList({"League total", "Team average"}));
+        Q_EMIT view->doubleClicked(view->model()->index(0, 0));
+        QCOMPARE(w.child<QComboBox>("cboTeams")->currentText(), teams.section('|', 0, 0));
+    }
+
+    // Hovering the bar of the team over the cap shows its figures; a double-click on
+    // another bar chooses that team in the main window.
+    void chartHoverAndDoubleClick()
+    {
+        Window w(m_dir.path());
+        frmCapBoard* board = openBoard(w, m_league);
+        board->findChild<QTabWidget*>("tabBoard")->setCurrentIndex(2);
+        auto* view = board->findChild<QChartView*>("chartCap");
+        const auto send = [&](QEvent::Type type, int team, Qt::MouseButton button) {
+            QChart* chart = view->chart();
+            const QPointF bar = chart->mapToPosition(QPointF(team, 1000000), chart->series().value(0));
+            const QPointF at = view->mapFromScene(chart->mapToScene(bar));
+            QMouseEvent e(type, at, view->viewport()->mapToGlobal(at), button, button, Qt::NoModifier);
+            QApplication::sendEvent(view->viewport(), &e);
+        };
+        send(QEvent::MouseMove, 0, Qt::NoButton);
+        QVERIFY(QToolTip::text().contains("Payroll: $12,000,000\nCap room: -$2,000,000 (120.00% of the cap)"));
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                        QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease})
+            send(type, 3, Qt::LeftButton);
+        QCOMPARE(w.child<QComboBox>("cboTeams")->currentText(), QString("Austin Kickers"));
+    }
+
+    // Re-Calculate refreshes the open board with the new salaries and the settings' new cap.
+    void refreshesAfterRecalculate()
+    {
+        const QString league = m_dir.filePath("Recalc.pyv");
+        QFile::remove(league);
+        QFile::copy(m_league, league);
+        Window w(m_dir.path());
+        frmCapBoard* board = openBoard(w, league);
+        writeFile(m_dir.filePath("Payvo.ini"), "[Salary]\r\nAmount=30000000\r\n");
+        w.trigger("mnuReCalc");
+        QCOMPARE(board->findChild<QLabel*>("lblBoardCap")->text(), QString("Salary Cap: $30,000,000"));
+        const CliRun cli = runCli({"cap", league, "--ini", m_dir.filePath("Payvo.ini"), "--format", "json"});
+        const QJsonValue payroll = QJsonDocument::fromJson(cli.out.toUtf8())["teams"][0]["payroll"];
+        QVERIFY(payroll.toDouble() != 12000000);
+        QCOMPARE(board->findChild<QTableView*>("tblTeams")->model()->index(0, 2).data().toString(),
+                 formatMoney(payroll.toDouble()));
+    }
+
+    // Export CSV... writes the view on screen as payvo-cli prints it; Save Chart... writes a
+    // PNG or, by the name, an SVG.
+    void exports_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("cli"); // the command whose output the file holds
+        QTest::addColumn<QByteArray>("start");
+        QTest::newRow("teams") << 0 << "teams.csv" << QStringList{"cap", "--format", "csv"} << QByteArray();
+        QTest::newRow("positions in %") << 1 << "positions.csv"
+                                        << QStringList{"matrix", "--percent", "--format", "csv"} << QByteArray();
+        QTest::newRow("chart as PNG") << 2 << "chart.png" << QStringList() << QByteArray("\x89PNG");
+        QTest::newRow("chart as SVG") << 2 << "chart.svg" << QStringList() << QByteArray("<?xml");
+    }
+    void exports()
+    {
+        QFETCH(int, tab);
+        QFETCH(QString, name);
+        QFETCH(QStringList, cli);
+        QFETCH(QByteArray, start);
+        Window w(m_dir.path());
+        frmCapBoard* board = openBoard(w, m_league);
+        board->findChild<QTabWidget*>("tabBoard")->setCurrentIndex(tab);
+        board->findChild<QCheckBox*>("chkPercent")->setChecked(cli.contains("--percent"));
+        w.files().choose(m_dir.filePath(name));
+        board->findChild<QPushButton*>(tab == 2 ? "cmdSaveChart" : "cmdExportCsv")->click();
+        const QByteArray written = readAll(m_dir.filePath(name));
+        if (cli.isEmpty())
+            QVERIFY(written.startsWith(start));
+        else
+            QCOMPARE(written, runCli(cli.mid(0, 1) + QStringList{m_league, "--ini", m_cap} + cli.mid(1)).out.toUtf8());
+    }
+
+    void chartAsSvg()
+    {
+        const QByteArray svg = capChartSvg(board(m_cap), QSize(640, 400));
+        QVERIFY(svg.contains("<svg"));
+        QVERIFY(svg.contains("Payroll against the salary cap"));
+    }
+};
+
+QTEST_MAIN(TestCapBoard)
+#include "tst_capboard.moc"
