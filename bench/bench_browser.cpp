@@ -9,6 +9,7 @@
 #include "store/browse.h"
 #include "store/payroll.h"
 #include "store/salaryfile.h"
+#include "benchutil.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,14 +31,9 @@
 #include <vector>
 
 using namespace payvo;
+using namespace payvo::bench;
 
 namespace {
-
-class QuietPrompt final : public UserPrompt {
-public:
-    void message(const QString& text, Icon) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
-    bool question(const QString&, Icon) override { return true; }
-};
 
 class FixedChooser final : public FileChooser {
 public:
@@ -96,41 +92,6 @@ void makeLeague(const QString& path, int players)
         p.reset();
     }
     tx.commit();
-}
-
-// Wall time, and the CPU time of this thread: on a machine shared with other work the
-// second shows what the program itself spends.
-struct Figures {
-    double median = 0, min = 0, max = 0, cpuMedian = 0;
-};
-
-double threadCpuMs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
-}
-
-Figures measure(int runs, const std::function<void()>& work)
-{
-    std::vector<double> wall;
-    std::vector<double> cpu;
-    for (int i = 0; i < runs; ++i) {
-        const double cpu0 = threadCpuMs();
-        QElapsedTimer t;
-        t.start();
-        work();
-        wall.push_back(double(t.nsecsElapsed()) / 1e6);
-        cpu.push_back(threadCpuMs() - cpu0);
-    }
-    std::sort(wall.begin(), wall.end());
-    std::sort(cpu.begin(), cpu.end());
-    return {wall[wall.size() / 2], wall.front(), wall.back(), cpu[cpu.size() / 2]};
-}
-
-void report(const char* what, const Figures& f)
-{
-    std::printf("%-52s %7.1f ms  (min %6.1f, max %6.1f; cpu %6.1f)\n", what, f.median, f.min, f.max, f.cpuMedian);
 }
 
 } // namespace
