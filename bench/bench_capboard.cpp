@@ -6,8 +6,8 @@
 #include "app/services.h"
 #include "benchutil.h"
 #include "board/boardtables.h"
-#include "board/capchart.h"
-#include "board/frmcapboard.h"
+#include "app/capchart.h"
+#include "app/frmcapboard.h"
 #include "salary/salaryconfig.h"
 #include "store/salarystore.h"
 

@@ -1,7 +1,7 @@
 // League: the commands beyond the original menus.
 #include "app/frmmain.h"
 
-#include "board/frmcapboard.h"
+#include "app/frmcapboard.h"
 
 #include <QComboBox>
 

@@ -1,8 +1,8 @@
 // The cap board: its figures on a small league written by hand, the CSV and JSON of
 // payvo-cli cap / matrix, and the window's three views against what payvo-cli prints.
-#include "board/boardmodel.h"
-#include "board/capchart.h"
-#include "board/frmcapboard.h"
+#include "app/boardmodel.h"
+#include "app/capchart.h"
+#include "app/frmcapboard.h"
 #include "cli/clirun.h"
 #include "common/csv.h"
 #include "common/money.h"

@@ -1,4 +1,4 @@
-#include "board/boardmodel.h"
+#include "app/boardmodel.h"
 
 #include "app/showntext.h"
 

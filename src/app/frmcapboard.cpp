@@ -1,8 +1,8 @@
-#include "board/frmcapboard.h"
+#include "app/frmcapboard.h"
 
 #include "app/showntext.h"
-#include "board/boardmodel.h"
-#include "board/capchart.h"
+#include "app/boardmodel.h"
+#include "app/capchart.h"
 #include "common/prompt.h"
 #include "salary/salaryconfig.h"
 #include "store/salaryfile.h"

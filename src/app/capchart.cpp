@@ -1,4 +1,4 @@
-#include "board/capchart.h"
+#include "app/capchart.h"
 
 #include "app/showntext.h"
 #include "board/capboard.h"
