@@ -14,9 +14,6 @@ namespace payvo {
 
 namespace {
 
-// A cell lists its best-paid players; a long list ends with how many more there are.
-constexpr std::size_t kMaxListedPlayers = 40;
-
 // The figures of machine-readable output; "+ 0.0" turns a rounded -0 into 0.
 QString dollarsField(std::optional<double> amount)
 {
@@ -234,13 +231,13 @@ QString cellPlayers(const CapTeam& team, int index)
     QStringList lines;
     if (index < kPositionCount) {
         lines << QStringLiteral("%1, %2").arg(team.name, positionAbbr(index));
-        const std::vector<BoardPlayer>& players = team.roster[std::size_t(index)];
-        for (std::size_t i = 0; i < players.size() && i < kMaxListedPlayers; ++i)
-            lines << QStringLiteral("%1  %2").arg(players[i].name, players[i].salary ? formatMoney(*players[i].salary)
-                                                                                     : QStringLiteral("(no salary)"));
-        if (players.size() > kMaxListedPlayers)
-            lines << QStringLiteral("... and %1 more").arg(players.size() - kMaxListedPlayers);
-        if (players.empty())
+        for (const BoardPlayer& p : team.listed[std::size_t(index)])
+            lines << QStringLiteral("%1  %2").arg(p.name,
+                                                  p.salary ? formatMoney(*p.salary) : QStringLiteral("(no salary)"));
+        const int more = team.playersAt[std::size_t(index)] - int(team.listed[std::size_t(index)].size());
+        if (more > 0)
+            lines << QStringLiteral("... and %1 more").arg(more);
+        if (team.playersAt[std::size_t(index)] == 0)
             lines << QStringLiteral("(no player)");
         return lines.join(QLatin1Char('\n'));
     }

@@ -1,10 +1,11 @@
 #include "board/capboard.h"
 
 #include "salary/salaryconfig.h"
-#include "store/salarystore.h"
+#include "store/salaryrows.h"
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <unordered_map>
 
 namespace payvo {
@@ -16,6 +17,21 @@ namespace {
 int groupOf(int code)
 {
     return code < 8 ? kPayrollOffense : code < 13 ? kPayrollDefense : kPayrollSpecial;
+}
+
+// Lists a player among a position's best-paid, in salary order (after those of the same
+// salary already listed), when he is one of them; only then is his name read.
+void list(std::vector<BoardPlayer>& listed, std::optional<double> salary, const std::function<QString()>& name)
+{
+    const auto before = [](std::optional<double> a, std::optional<double> b) { return a && (!b || *a > *b); };
+    if (listed.size() == kListedPlayers && !before(salary, listed.back().salary))
+        return;
+    const auto at
+        = std::upper_bound(listed.begin(), listed.end(), salary,
+                           [&](std::optional<double> s, const BoardPlayer& p) { return before(s, p.salary); });
+    listed.insert(at, BoardPlayer{name(), salary});
+    if (listed.size() > kListedPlayers)
+        listed.pop_back();
 }
 
 bool namesTeam(const std::optional<int>& teamId)
@@ -43,7 +59,7 @@ CapBoard CapBoard::build(SalaryFile& file, const SalaryConfig& config)
         board.teams.push_back(std::move(team));
     }
 
-    file.forEachPlayer(PlayerFilter{}, [&](const StoredPlayer& p) {
+    forEachSalaryRow(file, [&](const SalaryRow& p, const std::function<QString()>& name) {
         if (!p.teamId)
             return;
         const auto row = rowOf.find(*p.teamId);
@@ -52,8 +68,10 @@ CapBoard CapBoard::build(SalaryFile& file, const SalaryConfig& config)
         CapTeam& team = board.teams[row->second];
         ++team.players;
         const bool coded = p.position && *p.position >= 0 && *p.position < kPositionCount;
-        if (coded)
-            team.roster[std::size_t(*p.position)].push_back({p.name(), p.salary});
+        if (coded) {
+            ++team.playersAt[std::size_t(*p.position)];
+            list(team.listed[std::size_t(*p.position)], p.salary, name);
+        }
         if (!p.salary)
             return;
         team.sums[kPayrollTotal].add(*p.salary);
@@ -62,13 +80,6 @@ CapBoard CapBoard::build(SalaryFile& file, const SalaryConfig& config)
             team.sums[std::size_t(groupOf(*p.position))].add(*p.salary);
         }
     });
-
-    for (CapTeam& team : board.teams) {
-        for (auto& players : team.roster)
-            std::stable_sort(players.begin(), players.end(), [](const BoardPlayer& a, const BoardPlayer& b) {
-                return a.salary && (!b.salary || *a.salary > *b.salary);
-            });
-    }
     return board;
 }
 

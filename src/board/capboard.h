@@ -28,7 +28,8 @@ struct SalarySum {
     std::optional<double> value() const { return salaries ? std::optional<double>(amount) : std::nullopt; }
 };
 
-// One player as a cell of the positions view lists him.
+// One player as a cell of the positions view lists him; a cell lists its best-paid.
+inline constexpr std::size_t kListedPlayers = 40;
 struct BoardPlayer {
     QString name;
     std::optional<double> salary;
@@ -44,8 +45,10 @@ struct CapTeam {
     // Defense, Special and Total. Total is the payroll: every salary of the team's players,
     // also those of a player whose position is no code 0..14 (he is in no other sum).
     std::array<SalarySum, kPayrollValueCount> sums;
-    // The players of each position code, highest salary first, Null salaries last.
-    std::array<std::vector<BoardPlayer>, kPositionCount> roster;
+    // How many players each position code has, and the best-paid of them (at most
+    // kListedPlayers), highest salary first, Null salaries last.
+    std::array<int, kPositionCount> playersAt{};
+    std::array<std::vector<BoardPlayer>, kPositionCount> listed;
 
     std::optional<double> payroll() const { return sums[kPayrollTotal].value(); }
 };
@@ -64,7 +67,8 @@ struct CapBoard {
     // TeamID already on the board.
     std::vector<CapTeam> teams;
 
-    // Reads the teams and every player of the file once. Throws StoreError.
+    // Reads the teams, then every player's team, position and salary in one pass (a name
+    // only for a player who is listed). Throws StoreError.
     static CapBoard build(SalaryFile& file, const SalaryConfig& config);
 
     // cap - payroll; a team without a salary has the whole cap as room.

@@ -112,9 +112,26 @@ private Q_SLOTS:
         QCOMPARE(b.overCap(b.teams[std::size_t(team)]), over);
         QCOMPARE(int(b.teamsOverCap().size()), withCap ? 1 : 0);
         // The kicker is on the roster but in no sum.
-        QCOMPARE(int(b.teams[3].roster[13].size()), 1);
+        QCOMPARE(b.teams[3].playersAt[13], 1);
+        QCOMPARE(int(b.teams[3].listed[13].size()), 1);
         QVERIFY(!b.teams[3].sums[13].value());
         QCOMPARE(table.league[0].text.mid(0, 3), (QStringList{"League total", "9", "$31,500,000"}));
+    }
+
+    // A cell lists its 40 best-paid players, highest first, and how many more there are.
+    void cellListsBestPaid()
+    {
+        std::vector<PlayerRow> players{playerRow(1, 1, "No", "Salary", 0)};
+        for (int i = 0; i < 44; ++i) // salaries $1,000 to $44,000 in scrambled order
+            players.push_back(playerRow(i + 2, 1, "Q", "B", 0, (i * 17 % 44 + 1) * 1000));
+        const QString file = m_dir.filePath("Many.pyv");
+        makeSalaryFile(file, {teamRow(1, "Big", "Roster")}, players);
+        SalaryFile opened(file);
+        const CapBoard b = CapBoard::build(opened, SalaryConfig::load(m_cap));
+        QStringList expected{"Big Roster, QB"};
+        for (int k = 44; k > 4; --k)
+            expected << "Q B  " + formatMoney(k * 1000);
+        QCOMPARE(cellPlayers(b.teams[0], 0).split('\n'), expected << "... and 5 more");
     }
 
     void csvQuoting_data()
