@@ -1,8 +1,9 @@
 // Times the cap board on the largest league: building the board from a salary file and
 // filling the window's three views (run it with QT_QPA_PLATFORM=offscreen). See README.md.
 //
-//   bench_capboard [SALARY.pyv]   without a file, payvo-leaguegen and payvo-cli (beside this
-//                                 program) make a league of 97 teams and 32,766 players
+//   bench_capboard [SALARY.pyv [RUNS]]   without a file, payvo-leaguegen and payvo-cli (beside
+//                                        this program) make a league of 97 teams and 32,766
+//                                        players; RUNS runs per figure (15)
 #include "app/services.h"
 #include "benchutil.h"
 #include "board/boardtables.h"
@@ -18,7 +19,9 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 using namespace payvo;
 using namespace payvo::bench;
@@ -38,7 +41,7 @@ bool run(const QString& program, const QStringList& args)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    constexpr int runs = 15;
+    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 15;
     const QString ini = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Payvo.ini"));
     QTemporaryDir dir;
     QString file = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
