@@ -110,7 +110,7 @@ QWidget* frmCapBoard::buildPositionsTab()
     auto* tab = new QWidget(m_tabs);
     auto* layout = new QVBoxLayout(tab);
     auto* top = new QHBoxLayout;
-    m_percent = new QCheckBox(QStringLiteral("Show % of &cap"), tab);
+    m_percent = new QCheckBox(QStringLiteral("Show &as % of cap"), tab);
     m_percent->setObjectName(QStringLiteral("chkPercent"));
     connect(m_percent, &QCheckBox::toggled, this, &frmCapBoard::fillPositions);
     top->addWidget(m_percent);
