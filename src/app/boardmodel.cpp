@@ -81,18 +81,13 @@ QVariant BoardModel::data(const QModelIndex& index, int role) const
         if (column == 0 && row.overCap)
             return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
         return QVariant();
-    case ShadeRole:
-    case Qt::BackgroundRole: {
+    case Qt::BackgroundRole:
         if (m_kind == Kind::Positions && team && column > 0) {
             const int payrollIndex = kPayrollLines[std::size_t(column - 1)].index;
-            const Shade shade
-                = CapBoard::shadeOf(team->sums[std::size_t(payrollIndex)].value(), m_averages[std::size_t(column - 1)]);
-            return role == ShadeRole ? QVariant(int(shade)) : QVariant(shadeColor(shade));
+            return shadeColor(CapBoard::shadeOf(team->sums[std::size_t(payrollIndex)].value(),
+                                                m_averages[std::size_t(column - 1)]));
         }
-        if (role == Qt::BackgroundRole && row.overCap)
-            return QColor(0xf6, 0xc9, 0xc4);
-        return QVariant();
-    }
+        return row.overCap ? QVariant(QColor(0xf6, 0xc9, 0xc4)) : QVariant();
     case Qt::ToolTipRole:
         if (!team)
             return QVariant();

@@ -22,8 +22,6 @@ public:
     enum class Kind { Teams, Positions };
     // The team's index into CapBoard::teams, -1 on a league line.
     static constexpr int TeamRole = Qt::UserRole;
-    // The Shade of a Positions figure, as an int.
-    static constexpr int ShadeRole = Qt::UserRole + 1;
 
     BoardModel(Kind kind, QObject* parent = nullptr);
 
