@@ -497,7 +497,8 @@ private Q_SLOTS:
         for (const QStringList& args : QList<QStringList>{{"recalc", file, "--ini", ini}, {"players", file},
                                                           {"payroll", file, "--team", "1"},
                                                           {"report", "rosters", file, "--ini", ini},
-                                                          {"report", "summary", file, "--ini", ini}})
+                                                          {"report", "summary", file, "--ini", ini},
+                                                          {"cap", file, "--ini", ini}, {"matrix", file, "--ini", ini}})
             VERIFY_ONE_LINE_FAILURE(runCli(args, m_dir.path()), cliSays);
         QCOMPARE(snapshot(dir), before);
     }
