@@ -7,13 +7,15 @@ extern const Command kRecalcCommand;
 extern const Command kPlayersCommand;
 extern const Command kPayrollCommand;
 extern const Command kReportCommand;
+extern const Command kExplainCommand;
+extern const Command kPreviewCommand;
 
 // Each command lives in a cmd_*.cpp of its own and is listed here, in the order the usage
 // text shows them.
 const std::vector<Command>& commands()
 {
     static const std::vector<Command> list = {
-        kNewCommand, kRecalcCommand, kPlayersCommand, kPayrollCommand, kReportCommand,
+        kNewCommand, kRecalcCommand, kPlayersCommand, kPayrollCommand, kReportCommand, kExplainCommand, kPreviewCommand,
     };
     return list;
 }
