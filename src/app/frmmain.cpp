@@ -97,6 +97,12 @@ void frmMain::buildMenus()
     item(reports, mnuAllReports, "mnuAllReports", QStringLiteral("&All Reports"), false,
          &frmMain::mnuAllReports_Click);
 
+    QMenu* league = menuBar()->addMenu(QStringLiteral("&League"));
+    league->setObjectName(QStringLiteral("mnuLeague"));
+    item(league, mnuExplain, "mnuExplain", QStringLiteral("&Explain Salary…"), true, &frmMain::mnuExplain_Click);
+    mnuExplain->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    item(league, mnuWhatIf, "mnuWhatIf", QStringLiteral("&What-If Salaries…"), true, &frmMain::mnuWhatIf_Click);
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     item(help, mnucontents, "mnucontents", QStringLiteral("&Contents"), true, &frmMain::mnucontents_Click);

@@ -1,0 +1,93 @@
+// The League menu: the explanation of one salary and the what-if of the whole league.
+#include "app/frmmain.h"
+
+#include "app/frmexplain.h"
+#include "app/frmwhatif.h"
+#include "app/playerlistmodel.h"
+#include "common/prompt.h"
+#include "salary/explain.h"
+#include "salary/salarycalc.h"
+#include "store/salarystore.h"
+
+#include <QTreeView>
+
+namespace payvo {
+
+bool frmMain::leagueFileLoaded()
+{
+    if (!gsSalaryFile.isEmpty() && !gsLeagueName.isEmpty())
+        return true;
+    m_services.prompt->message(QStringLiteral("You must open a .pyv file first!"), UserPrompt::Icon::Exclamation);
+    return false;
+}
+
+void frmMain::mnuExplain_Click()
+{
+    if (!leagueFileLoaded())
+        return;
+    const QModelIndex current = lvwRookies->currentIndex();
+    if (!current.isValid() || !lvwRookies->selectionModel()->isRowSelected(current.row(), QModelIndex())) {
+        m_services.prompt->message(QStringLiteral("Select a player in the list first."),
+                                   UserPrompt::Icon::Exclamation);
+        return;
+    }
+    explainRow(current.row());
+}
+
+void frmMain::lvwRookies_DblClick(const QModelIndex& index)
+{
+    if (index.isValid())
+        explainRow(index.row());
+}
+
+// The explanation reads the player and the settings as they are now: one user action.
+void frmMain::explainRow(int row)
+{
+    SalaryExplanation explanation;
+    try {
+        SalaryFile file(gsSalaryFile);
+        const std::optional<StoredPlayer> player = file.playerByRowid(m_playerModel->cells(row).rowid);
+        if (!player) {
+            m_services.prompt->message(QStringLiteral("This player is no longer in %1.").arg(gsSalaryFile),
+                                       UserPrompt::Icon::Exclamation);
+            return;
+        }
+        explanation = explainSalary(*player, file.teams(), SalaryConfig::load(iniPathSlash()));
+    } catch (const StoreError& e) {
+        m_services.prompt->message(QStringLiteral("The player could not be read.\n\n%1").arg(e.message()),
+                                   UserPrompt::Icon::Exclamation);
+        return;
+    }
+    if (!m_explainPanel)
+        m_explainPanel = new frmExplainSalary(this);
+    m_explainPanel->showSheet(explanationSheet(explanation));
+    m_explainPanel->show();
+    m_explainPanel->raise();
+}
+
+void frmMain::mnuWhatIf_Click()
+{
+    if (!leagueFileLoaded())
+        return;
+    // One what-if window, of the file loaded now.
+    if (m_whatIf && m_whatIf->salaryFile() != gsSalaryFile && m_whatIf->close())
+        m_whatIf = nullptr;
+    if (!m_whatIf) {
+        // Save and Re-Calculate runs what Edit, Re-Calculate Salaries runs, on the window's file.
+        const QString file = gsSalaryFile;
+        const auto recalculate = [this, file] {
+            payvo::recalculateSalaries(file, iniPathSlash(), *this, *m_services.prompt);
+        };
+        auto* window = new frmWhatIf(*m_services.prompt, file, iniPathSlash(), recalculate, this);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        if (!window->load()) {
+            delete window;
+            return;
+        }
+        m_whatIf = window;
+    }
+    m_whatIf->show();
+    m_whatIf->raise();
+}
+
+} // namespace payvo
