@@ -117,6 +117,6 @@ int run(CommandContext& ctx)
 } // namespace
 
 extern const Command kExplainCommand;
-const Command kExplainCommand = {"explain", "explain SALARY.pyv --pid N [--format text|json]", declare, run, 1};
+const Command kExplainCommand = {"explain", "explain SALARY.pyv --pid N [--ini FILE] [--format text|json]", declare, run, 1};
 
 } // namespace payvo::cli

@@ -127,6 +127,6 @@ int run(CommandContext& ctx)
 } // namespace
 
 extern const Command kPreviewCommand;
-const Command kPreviewCommand = {"preview", "preview SALARY.pyv PROPOSED.ini [--format text|json]", declare, run, 2};
+const Command kPreviewCommand = {"preview", "preview SALARY.pyv PROPOSED.ini [--ini FILE] [--format text|json]", declare, run, 2};
 
 } // namespace payvo::cli
