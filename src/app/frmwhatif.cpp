@@ -64,8 +64,8 @@ frmWhatIf::frmWhatIf(UserPrompt& prompt, const QString& salaryFile, const QStrin
     top->addWidget(weights, 1);
     top->addWidget(buildLimits(), 0, Qt::AlignTop);
     auto* preview = new QHBoxLayout;
-    preview->addWidget(tblTeams, 3);
-    preview->addLayout(movers, 2);
+    preview->addWidget(tblTeams, 4);
+    preview->addLayout(movers, 3);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(cmdSave);
@@ -85,7 +85,7 @@ frmWhatIf::frmWhatIf(UserPrompt& prompt, const QString& salaryFile, const QStrin
     connect(cmdSave, &QPushButton::clicked, this, &frmWhatIf::saveSettings);
     connect(cmdSaveRecalc, &QPushButton::clicked, this, &frmWhatIf::saveAndRecalculate);
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
-    resize(1100, 760);
+    resize(1240, 760);
 }
 
 void frmWhatIf::buildGrid()
@@ -104,6 +104,7 @@ void frmWhatIf::buildGrid()
     grdWeights->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grdWeights->verticalHeader()->setDefaultSectionSize(grdWeights->fontMetrics().height() + 6);
     grdWeights->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grdWeights->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grdWeights->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     for (int p = 0; p < kPositionCount; ++p) {
         for (int r = 0; r < int(kRatingCodes.size()); ++r) {

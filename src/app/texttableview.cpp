@@ -33,6 +33,8 @@ QTableWidget* makeTextTableView(QWidget* parent, const QString& objectName)
     auto* view = new QTableWidget(parent);
     view->setObjectName(objectName);
     view->verticalHeader()->setVisible(false);
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setWordWrap(false);
