@@ -39,6 +39,21 @@ QJsonValue perRating(const std::optional<SalaryBreakdown>& b, Fn valueOf)
     return object;
 }
 
+QJsonValue weight(const SalaryBreakdown& b, std::size_t r)
+{
+    return b.weights[r];
+}
+
+QJsonValue term(const SalaryBreakdown& b, std::size_t r)
+{
+    return orNull(b.terms[r]);
+}
+
+QJsonValue bonus(const SalaryBreakdown& b, std::size_t r)
+{
+    return b.tierBonus[r];
+}
+
 // The exact figures of the rule: base, product, salary and stored salary are not rounded.
 QJsonObject toJson(const SalaryExplanation& e)
 {
@@ -59,9 +74,9 @@ QJsonObject toJson(const SalaryExplanation& e)
         {QStringLiteral("position"), position.isEmpty() ? QJsonValue() : QJsonValue(position)},
         {QStringLiteral("team_id"), orNull(p.teamId)},
         {QStringLiteral("ratings"), ratings},
-        {QStringLiteral("weights"), perRating(b, [](const SalaryBreakdown& s, std::size_t r) { return QJsonValue(s.weights[r]); })},
-        {QStringLiteral("terms"), perRating(b, [](const SalaryBreakdown& s, std::size_t r) { return orNull(s.terms[r]); })},
-        {QStringLiteral("bonus"), perRating(b, [](const SalaryBreakdown& s, std::size_t r) { return QJsonValue(s.tierBonus[r]); })},
+        {QStringLiteral("weights"), perRating(b, weight)},
+        {QStringLiteral("terms"), perRating(b, term)},
+        {QStringLiteral("bonus"), perRating(b, bonus)},
         {QStringLiteral("base"), b ? orNull(b->base) : QJsonValue()},
         {QStringLiteral("factor"), b ? QJsonValue(b->factor) : QJsonValue()},
         {QStringLiteral("product"), b ? orNull(b->product) : QJsonValue()},
@@ -98,9 +113,8 @@ int run(CommandContext& ctx)
     SalaryExplanation explanation;
     try {
         SalaryFile file(path);
-        const std::optional<StoredPlayer> player = pid >= std::numeric_limits<int>::min() && pid <= std::numeric_limits<int>::max()
-                                                       ? file.playerByPid(int(pid))
-                                                       : std::nullopt;
+        const bool fits = pid >= std::numeric_limits<int>::min() && pid <= std::numeric_limits<int>::max();
+        const std::optional<StoredPlayer> player = fits ? file.playerByPid(int(pid)) : std::nullopt;
         if (!player)
             return ctx.fail(QStringLiteral("No player with PID %1").arg(pid));
         explanation = explainSalary(*player, file.teams(), config);
@@ -117,6 +131,7 @@ int run(CommandContext& ctx)
 } // namespace
 
 extern const Command kExplainCommand;
-const Command kExplainCommand = {"explain", "explain SALARY.pyv --pid N [--ini FILE] [--format text|json]", declare, run, 1};
+const Command kExplainCommand = {"explain", "explain SALARY.pyv --pid N [--ini FILE] [--format text|json]", declare,
+                                 run, 1};
 
 } // namespace payvo::cli

@@ -65,12 +65,13 @@ QJsonObject toJson(const SalaryPreview& preview)
         });
     }
     const bool anyPlayer = preview.players > 0;
+    const QJsonObject league{{QStringLiteral("payroll_now"), dollars(preview.leagueNow, anyPlayer)},
+                             {QStringLiteral("payroll_then"), dollars(preview.leagueThen, anyPlayer)}};
     return QJsonObject{
         {QStringLiteral("teams"), teams},
         {QStringLiteral("players_changed"), preview.playersChanged},
         {QStringLiteral("top_movers"), movers},
-        {QStringLiteral("league"), QJsonObject{{QStringLiteral("payroll_now"), dollars(preview.leagueNow, anyPlayer)},
-                                               {QStringLiteral("payroll_then"), dollars(preview.leagueThen, anyPlayer)}}},
+        {QStringLiteral("league"), league},
     };
 }
 
@@ -127,6 +128,7 @@ int run(CommandContext& ctx)
 } // namespace
 
 extern const Command kPreviewCommand;
-const Command kPreviewCommand = {"preview", "preview SALARY.pyv PROPOSED.ini [--ini FILE] [--format text|json]", declare, run, 2};
+const Command kPreviewCommand = {"preview", "preview SALARY.pyv PROPOSED.ini [--ini FILE] [--format text|json]",
+                                 declare, run, 2};
 
 } // namespace payvo::cli

@@ -49,7 +49,8 @@ QString TextTable::text() const
             const QString cell = cells.value(c);
             if (c > 0)
                 text += QStringLiteral("  ");
-            text += c < wordColumns ? cell.leftJustified(width[std::size_t(c)]) : cell.rightJustified(width[std::size_t(c)]);
+            const qsizetype w = width[std::size_t(c)];
+            text += c < wordColumns ? cell.leftJustified(w) : cell.rightJustified(w);
         }
         // No blanks at the end of a line.
         while (text.endsWith(QLatin1Char(' ')))

@@ -169,7 +169,8 @@ private Q_SLOTS:
         for (int m = 0; m < int(preview.topMovers.size()); ++m) {
             const SalaryMove& move = preview.topMovers[std::size_t(m)];
             QCOMPARE(std::fabs(move.change()), changes[std::size_t(m)]);
-            const auto it = std::find_if(after.begin(), after.end(), [&](const StoredPlayer& p) { return p.pid == move.pid; });
+            const auto it
+                = std::find_if(after.begin(), after.end(), [&](const StoredPlayer& p) { return p.pid == move.pid; });
             QCOMPARE(amount(*it), move.salaryThen);
         }
     }
@@ -228,9 +229,8 @@ private Q_SLOTS:
 
         const CliRun text = runCli({"explain", league, "--pid", pid}, folder);
         QCOMPARE(text.out, shown.text());
-        const QJsonObject json
-            = QJsonDocument::fromJson(runCli({"explain", league, "--pid", pid, "--format", "json"}, folder).out.toUtf8())
-                  .object();
+        const CliRun jsonRun = runCli({"explain", league, "--pid", pid, "--format", "json"}, folder);
+        const QJsonObject json = QJsonDocument::fromJson(jsonRun.out.toUtf8()).object();
         const double stored = queryRows(league, "SELECT Salary FROM Players WHERE PID = " + pid).value(0).toDouble();
         QCOMPARE(json["stored_salary"].toDouble(), stored);
         QCOMPARE(json["up_to_date"].toBool(), json["salary"].toDouble() == stored);
