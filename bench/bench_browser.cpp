@@ -4,6 +4,7 @@
 //   bench_browser [PLAYERS]     default 32766 players; the file is made in a temporary folder
 #include "app/frmmain.h"
 #include "app/services.h"
+#include "benchtiming.h"
 #include "common/positions.h"
 #include "common/prompt.h"
 #include "store/browse.h"
@@ -26,10 +27,10 @@
 #include <cstdio>
 #include <functional>
 #include <random>
-#include <time.h>
 #include <vector>
 
 using namespace payvo;
+using namespace payvo::bench;
 
 namespace {
 
@@ -96,41 +97,6 @@ void makeLeague(const QString& path, int players)
         p.reset();
     }
     tx.commit();
-}
-
-// Wall time, and the CPU time of this thread: on a machine shared with other work the
-// second shows what the program itself spends.
-struct Figures {
-    double median = 0, min = 0, max = 0, cpuMedian = 0;
-};
-
-double threadCpuMs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
-}
-
-Figures measure(int runs, const std::function<void()>& work)
-{
-    std::vector<double> wall;
-    std::vector<double> cpu;
-    for (int i = 0; i < runs; ++i) {
-        const double cpu0 = threadCpuMs();
-        QElapsedTimer t;
-        t.start();
-        work();
-        wall.push_back(double(t.nsecsElapsed()) / 1e6);
-        cpu.push_back(threadCpuMs() - cpu0);
-    }
-    std::sort(wall.begin(), wall.end());
-    std::sort(cpu.begin(), cpu.end());
-    return {wall[wall.size() / 2], wall.front(), wall.back(), cpu[cpu.size() / 2]};
-}
-
-void report(const char* what, const Figures& f)
-{
-    std::printf("%-52s %7.1f ms  (min %6.1f, max %6.1f; cpu %6.1f)\n", what, f.median, f.min, f.max, f.cpuMedian);
 }
 
 } // namespace

@@ -10,10 +10,10 @@
 #include "salary/settingsdraft.h"
 #include "salary/whatif.h"
 #include "store/salaryfile.h"
+#include "benchtiming.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -22,11 +22,9 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
-#include <functional>
-#include <vector>
 
 using namespace payvo;
+using namespace payvo::bench;
 
 namespace {
 
@@ -56,32 +54,6 @@ void makeLeague(const QString& path, int players)
             + ratings + " FROM p");
 }
 
-double cpuMs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
-}
-
-// Median, lowest and highest wall time of the runs, and the median CPU time of this thread.
-void measure(const char* what, int runs, const std::function<void(int)>& work)
-{
-    std::vector<double> wall;
-    std::vector<double> cpu;
-    for (int i = 0; i < runs; ++i) {
-        const double c = cpuMs();
-        QElapsedTimer t;
-        t.start();
-        work(i);
-        wall.push_back(double(t.nsecsElapsed()) / 1e6);
-        cpu.push_back(cpuMs() - c);
-    }
-    std::sort(wall.begin(), wall.end());
-    std::sort(cpu.begin(), cpu.end());
-    std::printf("%-58s %7.2f ms  (min %6.2f, max %6.2f; cpu %6.2f)\n", what, wall[wall.size() / 2], wall.front(),
-                wall.back(), cpu[cpu.size() / 2]);
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -102,24 +74,27 @@ int main(int argc, char** argv)
                 players, stored.computed, qPrintable(QApplication::platformName()), runs);
 
     WhatIfLeague league;
-    measure("open: read every player once (core)", runs, [&](int) {
-        SalaryFile f(file);
-        league = WhatIfLeague::read(f);
-    });
+    report("open: read every player once (core)", measure(runs, [&] {
+               SalaryFile f(file);
+               league = WhatIfLeague::read(f);
+           }));
 
     // The worst case of edits: every weight of every position differs from the file.
     SettingsDraft draft = SettingsDraft::load(ini);
     const SalaryConfig current = SalaryConfig::load(ini);
-    measure("recompute (core): 120 edited weights, settings + preview", runs, [&](int run) {
-        for (int p = 0; p < 15; ++p) {
-            for (int r = 0; r < 8; ++r)
-                draft.setWeightText(p, r, QString::number(100 + run + p * 8 + r));
-        }
-        const SalaryPreview preview = previewSalaries(league, current, draft.config(ini));
-        if (preview.players != players)
-            std::printf("unexpected player count %d\n", preview.players);
-    });
-    measure("recompute (core): the preview alone", runs, [&](int) { (void)previewSalaries(league, current, current); });
+    int run = 0;
+    report("recompute (core): 120 edited weights, settings + preview", measure(runs, [&] {
+               ++run;
+               for (int p = 0; p < 15; ++p) {
+                   for (int r = 0; r < 8; ++r)
+                       draft.setWeightText(p, r, QString::number(100 + run + p * 8 + r));
+               }
+               const SalaryPreview preview = previewSalaries(league, current, draft.config(ini));
+               if (preview.players != players)
+                   std::printf("unexpected player count %d\n", preview.players);
+           }));
+    report("recompute (core): the preview alone",
+           measure(runs, [&] { (void)previewSalaries(league, current, current); }));
 
     frmWhatIf window(prompt, file, ini, [] {});
     if (!window.load())
@@ -127,10 +102,11 @@ int main(int argc, char** argv)
     window.show();
     QApplication::processEvents();
     auto* grid = window.findChild<QTableWidget*>(QStringLiteral("grdWeights"));
-    measure("window: one grid edit, preview recomputed and shown", runs, [&](int run) {
-        grid->item(run % 15, run % 8)->setText(QString::number(500 + run));
-        window.refreshPreview(); // what the pause after the edit ends in
-        QApplication::processEvents();
-    });
+    report("window: one grid edit, preview recomputed and shown", measure(runs, [&] {
+               ++run;
+               grid->item(run % 15, run % 8)->setText(QString::number(500 + run));
+               window.refreshPreview(); // what the pause after the edit ends in
+               QApplication::processEvents();
+           }));
     return 0;
 }
