@@ -73,10 +73,14 @@ void frmMain::mnuWhatIf_Click()
     if (m_whatIf && m_whatIf->salaryFile() != gsSalaryFile && m_whatIf->close())
         m_whatIf = nullptr;
     if (!m_whatIf) {
-        // Save and Re-Calculate runs what Edit, Re-Calculate Salaries runs, on the window's file.
+        // Save and Re-Calculate runs Edit, Re-Calculate Salaries; should this window have
+        // opened another file since, the same calculation runs on the what-if's own file.
         const QString file = gsSalaryFile;
         const auto recalculate = [this, file] {
-            payvo::recalculateSalaries(file, iniPathSlash(), *this, *m_services.prompt);
+            if (file == gsSalaryFile)
+                mnuReCalc_Click();
+            else
+                payvo::recalculateSalaries(file, iniPathSlash(), *this, *m_services.prompt);
         };
         auto* window = new frmWhatIf(*m_services.prompt, file, iniPathSlash(), recalculate, this);
         window->setAttribute(Qt::WA_DeleteOnClose);

@@ -126,8 +126,12 @@ TextTable SalaryPreview::teamTable() const
                                QStringLiteral("Change"), QStringLiteral("Over cap now"),
                                QStringLiteral("Over cap then")};
     for (const TeamPreview& t : teams) {
-        table.rows.push_back(QStringList{t.name, wholeMoney(t.payrollNow), wholeMoney(t.payrollThen),
-                                         changeMoney(t.change()), yesNo(t.overCapNow), yesNo(t.overCapThen)});
+        QStringList row{t.name, wholeMoney(t.payrollNow), wholeMoney(t.payrollThen), changeMoney(t.change()),
+                        yesNo(t.overCapNow), yesNo(t.overCapThen)};
+        // A team without players has no payroll to show.
+        if (t.players == 0)
+            std::fill(row.begin() + 1, row.begin() + 4, QString());
+        table.rows.push_back(row);
     }
     return table;
 }
