@@ -4,6 +4,7 @@
 //   bench_browser [PLAYERS]     default 32766 players; the file is made in a temporary folder
 #include "app/frmmain.h"
 #include "app/services.h"
+#include "benchtiming.h"
 #include "common/positions.h"
 #include "common/prompt.h"
 #include "store/browse.h"
@@ -27,7 +28,6 @@
 #include <cstdio>
 #include <functional>
 #include <random>
-#include <time.h>
 #include <vector>
 
 using namespace payvo;

@@ -102,7 +102,10 @@ void frmMain::buildMenus()
     league->setObjectName(QStringLiteral("mnuLeague"));
     item(league, mnuCapBoard, "mnuCapBoard", QStringLiteral("Cap &Board"), false, &frmMain::mnuCapBoard_Click);
     mnuCapBoard->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
-    // After the command itself has run.
+    item(league, mnuExplain, "mnuExplain", QStringLiteral("&Explain Salary…"), true, &frmMain::mnuExplain_Click);
+    mnuExplain->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    item(league, mnuWhatIf, "mnuWhatIf", QStringLiteral("&What-If Salaries…"), true, &frmMain::mnuWhatIf_Click);
+    // The league windows follow the file after the command itself has run.
     for (QAction* a : {mnuNew, mnuOpen, mnuReCalc})
         connect(a, &QAction::triggered, this, &frmMain::refreshLeagueWindows);
 

@@ -4,6 +4,7 @@
 #include "common/status.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 
@@ -20,6 +21,8 @@ namespace payvo {
 class PlayerListModel;
 class frmCapBoard;
 class SalaryFile;
+class frmExplainSalary;
+class frmWhatIf;
 namespace mHTML {
 struct ReportResult;
 }
@@ -67,10 +70,13 @@ private Q_SLOTS:
     void mnuCapBoard_Click();
     void mnucontents_Click();
     void mnuAbout_Click();
+    void mnuExplain_Click();
+    void mnuWhatIf_Click();
 
     void cboTeams_Click(int index);
     void cboPositions_Click(int index);
     void lvwRookies_ColumnClick(int section);
+    void lvwRookies_DblClick(const QModelIndex& index);
 
 private:
     void buildMenus();
@@ -98,6 +104,10 @@ private:
     // the players blanks the list and the panel without a message (File, Open).
     void selectFirstTeam(bool quiet = false);
     void showTeam(int index, bool quiet);
+
+    // League: the explanation of the salary of the player in a row of the list.
+    bool leagueFileLoaded();
+    void explainRow(int row);
 
     // Reports.
     using ReportWriter = mHTML::ReportResult (*)(const QString& fileName, const QString& salaryFile,
@@ -134,6 +144,10 @@ private:
     QAction* mnuCapBoard = nullptr;
     QAction* mnucontents = nullptr;
     QAction* mnuAbout = nullptr;
+    QAction* mnuExplain = nullptr;
+    QAction* mnuWhatIf = nullptr;
+    QPointer<frmExplainSalary> m_explainPanel;
+    QPointer<frmWhatIf> m_whatIf;
 
     QStatusBar* StatusBar1 = nullptr;
     QLabel* statusPanel1 = nullptr;

@@ -49,6 +49,7 @@ void frmMain::setupPlayerList()
                                              + lvwRookies->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr,
                                                                                 lvwRookies)));
     connect(header, &QHeaderView::sectionClicked, this, &frmMain::lvwRookies_ColumnClick);
+    connect(lvwRookies, &QAbstractItemView::doubleClicked, this, &frmMain::lvwRookies_DblClick);
 }
 
 bool frmMain::FillTeamList()

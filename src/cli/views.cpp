@@ -19,4 +19,16 @@ bool filterOption(CommandContext& ctx, const QString& option, int& value)
     return true;
 }
 
+bool formatOption(CommandContext& ctx, bool& json)
+{
+    const QString format = ctx.args.isSet(QStringLiteral("format")) ? ctx.args.value(QStringLiteral("format"))
+                                                                     : QStringLiteral("text");
+    if (format != QLatin1String("text") && format != QLatin1String("json")) {
+        ctx.fail(QStringLiteral("--format takes text or json, not '%1'").arg(format), kUsage);
+        return false;
+    }
+    json = format == QLatin1String("json");
+    return true;
+}
+
 } // namespace payvo::cli

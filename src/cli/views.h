@@ -8,4 +8,8 @@ namespace payvo::cli {
 // from -32768 to 32767. Anything else is reported on stderr and gives false.
 bool filterOption(CommandContext& ctx, const QString& option, int& value);
 
+// Reads --format text|json (default text) into json. Anything else is reported on stderr and
+// gives false.
+bool formatOption(CommandContext& ctx, bool& json);
+
 } // namespace payvo::cli

@@ -197,9 +197,65 @@ QString IniDocument::value(const QString& section, const QString& key) const
     return value;
 }
 
+const QByteArray& IniDocument::bytes() const
+{
+    return m_parsed->text;
+}
+
 QString iniFilePath(const QString& appDir, const QString& suffix)
 {
     return profilePath(appDir + suffix);
+}
+
+QByteArray editIniText(const QByteArray& text, const IniEdit& edit)
+{
+    const QString v = trimSpaces(edit.value);
+    const QByteArray s = edit.section.toUtf8();
+    const QByteArray k = edit.key.toUtf8();
+    const std::vector<IniLine> lines = parse(text);
+    const Place p = find(text, lines, s, k);
+    // New lines end the way the file's first line does.
+    const qsizetype firstEnd = text.indexOf('\n');
+    const QByteArray eol = firstEnd > 0 && text[firstEnd - 1] == '\r' ? QByteArray("\r\n") : QByteArray("\n");
+
+    if (p.valueLine >= 0) {
+        // The key keeps the file's spelling; everything else on the line is the new value.
+        const IniLine& l = lines[std::size_t(p.valueLine)];
+        return text.left(l.line.begin) + text.mid(l.name.begin, l.name.end - l.name.begin) + '=' + v.toUtf8()
+               + text.mid(l.line.end);
+    }
+    if (p.sectionEnd >= 0) {
+        const IniLine& after = lines[std::size_t(p.sectionEnd)];
+        const qsizetype lineEnd = text.indexOf('\n', after.line.end);
+        if (lineEnd < 0)
+            return text + eol + k + '=' + v.toUtf8() + eol;
+        return text.left(lineEnd + 1) + k + '=' + v.toUtf8() + eol + text.mid(lineEnd + 1);
+    }
+    QByteArray out = text;
+    if (!out.isEmpty() && !out.endsWith('\n'))
+        out += eol;
+    out += '[' + s + ']' + eol + k + '=' + v.toUtf8() + eol;
+    return out;
+}
+
+long writeIniValues(const std::vector<IniEdit>& edits, const QString& file)
+{
+    const QString path = profilePath(file);
+    QByteArray text;
+    QString why;
+    if (readRegularFile(path, text, why) == FileRead::Failed)
+        return 0; // never replace what could not be read
+    for (const IniEdit& edit : edits)
+        text = editIniText(text, edit);
+
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return 0;
+    if (f.write(text) != text.size()) {
+        f.cancelWriting();
+        return 0;
+    }
+    return f.commit() ? 1 : 0;
 }
 
 namespace INIUTILS {
@@ -211,50 +267,7 @@ QString ReadINI(const QString& section, const QString& key, const QString& file)
 
 long WriteINI(const QString& section, const QString& key, const QString& value, const QString& file)
 {
-    const QString path = profilePath(file);
-    QByteArray text;
-    QString why;
-    const FileRead read = readRegularFile(path, text, why);
-    if (read == FileRead::Failed)
-        return 0; // never replace what could not be read
-
-    const QString v = trimSpaces(value);
-    const QByteArray s = section.toUtf8();
-    const QByteArray k = key.toUtf8();
-    const std::vector<IniLine> lines = parse(text);
-    const Place p = find(text, lines, s, k);
-    // New lines end the way the file's first line does.
-    const qsizetype firstEnd = text.indexOf('\n');
-    const QByteArray eol = firstEnd > 0 && text[firstEnd - 1] == '\r' ? QByteArray("\r\n") : QByteArray("\n");
-
-    QByteArray out;
-    if (p.valueLine >= 0) {
-        // The key keeps the file's spelling; everything else on the line is the new value.
-        const IniLine& l = lines[std::size_t(p.valueLine)];
-        out = text.left(l.line.begin) + text.mid(l.name.begin, l.name.end - l.name.begin) + '=' + v.toUtf8()
-              + text.mid(l.line.end);
-    } else if (p.sectionEnd >= 0) {
-        const IniLine& after = lines[std::size_t(p.sectionEnd)];
-        const qsizetype lineEnd = text.indexOf('\n', after.line.end);
-        if (lineEnd < 0)
-            out = text + eol + k + '=' + v.toUtf8() + eol;
-        else
-            out = text.left(lineEnd + 1) + k + '=' + v.toUtf8() + eol + text.mid(lineEnd + 1);
-    } else {
-        out = text;
-        if (!out.isEmpty() && !out.endsWith('\n'))
-            out += eol;
-        out += '[' + s + ']' + eol + k + '=' + v.toUtf8() + eol;
-    }
-
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return 0;
-    if (f.write(out) != out.size()) {
-        f.cancelWriting();
-        return 0;
-    }
-    return f.commit() ? 1 : 0;
+    return writeIniValues({{section, key, value}}, file);
 }
 
 } // namespace INIUTILS

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 namespace payvo {
 
@@ -27,10 +28,27 @@ public:
     // The value as ReadINI gives it: "" when missing.
     QString value(const QString& section, const QString& key) const;
 
+    // The bytes the values are read from.
+    const QByteArray& bytes() const;
+
 private:
     struct Parsed;
     std::shared_ptr<const Parsed> m_parsed;
 };
+
+// One value to write into a settings file.
+struct IniEdit {
+    QString section;
+    QString key;
+    QString value;
+};
+
+// The text of a settings file with one value written in, by the rules of INIUTILS::WriteINI.
+QByteArray editIniText(const QByteArray& text, const IniEdit& edit);
+
+// Writes several values into a file at once, each by the rules of INIUTILS::WriteINI and in
+// this order, with one atomic replacement of the file. Returns nonzero on success.
+long writeIniValues(const std::vector<IniEdit>& edits, const QString& file);
 
 namespace INIUTILS {
 

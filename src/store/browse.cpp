@@ -63,11 +63,12 @@ void appendUtf8(std::string& to, const SQLite::Column& c)
     }
 }
 
-// The list's query: SELECT * as the list has always read, sorted by the engine.
+// The list's query: SELECT * as the list has always read, sorted by the engine, with the
+// rowid in front, which tells a row's player.
 QString playerListQuery(int team, int position)
 {
     const QString order = QStringLiteral(" Order by Position, Salary desc");
-    const QString select = QStringLiteral("SELECT * FROM Players");
+    const QString select = QStringLiteral("SELECT rowid, * FROM Players");
     if (team == kAllTeams && position == kAllPositions)
         return select + order;
     if (position == kAllPositions)
@@ -108,6 +109,7 @@ void visitPlayerRows(SalaryFile& file, int team, int position, const std::functi
     std::string name;
     while (q.executeStep()) {
         PlayerCells cells;
+        cells.rowid = q.getColumn(0).getInt64();
         const SQLite::Column pos = q.getColumn(positionCol);
         if (!pos.isNull())
             cells[0] = shared.abbreviation(pos.getInt64());

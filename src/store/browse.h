@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -31,6 +32,7 @@ inline constexpr int kPlayerColumnCount = 11;
 inline constexpr int kSalaryColumn = 10;
 struct PlayerCells {
     std::array<QString, kPlayerColumnCount> cell;
+    std::int64_t rowid = 0; // the player's row in Players, which no cell shows
 
     QString& operator[](std::size_t i) { return cell[i]; }
     const QString& operator[](std::size_t i) const { return cell[i]; }

@@ -105,9 +105,20 @@ void SalaryFile::forEachPlayer(const PlayerFilter& filter, const std::function<v
 
 std::optional<StoredPlayer> SalaryFile::playerByPid(int pid)
 {
+    return firstPlayerWhere("PID = ?", pid);
+}
+
+std::optional<StoredPlayer> SalaryFile::playerByRowid(std::int64_t rowid)
+{
+    return firstPlayerWhere("rowid = ?", rowid);
+}
+
+std::optional<StoredPlayer> SalaryFile::firstPlayerWhere(const char* condition, std::int64_t value)
+{
     return guarded([&]() -> std::optional<StoredPlayer> {
-        SQLite::Statement q(m_db, std::string("SELECT ") + kPlayerColumns + " FROM Players WHERE PID = ? LIMIT 1");
-        q.bind(1, pid);
+        SQLite::Statement q(m_db, std::string("SELECT ") + kPlayerColumns + " FROM Players WHERE " + condition
+                                      + " LIMIT 1");
+        q.bind(1, value);
         if (!q.executeStep())
             return std::nullopt;
         StoredPlayer p;

@@ -86,6 +86,8 @@ public:
 
     // The first player with that PID, in table order.
     std::optional<StoredPlayer> playerByPid(int pid);
+    // The player of that row.
+    std::optional<StoredPlayer> playerByRowid(std::int64_t rowid);
 
     // Runs fn and turns the engine's exceptions into a StoreError naming this file.
     template <typename Fn>
@@ -102,6 +104,8 @@ public:
     QString describe(const std::exception& e) const;
 
 private:
+    std::optional<StoredPlayer> firstPlayerWhere(const char* condition, std::int64_t value);
+
     QString m_path;
     SQLite::Database m_db;
 };

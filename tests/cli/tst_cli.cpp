@@ -80,6 +80,11 @@ private Q_SLOTS:
         QTest::newRow("new: the salary file exists")
             << QStringList{"new", "@Exists.lge"} << 1 << "Exists.pyv already exists; give --overwrite to replace it";
         QTest::newRow("players: no such file") << QStringList{"players", "@Gone.pyv"} << 1 << "no such file";
+        QTest::newRow("explain: no PID") << QStringList{"explain", "%L"} << 2 << "'explain' needs --pid N";
+        QTest::newRow("explain: no such PID") << QStringList{"explain", "%L", "--pid", "99999"} << 1
+                                              << "No player with PID 99999";
+        QTest::newRow("preview: no proposed settings")
+            << QStringList{"preview", "%L", "@Gone.ini"} << 1 << "Gone.ini: no such settings file";
     }
     void refused()
     {

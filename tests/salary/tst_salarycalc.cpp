@@ -137,6 +137,13 @@ private Q_SLOTS:
         QCOMPARE(b.limit, SalaryBreakdown::Limit::Min);
         b = computeSalary(r, w, {400, 400}); // both strictly: equal to a limit is no limit
         QCOMPARE(b.limit, SalaryBreakdown::Limit::None);
+        // A negative base is held up by Min; the breakdown keeps the product it replaced.
+        b = computeSalary(r, {{-10, 0, 1, 1, 1, 1, 1, 1}}, {1000, 10});
+        QCOMPARE(*b.terms[0], -500.0);
+        QCOMPARE(*b.terms[1], 0.0);
+        QCOMPARE(*b.product, -200.0);
+        QCOMPARE(*b.salary, 10.0);
+        QCOMPARE(b.limit, SalaryBreakdown::Limit::Min);
         Ratings gap = r;
         gap[3].reset();
         b = computeSalary(gap, w, {400, 400});

@@ -1,0 +1,50 @@
+#pragma once
+
+// The timing of the benchmarks: each figure is the median of several runs, in wall time, with
+// the CPU time of the measuring thread beside it (on a machine shared with other work the
+// second shows what the program itself spends).
+
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <functional>
+#include <vector>
+
+namespace payvo::bench {
+
+struct Figures {
+    double median = 0, min = 0, max = 0, cpuMedian = 0;
+};
+
+inline double threadCpuMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
+}
+
+inline Figures measure(int runs, const std::function<void()>& work)
+{
+    std::vector<double> wall;
+    std::vector<double> cpu;
+    for (int i = 0; i < runs; ++i) {
+        const double cpu0 = threadCpuMs();
+        QElapsedTimer t;
+        t.start();
+        work();
+        wall.push_back(double(t.nsecsElapsed()) / 1e6);
+        cpu.push_back(threadCpuMs() - cpu0);
+    }
+    std::sort(wall.begin(), wall.end());
+    std::sort(cpu.begin(), cpu.end());
+    return {wall[wall.size() / 2], wall.front(), wall.back(), cpu[cpu.size() / 2]};
+}
+
+inline void report(const char* what, const Figures& f)
+{
+    std::printf("%-56s %7.1f ms  (min %6.1f, max %6.1f; cpu %6.1f)\n", what, f.median, f.min, f.max, f.cpuMedian);
+}
+
+} // namespace payvo::bench
