@@ -2,10 +2,10 @@
 // Tools dialogs, the player browser, the report commands and File, New / Re-Calculate.
 // What the core computes is tested with the core; here each command is shown to reach it and
 // to show what it gives.
+#include "app/frmsettings.h"
 #include "app/frmsplash.h"
 #include "app/playerlistmodel.h"
 #include "common/settingsstore.h"
-#include "app/frmsettings.h"
 #include "reports/reportsettings.h"
 #include "salary/iniutils.h"
 #include "support/testleague.h"

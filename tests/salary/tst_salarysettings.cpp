@@ -2,8 +2,8 @@
 // with their question) once on SalarySettings; on the dialog only what its widgets add (the
 // ways text gets into a box, the tab and position controls, Esc) and their wiring to the state.
 #include "app/frmsalarysettings.h"
-#include "salary/iniutils.h"
 #include "app/numberbox.h"
+#include "salary/iniutils.h"
 #include "salary/salarysettings.h"
 #include "support/scripted.h"
 #include "support/testutil.h"
