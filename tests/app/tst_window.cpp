@@ -1,19 +1,16 @@
-// The main window and its dialogs: the shell (menus, cap label, Open, Help, About, splash),
-// the Tools dialogs, the player browser, the report commands and File, New / Re-Calculate.
+// The main window and its dialogs: the shell (menus, cap label, Open, Help, splash), the
+// Tools dialogs, the player browser, the report commands and File, New / Re-Calculate.
 // What the core computes is tested with the core; here each command is shown to reach it and
 // to show what it gives.
-#include "app/frmabout.h"
+#include "app/frmsettings.h"
 #include "app/frmsplash.h"
 #include "app/playerlistmodel.h"
-#include "cli/clirun.h"
 #include "common/settingsstore.h"
-#include "app/frmsettings.h"
 #include "reports/reportsettings.h"
 #include "salary/iniutils.h"
 #include "support/testleague.h"
 #include "support/testutil.h"
 #include "support/window.h"
-#include "testconfig.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -84,12 +81,10 @@ private Q_SLOTS:
         writeFile(file("Payvo.ini"), kReportSampleIni);
         m_league = file(kReportSampleLeagueName + ".pyv");
         makeReportSampleLeague(m_league);
-        QDir(file("cwd")).removeRecursively();
     }
 
-    // File, Open: the team selector filled, the first team's players and payroll shown and its
-    // name in the status bar, the file menus enabled and the file remembered; a cancel leaves
-    // everything as it was.
+    // File, Open: the team selector filled, the first team shown with its name in the status
+    // bar, the file menus enabled and the file remembered; a cancel leaves all as it was.
     void open_data()
     {
         QTest::addColumn<bool>("cancel");
@@ -101,7 +96,6 @@ private Q_SLOTS:
         QFETCH(bool, cancel);
         CurrentDir cwd(file("cwd"));
         Window w(m_dir.path());
-        QCOMPARE(enabledFileMenus(w), QStringList());
         w.open(cancel ? QString() : m_league);
         QVERIFY(w.prompt().shown.isEmpty());
         QCOMPARE(w.main().salaryFile(), cancel ? QString() : m_league);
@@ -117,7 +111,7 @@ private Q_SLOTS:
         for (int i = 0; i < teams->count(); ++i)
             entries << teams->itemText(i) + QLatin1Char('=') + teams->itemData(i).toString();
         QCOMPARE(entries, (QStringList{"Rock & Roll <Stars>=1", "  Denver  Comets=2", kKrakow + "=3", "Free Agents=0",
-                                       "Draft Pool=99", "All Teams=98"}));
+                              "Draft Pool=99", "All Teams=98"}));
         QCOMPARE(w.status(), "Rock & Roll <Stars>");
         QCOMPARE(w.position(), "All");
         // What the list and the panel show is the CLI's too (tst_cli::views_matchTheWindow).
@@ -125,19 +119,18 @@ private Q_SLOTS:
         QCOMPARE(w.panel().at(18), "$3,816,891");
     }
 
-    void helpAndAbout()
+    void help_withoutTheFileSaysSo()
     {
         Window w(m_dir.path());
         w.trigger("mnucontents");
         QCOMPARE(w.prompt().shown.size(), 1);
         QVERIFY(w.prompt().shown[0].text.contains("Payvo.chm"));
         QCOMPARE(w.prompt().shown[0].icon, UserPrompt::Icon::Exclamation);
-        frmAbout about;
-        QCOMPARE(about.windowTitle(), "About Payvo");
-        QCOMPARE(about.findChild<QLabel*>("lblVersion")->text(), "Version 1.0.0");
     }
 
-    void splash_showsMainAfterOneSecondAndLeavesAfterThree()
+    // The splash shows the main window (made once) while it stays above it, then leaves and
+    // takes its wait cursor with it.
+    void splash_showsMainThenLeaves()
     {
         int made = 0;
         QWidget* main = nullptr;
@@ -145,62 +138,49 @@ private Q_SLOTS:
             ++made;
             return main = new QWidget;
         });
-        QElapsedTimer clock;
-        clock.start();
         splash->show();
-        QVERIFY(QGuiApplication::overrideCursor());
         QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
-        QVERIFY(!main);
-        QTRY_VERIFY_WITH_TIMEOUT(main && main->isVisible(), 2000);
-        QVERIFY(clock.elapsed() >= 900);
+        QTRY_VERIFY_WITH_TIMEOUT(main && main->isVisible(), 10000);
         QVERIFY(splash && splash->isVisible());
-        QTRY_VERIFY_WITH_TIMEOUT(splash.isNull(), 4000);
-        QVERIFY(clock.elapsed() >= 2900);
+        QTRY_VERIFY_WITH_TIMEOUT(splash.isNull(), 10000);
         QCOMPARE(made, 1);
         QVERIFY(main->isVisible() && !QGuiApplication::overrideCursor());
         delete main;
     }
 
-    // The cap label shows the cap of the settings file in the money format; Tools, Salary
-    // Settings opens its dialog modally over the window, and what it saves leaves the label as
-    // it was.
+    // The cap label shows the settings file's cap in the money format; Tools, Salary Settings
+    // opens its dialog modally over the window, and what it saves leaves the label as it was.
     void toolsMenu_salarySettings()
     {
         Window w(m_dir.path());
         QCOMPARE(w.child<QLabel>("lblCap")->text(), "Salary Cap: $60,000,000");
-        QString shownCap;
         const QString opened = runModal(w, "mnuSalarySettings", [&](QDialog* dialog) {
             auto* amount = dialog->findChild<QLineEdit*>("txtCap_0");
-            shownCap = amount->text();
             amount->setFocus();
             amount->end(false);
             QTest::keyClick(amount, '5');
             QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
         });
         QCOMPARE(opened, "payvo::frmSalarySettings");
-        QCOMPARE(shownCap, "60000000");
         QCOMPARE(INIUTILS::ReadINI("Salary", "Amount", file("Payvo.ini")), "600000005");
         QCOMPARE(w.child<QLabel>("lblCap")->text(), "Salary Cap: $60,000,000");
         QVERIFY(w.prompt().shown.isEmpty());
     }
 
-    // Tools, HTML Settings: the report file names. OK stores what is typed (and the dialog
-    // stays open), so does Enter through the default button; Cancel and Esc store nothing. A new dialog shows what is
-    // stored, the defaults while nothing is.
+    // Tools, HTML Settings (the report file names) opens modally over the window. OK and
+    // Enter store what is typed, the dialog staying open; Cancel and Esc store nothing. A new
+    // dialog shows what is stored, the defaults while nothing is.
     void htmlSettings_data()
     {
         QTest::addColumn<QString>("roster"); // typed
         QTest::addColumn<QString>("summary");
         QTest::addColumn<QString>("how");
         QTest::addColumn<QStringList>("after"); // the stored names afterwards; null: no key
-        const QString none;
-        QTest::newRow("first run: defaults, Cancel writes no key") << "a" << "b" << "cancel" << QStringList{none, none};
+        QTest::newRow("first run: defaults, Cancel writes no key") << "a" << "b" << "cancel" << QStringList{{}, {}};
         QTest::newRow("OK stores as typed, an empty name as empty")
             << " web/roster 2024.htm " << "" << "ok" << QStringList{" web/roster 2024.htm ", ""};
-        QTest::newRow("Enter stores through the default button")
-            << "a" << "z.htm" << "enter" << QStringList{"a", "z.htm"};
-        QTest::newRow("OK, then an edit and Esc: the OK values stay")
-            << "a" << "b" << "ok esc" << QStringList{"a", "b"};
+        QTest::newRow("Enter stores through the default button") << "a" << "z.htm" << "enter" << QStringList{"a", "z.htm"};
+        QTest::newRow("OK, then an edit and Esc: the OK values stay") << "a" << "b" << "ok esc" << QStringList{"a", "b"};
     }
     void htmlSettings()
     {
@@ -222,10 +202,10 @@ private Q_SLOTS:
         retype("txtSumary", summary);
         if (how.startsWith(QLatin1String("ok")))
             QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
-        if (how == QLatin1String("ok esc"))
+        if (how == QLatin1String("ok esc")) {
             retype("txtRosters", "c.htm");
-        if (how.endsWith(QLatin1String("esc")))
             QTest::keyClick(edit("txtRosters"), Qt::Key_Escape);
+        }
         if (how == QLatin1String("enter"))
             QTest::keyClick(edit("txtSumary"), Qt::Key_Return);
         if (how == QLatin1String("cancel"))
@@ -236,7 +216,6 @@ private Q_SLOTS:
         dialog = std::make_unique<frmSettings>();
         QCOMPARE(edit("txtRosters")->text(), after[0].isNull() ? "roster.htm" : after[0]);
         QCOMPARE(edit("txtSumary")->text(), after[1].isNull() ? "sumary.htm" : after[1]);
-        // The menu item opens the dialog modally over the main window.
         Window w(m_dir.path());
         QCOMPARE(runModal(w, "mnuHTMLSettings", [](QDialog*) {}), "payvo::frmSettings");
     }
@@ -258,7 +237,6 @@ private Q_SLOTS:
         w.chooseTeam(kKrakow);
         QCOMPARE(duringPass, QStringList({"Please Wait... Loading: " + kKrakow, "All"}) + qbs);
         QCOMPARE(w.status(), kKrakow);
-        QCOMPARE(w.position(), "All");
         QCOMPARE(w.listRows(), 2);
         const QStringList krakow = w.panel();
         QVERIFY(krakow != panel);
@@ -269,23 +247,18 @@ private Q_SLOTS:
         QVERIFY(w.prompt().shown.isEmpty());
     }
 
-    // A click on a column header sorts the list by its text, descending; the order stays
-    // for later fills.
-    void browser_headerClickSortsAsText()
+    // A click on a column header sorts the list (the order is PlayerListModel's); the order
+    // stays for later fills.
+    void browser_headerClickSorts()
     {
         Window w(m_dir.path());
         w.open(m_league);
         QHeaderView* h = w.child<QTreeView>("lvwRookies")->header();
-        const QPoint salary(h->sectionViewportPosition(10) + h->sectionSize(10) / 2, h->height() / 2);
-        const QStringList sorted{"$7,695", "$7,695", "$300,000", "$2,500,000", "$1,502", "$1,000,000", ""};
-        for (int click = 0; click < 2; ++click) {
-            QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, salary);
-            QCOMPARE(w.column(10), sorted);
-        }
-        w.chooseTeam("All Teams");
-        QCOMPARE(w.column(10),
-            (QStringList{"$7,695", "$7,695", "$640,000", "$50,000", "$300,000", "$2,500,000", "$1,502", "$1,234,567",
-                "$1,000,000", "", ""}));
+        QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
+            QPoint(h->sectionViewportPosition(10) + h->sectionSize(10) / 2, h->height() / 2));
+        QCOMPARE(w.column(10), (QStringList{"$7,695", "$7,695", "$300,000", "$2,500,000", "$1,502", "$1,000,000", ""}));
+        w.chooseTeam(kKrakow);
+        QCOMPARE(w.column(10), (QStringList{"$50,000", "$1,234,567"}));
     }
 
     // A position whose players cannot be read is passed over silently (as one chosen with no
@@ -315,6 +288,8 @@ private Q_SLOTS:
         QCOMPARE(w.status(), kKrakow);
     }
 
+    // Reports, Rosters / Summary / All Reports: each step named in the status bar with the
+    // bar shown, the files under their stored names, then "Finished" and the bar hidden.
     void reportCommand_data()
     {
         QTest::addColumn<QString>("menu");
@@ -323,13 +298,12 @@ private Q_SLOTS:
         QTest::newRow("summary") << "mnuSumary" << QStringList{"Creating Sumary HTML"};
         QTest::newRow("all reports") << "mnuAllReports" << QStringList{"Creating Roster HTML", "Creating Sumary HTML"};
     }
-    // Reports, Rosters / Summary / All Reports: each step named in the status bar with the
-    // bar shown, the files under their stored names, then "Finished" and the bar hidden.
     void reportCommand()
     {
         QFETCH(QString, menu);
         QFETCH(QStringList, shownWhileWriting);
         setSummaryReportFile("sub/pay.htm");
+        QDir(file("cwd")).removeRecursively();
         CurrentDir cwd(file("cwd"));
         QDir().mkpath("sub");
         Window w(m_dir.path());
@@ -345,7 +319,6 @@ private Q_SLOTS:
         QCOMPARE(w.status(), "Finished");
         QVERIFY(!w.progressVisible());
         QCOMPARE(w.child<QProgressBar>("prgStatus")->value(), 0);
-        QCOMPARE(w.main().progressValue(), 0.0);
         const bool rosters = menu != QLatin1String("mnuSumary");
         const bool summary = menu != QLatin1String("mnuRosters");
         QCOMPARE(readAll("roster.htm"), rosters ? expectedReport("sample_roster.htm") : QByteArray());
@@ -354,48 +327,30 @@ private Q_SLOTS:
         QCoreApplication::processEvents(); // lets the last look go
     }
 
-    // File, New on the demo league: the salary file of the window and that of payvo-cli new
-    // hold the same rows, every salary computed; the window shows the new file.
-    void newCommand_sameRowsAsTheCli()
-    {
-        const QString inWindow = copyOf(PAYVO_SOURCE_DIR "/data/Demo.lge", "window/Demo.lge");
-        const QString inCli = copyOf(PAYVO_SOURCE_DIR "/data/Demo.lge", "cli/Demo.lge");
-        Window w(m_dir.path());
-        w.newFrom(inWindow);
-        QVERIFY2(w.prompt().shown.isEmpty(), qPrintable(w.prompt().shown.value(0).text));
-        QCOMPARE(QStringList({w.main().salaryFile(), w.main().leaguePath(), w.main().leagueName()}),
-                 QStringList({file("window/Demo.pyv"), file("window/Demo"), "Demo"}));
-        QCOMPARE(w.teams().size(), 35);
-        QCOMPARE(w.teams().mid(32), (QStringList{"Free Agents", "Draft Pool", "All Teams"}));
-        QCOMPARE(w.status(), w.teams().first());
-        QCOMPARE(enabledFileMenus(w), kFileMenus);
-        QVERIFY(!w.progressVisible());
-        QCOMPARE(runCli({"new", inCli, "--ini", file("Payvo.ini")}).status, 0);
-        const QStringList windowRows = salaryFileRows(w.main().salaryFile());
-        QCOMPARE(windowRows.size(), 32 + 2016);
-        QCOMPARE(salaryFileRows(file("cli/Demo.pyv")), windowRows);
-        QCOMPARE(
-            queryRows(w.main().salaryFile(), "SELECT count(*) FROM Players WHERE Salary IS NULL"), QStringList("0"));
-    }
-
-    // A failing File, New shows why and comes back to the file that was loaded; a cancel
-    // ends the command with nothing loaded.
+    // File, New shows the new salary file with every salary computed. A failing one shows why
+    // and comes back to the file that was loaded; a cancel ends the command with nothing loaded.
     void newCommand_failureKeepsTheLoadedFile()
     {
         const QString small = copyOf(dataFile("Small.lge"), "Small.lge");
         const QString other = copyOf(dataFile("Broken.lge"), "b/Other.lge");
         Window w(m_dir.path());
         w.newFrom(small);
-        const QString loaded = w.main().salaryFile();
+        const QStringList loaded{file("Small.pyv"), file("Small"), "Small", w.teams().first()};
+        const auto state = [&] {
+            return QStringList{w.main().salaryFile(), w.main().leaguePath(), w.main().leagueName(), w.status()};
+        };
+        QCOMPARE(state(), loaded);
         const QStringList teams = w.teams();
         QCOMPARE(teams.size(), 6);
+        QCOMPARE(enabledFileMenus(w), kFileMenus);
+        QVERIFY(!w.progressVisible());
+        QCOMPARE(queryRows(file("Small.pyv"), "SELECT count(*) FROM Players WHERE Salary IS NULL"), QStringList("0"));
         w.newFrom(other);
         QCOMPARE(w.prompt().shown.size(), 1);
         QVERIFY2(w.prompt().shown[0].text.contains(other + ":9: player record has 21 fields, needs 22"),
-                 qPrintable(w.prompt().shown[0].text));
+            qPrintable(w.prompt().shown[0].text));
         QCOMPARE(w.prompt().shown[0].icon, UserPrompt::Icon::Exclamation);
-        QCOMPARE(QStringList({w.main().salaryFile(), w.main().leagueName(), w.status()}),
-                 QStringList({loaded, "Small", teams.first()}));
+        QCOMPARE(state(), loaded);
         QCOMPARE(w.teams(), teams);
         QCOMPARE(enabledFileMenus(w), kFileMenus);
         QVERIFY(!QFileInfo::exists(file("b/Other.pyv")));
@@ -424,12 +379,10 @@ private Q_SLOTS:
     {
         Window w(m_dir.path());
         w.open(m_league);
-        QByteArray ini;
-        for (const char* s : {"QB", "FB", "HB", "TE", "WR", "C", "G", "T", "DE", "DT", "LB", "CB", "S", "K", "P"})
-            ini += QByteArray("[") + s + "]\nSP=0\nAC=0\nAG=0\nST=0\nHA=0\nEN=0\nIN=0\nDI=0\n";
-        writeFile(file("Payvo.ini"), ini); // weights of 0 and no limits: every salary becomes 0
+        writeFile(file("Payvo.ini"), "[QB]\nSP=0\n"); // no limits, every other weight 1
         w.trigger("mnuReCalc");
-        QCOMPARE(queryRows(m_league, "SELECT count(*) FROM Players WHERE Salary = 0"), QStringList("11"));
+        // John Smith, a quarterback rated 70 80 85 90 95 50 50 50: SP no longer counts.
+        QCOMPARE(queryRows(m_league, "SELECT Salary FROM Players WHERE PID = 102"), QStringList("6750.0"));
         QCOMPARE(w.status(), "Finished");
         QVERIFY(w.prompt().shown.isEmpty());
     }
@@ -440,16 +393,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("cells");
         QTest::addColumn<QStringList>("order"); // the query positions after sorting
-        QTest::newRow("numbers compare as text")
-            << QStringList{"100", "85", "9", "85"} << QStringList{"2", "1", "3", "0"};
-        QTest::newRow("empty cells last, in query order")
-            << QStringList{"", "$1", "", "$2"} << QStringList{"3", "1", "0", "2"};
+        QTest::newRow("numbers compare as text") << QStringList{"100", "85", "9", "85"} << QStringList{"2", "1", "3", "0"};
+        QTest::newRow("empty cells last, in query order") << QStringList{"", "$1", "", "$2"} << QStringList{"3", "1", "0", "2"};
         QTest::newRow("case does not count; equal texts keep query order")
             << QStringList{"de Vries", "Davis", "DAVIS", "davis"} << QStringList{"0", "1", "2", "3"};
-        QTest::newRow("a longer text sorts above its prefix")
-            << QStringList{"Smith", "Smithson", "Smit"} << QStringList{"1", "0", "2"};
-        QTest::newRow("letters beyond ASCII fold too")
-            << QStringList{"Émile", "Zoë", "émile", "Ölund"} << QStringList{"3", "0", "2", "1"};
+        QTest::newRow("a longer text sorts above its prefix") << QStringList{"Smith", "Smithson", "Smit"} << QStringList{"1", "0", "2"};
+        QTest::newRow("letters beyond ASCII fold too") << QStringList{"Émile", "Zoë", "émile", "Ölund"} << QStringList{"3", "0", "2", "1"};
     }
     void playerList_sortDescending()
     {
@@ -472,12 +421,9 @@ private Q_SLOTS:
         QCOMPARE(shown(), order);
         QCOMPARE(layout.size(), 1);
         QCOMPARE(first.row(), 0);
-        m.sortDescending(1);
-        QCOMPARE(shown(), order);
         m.setRows(rows);
         QCOMPARE(shown(), order);
     }
-
 };
 
 QTEST_MAIN(TestWindow)

@@ -15,10 +15,8 @@ private Q_SLOTS:
         QTest::addColumn<double>("amount");
         QTest::addColumn<QString>("shown");
         const QString none;
-        QTest::newRow("zero is a bare sign") << none << 0.0 << "$";
-        QTest::newRow("below a half rounds to zero") << none << 0.4 << "$";
+        QTest::newRow("below a half rounds to zero, a bare sign") << none << 0.4 << "$";
         QTest::newRow("half rounds away from zero") << none << 1501.5 << "$1,502";
-        QTest::newRow("quarter rounds down") << none << 7695.25 << "$7,695";
         QTest::newRow("three digits, no comma") << none << 999.0 << "$999";
         QTest::newRow("four digits") << none << 1000.0 << "$1,000";
         QTest::newRow("longer than the pattern is never cut") << none << 123456789012.0 << "$123,456,789,012";
@@ -27,7 +25,6 @@ private Q_SLOTS:
         QTest::newRow("negative") << none << -1234567.5 << "-$1,234,568";
         QTest::newRow("negative half") << none << -2.5 << "-$3";
         QTest::newRow("text: cap") << "60000000" << 0.0 << "$60,000,000";
-        QTest::newRow("text: fraction") << "1501.5" << 0.0 << "$1,502";
         QTest::newRow("text: no number stays as it is") << "lots" << 0.0 << "lots";
         QTest::newRow("text: empty shows nothing") << "" << 0.0 << "";
     }
@@ -45,11 +42,6 @@ private Q_SLOTS:
         for (const double step : {60.0, 40.0, 39.5, 0.5})
             s.UpdateStatus(step);
         QCOMPARE(s.progressValue(), 99.5); // the steps to 100 were dropped
-        // Many small steps that add up to exactly 100 stop short of it.
-        PlainStatus t;
-        for (int i = 0; i < 300; ++i)
-            t.UpdateStatus(100.0 / 300.0);
-        QVERIFY(t.progressValue() < 100.0 && t.progressValue() > 99.0);
     }
 };
 

@@ -20,34 +20,65 @@ namespace payvo::test {
 // their captions.
 class Window {
 public:
-    explicit Window(const QString& appDir);
+    explicit Window(const QString& appDir)
+        : m_window(std::make_unique<frmMain>(AppServices{&m_prompt, &m_files, appDir}))
+    {
+        m_window->show();
+    }
 
     frmMain& main() { return *m_window; }
     ScriptedPrompt& prompt() { return m_prompt; }
-    ScriptedFileChooser& files() { return m_files; }
     template <typename T> T* child(const QString& name) const { return m_window->findChild<T*>(name); }
 
     QAction* action(const char* name) const { return child<QAction>(QLatin1String(name)); }
     void trigger(const char* name) { action(name)->trigger(); }
     bool enabled(const char* name) const { return action(name)->isEnabled(); }
     // File, Open / File, New on a chosen file.
-    void open(const QString& salaryFile);
-    void newFrom(const QString& leagueFile);
+    void open(const QString& salaryFile) { m_files.choose(salaryFile); trigger("mnuOpen"); }
+    void newFrom(const QString& leagueFile) { m_files.choose(leagueFile); trigger("mnuNew"); }
     // Picks an entry of the team or position selector as the user does.
     void chooseTeam(const QString& text) { choose("cboTeams", text); }
     void choosePosition(const QString& text) { choose("cboPositions", text); }
 
     QString status() const { return child<QLabel>("StatusBar1_Panel1")->text(); }
-    QStringList teams() const;
+    QStringList teams() const
+    {
+        const auto* box = child<QComboBox>("cboTeams");
+        QStringList texts;
+        for (int i = 0; i < box->count(); ++i)
+            texts << box->itemText(i);
+        return texts;
+    }
     QString position() const { return child<QComboBox>("cboPositions")->currentText(); }
     int listRows() const { return child<QTreeView>("lvwRookies")->model()->rowCount(); }
-    QStringList column(int c) const;
+    QStringList column(int c) const
+    {
+        const QAbstractItemModel* m = child<QTreeView>("lvwRookies")->model();
+        QStringList cells;
+        for (int r = 0; r < m->rowCount(); ++r)
+            cells << m->index(r, c).data().toString();
+        return cells;
+    }
     // The 19 value labels of the payroll panel.
-    QStringList panel() const;
+    QStringList panel() const
+    {
+        QStringList values;
+        for (int i = 0; i < 19; ++i)
+            values << child<QLabel>(QStringLiteral("lblPositionSal_%1").arg(i))->text();
+        return values;
+    }
     bool progressVisible() const { return child<QProgressBar>("prgStatus")->isVisible(); }
 
 private:
-    void choose(const char* box, const QString& text);
+    void choose(const char* box, const QString& text)
+    {
+        auto* b = child<QComboBox>(QLatin1String(box));
+        const int i = b->findText(text);
+        if (i < 0)
+            QTest::qFail(qPrintable(QStringLiteral("no entry ") + text), __FILE__, __LINE__);
+        b->setCurrentIndex(i);
+        Q_EMIT b->activated(i);
+    }
 
     ScriptedPrompt m_prompt;
     ScriptedFileChooser m_files;
