@@ -4,7 +4,6 @@
 //   bench_browser [PLAYERS]     default 32766 players; the file is made in a temporary folder
 #include "app/frmmain.h"
 #include "app/services.h"
-#include "benchtiming.h"
 #include "common/positions.h"
 #include "common/prompt.h"
 #include "store/browse.h"

@@ -10,7 +10,7 @@
 #include "salary/settingsdraft.h"
 #include "salary/whatif.h"
 #include "store/salaryfile.h"
-#include "benchtiming.h"
+#include "benchutil.h"
 
 #include <QApplication>
 #include <QDir>

@@ -53,7 +53,7 @@ inline Figures measure(int runs, const std::function<void()>& work)
 
 inline void report(const char* what, const Figures& f)
 {
-    std::printf("%-52s %7.1f ms  (min %6.1f, max %6.1f; cpu %6.1f)\n", what, f.median, f.min, f.max, f.cpuMedian);
+    std::printf("%-56s %7.1f ms  (min %6.1f, max %6.1f; cpu %6.1f)\n", what, f.median, f.min, f.max, f.cpuMedian);
 }
 
 } // namespace payvo::bench

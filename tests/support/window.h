@@ -34,6 +34,7 @@ public:
     void trigger(const char* name) { action(name)->trigger(); }
     bool enabled(const char* name) const { return action(name)->isEnabled(); }
     // File, Open / File, New on a chosen file.
+    ScriptedFileChooser& files() { return m_files; }
     void open(const QString& salaryFile) { m_files.choose(salaryFile); trigger("mnuOpen"); }
     void newFrom(const QString& leagueFile) { m_files.choose(leagueFile); trigger("mnuNew"); }
     // Picks an entry of the team or position selector as the user does.
