@@ -105,6 +105,7 @@ void frmMain::buildMenus()
     // After the command itself has run.
     for (QAction* a : {mnuNew, mnuOpen, mnuReCalc})
         connect(a, &QAction::triggered, this, &frmMain::refreshLeagueWindows);
+    item(league, mnuCompare, "mnuCompare", QStringLiteral("&Compare With…"), false, &frmMain::mnuCompare_Click);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -289,6 +290,7 @@ void frmMain::EnableFileMenus()
     mnuSumary->setEnabled(true);
     mnuAllReports->setEnabled(true);
     mnuCapBoard->setEnabled(true);
+    mnuCompare->setEnabled(true);
 }
 
 void frmMain::mnuOpen_Click()

@@ -19,6 +19,7 @@ namespace payvo {
 
 class PlayerListModel;
 class frmCapBoard;
+class frmCompare;
 class SalaryFile;
 namespace mHTML {
 struct ReportResult;
@@ -65,6 +66,7 @@ private Q_SLOTS:
     void mnuSumary_Click();
     void mnuAllReports_Click();
     void mnuCapBoard_Click();
+    void mnuCompare_Click();
     void mnucontents_Click();
     void mnuAbout_Click();
 
@@ -132,6 +134,7 @@ private:
     QAction* mnuSumary = nullptr;
     QAction* mnuAllReports = nullptr;
     QAction* mnuCapBoard = nullptr;
+    QAction* mnuCompare = nullptr;
     QAction* mnucontents = nullptr;
     QAction* mnuAbout = nullptr;
 
@@ -150,6 +153,7 @@ private:
     std::array<QLabel*, 19> lblPositionSal{};
 
     frmCapBoard* m_capBoard = nullptr;
+    frmCompare* m_compare = nullptr;
 };
 
 } // namespace payvo
