@@ -56,6 +56,7 @@ QTableView* makeView(QWidget* parent, const char* name, QAbstractItemModel* mode
     view->setObjectName(QLatin1String(name));
     view->setModel(model);
     view->setSortingEnabled(true);
+    view->sortByColumn(0, Qt::AscendingOrder); // by id until a header is clicked
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->verticalHeader()->hide();
     view->horizontalHeader()->setStretchLastSection(true);
