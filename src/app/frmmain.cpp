@@ -106,6 +106,8 @@ void frmMain::buildMenus()
     for (QAction* a : {mnuNew, mnuOpen, mnuReCalc})
         connect(a, &QAction::triggered, this, &frmMain::refreshLeagueWindows);
     item(league, mnuCompare, "mnuCompare", QStringLiteral("&Compare With…"), false, &frmMain::mnuCompare_Click);
+    item(league, mnuPublishSite, "mnuPublishSite", QStringLiteral("&Publish Site…"), false,
+         &frmMain::mnuPublishSite_Click);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -291,6 +293,7 @@ void frmMain::EnableFileMenus()
     mnuAllReports->setEnabled(true);
     mnuCapBoard->setEnabled(true);
     mnuCompare->setEnabled(true);
+    mnuPublishSite->setEnabled(true);
 }
 
 void frmMain::mnuOpen_Click()

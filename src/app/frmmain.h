@@ -67,6 +67,7 @@ private Q_SLOTS:
     void mnuAllReports_Click();
     void mnuCapBoard_Click();
     void mnuCompare_Click();
+    void mnuPublishSite_Click();
     void mnucontents_Click();
     void mnuAbout_Click();
 
@@ -135,6 +136,7 @@ private:
     QAction* mnuAllReports = nullptr;
     QAction* mnuCapBoard = nullptr;
     QAction* mnuCompare = nullptr;
+    QAction* mnuPublishSite = nullptr;
     QAction* mnucontents = nullptr;
     QAction* mnuAbout = nullptr;
 

@@ -10,6 +10,7 @@ extern const Command kReportCommand;
 extern const Command kCapCommand;
 extern const Command kMatrixCommand;
 extern const Command kCompareCommand;
+extern const Command kSiteCommand;
 
 // Each command lives in a cmd_*.cpp of its own and is listed here, in the order the usage
 // text shows them.
@@ -17,7 +18,7 @@ const std::vector<Command>& commands()
 {
     static const std::vector<Command> list = {
         kNewCommand, kRecalcCommand, kPlayersCommand, kPayrollCommand, kReportCommand, kCapCommand, kMatrixCommand,
-        kCompareCommand,
+        kCompareCommand, kSiteCommand,
     };
     return list;
 }

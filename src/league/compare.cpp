@@ -31,7 +31,7 @@ struct Side {
 
 bool isTeamNumber(const std::optional<int>& id)
 {
-    return id && *id != 0 && *id != kAllTeams && *id != 99;
+    return id && *id != kFreeAgents && *id != kAllTeams && *id != kDraftPool;
 }
 
 Side readSide(const QString& path)
@@ -72,7 +72,7 @@ std::optional<bool> overCap(const std::optional<double>& cap, bool present, cons
 
 QJsonValue jsonDollars(const std::optional<double>& amount)
 {
-    return amount ? QJsonValue(wholeDollars(*amount)) : QJsonValue();
+    return amount ? QJsonValue(wholeDollars(*amount) + 0.0) : QJsonValue();
 }
 QJsonValue jsonNumber(const std::optional<int>& n)
 {
@@ -84,7 +84,7 @@ QJsonValue jsonFlag(const std::optional<bool>& b)
 }
 QString field(const std::optional<double>& amount)
 {
-    return amount ? QString::number(wholeDollars(*amount), 'f', 0) : QString();
+    return amount ? QString::number(wholeDollars(*amount) + 0.0, 'f', 0) : QString();
 }
 QString field(const std::optional<int>& n)
 {
@@ -196,9 +196,9 @@ QString SalaryComparison::teamName(std::optional<int> teamId) const
 {
     if (!teamId)
         return QString();
-    if (*teamId == 0)
+    if (*teamId == kFreeAgents)
         return QStringLiteral("Free Agents");
-    if (*teamId == 99)
+    if (*teamId == kDraftPool)
         return QStringLiteral("Draft Pool");
     for (const TeamComparison& t : teams)
         if (t.teamId == *teamId)
