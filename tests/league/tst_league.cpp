@@ -1,5 +1,10 @@
 // The league's seasons and site: two salary files compared, and the site of a small league.
 #include "app/frmcompare.h"
+#include "board/boardtables.h"
+#include "board/capboard.h"
+#include "league/site.h"
+#include "salary/salaryconfig.h"
+#include "store/salarystore.h"
 #include "cli/clirun.h"
 #include "support/testleague.h"
 #include "support/testutil.h"
@@ -11,6 +16,8 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QTableView>
+#include <QDirIterator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 using namespace payvo;
@@ -122,6 +129,74 @@ private Q_SLOTS:
         const CliRun all = runCli({"compare", m_old, m_new, "--format", "csv"});
         QStringList moved = all.out.split("\r\n").filter(",moved,");
         QCOMPARE(QString::fromUtf8(readAll(file("moved.csv"))).split("\r\n").mid(1, 2), moved);
+
+        // League, Publish Site: the loaded league's site in the chosen folder, as the CLI writes it.
+        w.files().choose(file("published"));
+        w.trigger("mnuPublishSite");
+        QCOMPARE(w.status(), QStringLiteral("Finished"));
+        QVERIFY(w.prompt().shown.isEmpty());
+        QCOMPARE(QDir(file("published")).entryList({"team-*.html"}), QStringList({"team-1.html", "team-2.html", "team-4.html"}));
+    }
+
+    // The site of a small league with a hostile team name, written twice: every link names a
+    // file of the folder, nothing is a script, the hostile name only escaped, the cap table's
+    // cells the cap board's, and the two runs differ only in their generation lines.
+    void site()
+    {
+        const QString league = file("Site & <Co>.pyv");
+        const QString hostile = QStringLiteral("</title><script>alert(1)</script>\"'&amp;");
+        makeSalaryFile(league, {teamRow(1, hostile, "X"), teamRow(2, "Plain", "Team")},
+                       {playerRow(1, 1, "A", "<b>", 0, 600), playerRow(2, 2, "B", "C", 3, 100),
+                        playerRow(3, 0, "Free", "Agent", 5), playerRow(4, 99, "Draft", "Pick", 6, 50)});
+        const QString ini = file("site.ini");
+        writeFile(ini, "[Salary]\r\nAmount=500\r\n");
+        QStringList runs;
+        for (const QString& out : {file("site1"), file("site2")}) {
+            const CliRun r = runCli({"site", league, "--out", out, "--ini", ini});
+            QCOMPARE(r.status, 0);
+            runs << out;
+        }
+        QStringList names = QDir(runs[0]).entryList(QDir::Files, QDir::Name);
+        QCOMPARE(names, QStringList({"cap.csv", "draft-pool.html", "free-agents.html", "index.html", "matrix.csv",
+                                     "players.csv", "roster.htm", "style.css", "sumary.htm", "team-1.html",
+                                     "team-2.html"}));
+        const QRegularExpression link(QStringLiteral("(?:href|src)=\"([^\"#]*)"));
+        for (const QString& name : names) {
+            const QByteArray one = readAll(QDir(runs[0]).filePath(name));
+            const QByteArray two = readAll(QDir(runs[1]).filePath(name));
+            QByteArrayList differ;
+            const QByteArrayList a = one.split('\n'), b = two.split('\n');
+            QCOMPARE(a.size(), b.size());
+            for (qsizetype i = 0; i < a.size(); ++i)
+                if (a[i] != b[i])
+                    differ << a[i];
+            QVERIFY2(differ.isEmpty() || (differ.size() == 1 && differ[0].startsWith("<p>Generated ")), qPrintable(name));
+            if (!name.endsWith(".html"))
+                continue;
+            const QString text = QString::fromUtf8(one);
+            QVERIFY2(!text.contains("<script", Qt::CaseInsensitive), qPrintable(name));
+            QVERIFY(text.startsWith("<!DOCTYPE html>") && text.contains("<meta charset=\"utf-8\">"));
+            for (auto m = link.globalMatch(text); m.hasNext();) {
+                const QString target = m.next().captured(1);
+                QVERIFY2(target.isEmpty() || names.contains(target), qPrintable(name + " links " + target));
+            }
+        }
+        const QString index = QString::fromUtf8(readAll(QDir(runs[0]).filePath("index.html")));
+        QVERIFY(index.contains(hostile.toHtmlEscaped()));
+        QVERIFY(index.contains("<svg"));
+        SalaryFile salaries(league);
+        const CapBoard board = CapBoard::build(salaries, SalaryConfig::load(ini));
+        const BoardTable table = capTable(board);
+        QString cells;
+        for (const BoardRow& row : table.rows)
+            for (qsizetype i = 1; i < row.text.size(); ++i)
+                cells += "<td class=\"n\">" + row.text[i].toHtmlEscaped() + "</td>";
+        QString shown;
+        const QString capPart = index.section("<h2 id=\"chart\">", 0, 0);
+        for (auto m = QRegularExpression("<td class=\"n\">[^<]*</td>").globalMatch(capPart); m.hasNext();)
+            shown += m.next().captured(0);
+        QVERIFY(shown.startsWith(cells));
+        QVERIFY(index.contains(QRegularExpression("team-1.html\">[^<]*</a> <span class=\"over-mark\">\\(over the cap\\)")));
     }
 };
 
