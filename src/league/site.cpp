@@ -25,7 +25,7 @@ namespace payvo {
 namespace {
 
 constexpr char kStyleSheet[] = R"(:root { color-scheme: light; }
-body { font: 15px/1.4 system-ui, sans-serif; margin: 0 auto; max-width: 72rem; padding: 0 1rem; color: #1b1b1b; }
+body { font: 15px/1.4 system-ui, sans-serif; margin: 0 auto; max-width: 90rem; padding: 0 1rem; color: #1b1b1b; }
 header { border-bottom: 2px solid #3b6ea8; margin-bottom: 1rem; }
 h1 { font-size: 1.6rem; margin: 1rem 0 .3rem; }
 h2 { font-size: 1.25rem; margin: 1.6rem 0 .5rem; }
