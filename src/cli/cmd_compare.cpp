@@ -1,5 +1,6 @@
 // payvo-cli compare OLD.pyv NEW.pyv: what changed between two salary files of a league.
 #include "cli/command.h"
+#include "cli/views.h"
 #include "league/compare.h"
 #include "salary/salaryconfig.h"
 #include "store/salaryfile.h"
@@ -18,14 +19,9 @@ void declare(QCommandLineParser& p)
 
 int run(CommandContext& ctx)
 {
-    const QString format = ctx.args.value(QStringLiteral("format"));
-    CompareFormat f = CompareFormat::Text;
-    if (format == QLatin1String("csv"))
-        f = CompareFormat::Csv;
-    else if (format == QLatin1String("json"))
-        f = CompareFormat::Json;
-    else if (!format.isEmpty() && format != QLatin1String("text"))
-        return ctx.fail(QStringLiteral("--format takes text, csv or json, not '%1'").arg(format), kUsage);
+    BoardFormat f = BoardFormat::Text;
+    if (!formatOption(ctx, f))
+        return kUsage;
     const QStringList files = ctx.args.positionalArguments();
     for (const QString& file : files) {
         const QString why = checkSalaryFile(file);

@@ -138,19 +138,16 @@ SalaryComparison SalaryComparison::build(const QString& oldFile, const QString& 
         c.cap = config.cap;
 
     std::map<int, TeamComparison> teams;
-    for (const auto& [id, name] : before.teams) {
-        TeamComparison& t = teams[id];
-        t.teamId = id;
-        t.name = name;
-        t.inOld = true;
-        t.payrollOld = payrollOf(before, id);
-    }
-    for (const auto& [id, name] : after.teams) {
-        TeamComparison& t = teams[id];
-        t.teamId = id;
-        t.name = name;
-        t.inNew = true;
-        t.payrollNew = payrollOf(after, id);
+    // The old file first, so that the new one's name wins.
+    for (const bool isNew : {false, true}) {
+        const Side& side = isNew ? after : before;
+        for (const auto& [id, name] : side.teams) {
+            TeamComparison& t = teams[id];
+            t.teamId = id;
+            t.name = name;
+            (isNew ? t.inNew : t.inOld) = true;
+            (isNew ? t.payrollNew : t.payrollOld) = payrollOf(side, id);
+        }
     }
     for (auto& [id, t] : teams)
         c.teams.push_back(std::move(t));
@@ -229,13 +226,13 @@ void writeComparisonCsv(const std::vector<PlayerComparison>& players, QTextStrea
                           field(p.salaryOld), field(p.salaryNew)});
 }
 
-void writeComparison(const SalaryComparison& c, CompareFormat format, QTextStream& out)
+void writeComparison(const SalaryComparison& c, BoardFormat format, QTextStream& out)
 {
-    if (format == CompareFormat::Csv) {
+    if (format == BoardFormat::Csv) {
         writeComparisonCsv(c.players, out);
         return;
     }
-    if (format == CompareFormat::Json) {
+    if (format == BoardFormat::Json) {
         QJsonArray teams;
         for (const TeamComparison& t : c.teams)
             teams.append(QJsonObject{{"team_id", t.teamId},

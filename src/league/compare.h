@@ -1,5 +1,7 @@
 #pragma once
 
+#include "board/boardtables.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -64,13 +66,11 @@ struct SalaryComparison {
 // "added", "removed", "moved", "repaid".
 QString changeKey(PlayerChange change);
 
-enum class CompareFormat { Text, Csv, Json };
-
 // What `payvo-cli compare` prints and the comparison window exports. Text: the teams, then
 // the players, aligned for a person. CSV: the players (pid, name, change, team_old, team_new,
 // salary_old, salary_new). JSON: {"teams": [...], "players": [...]}. Amounts in whole dollars,
 // none as null (JSON) or an empty field (CSV); teams by TeamID (0 free agents, 99 draft pool).
-void writeComparison(const SalaryComparison& c, CompareFormat format, QTextStream& out);
+void writeComparison(const SalaryComparison& c, BoardFormat format, QTextStream& out);
 
 // The players' CSV alone, of the rows given.
 void writeComparisonCsv(const std::vector<PlayerComparison>& players, QTextStream& out);

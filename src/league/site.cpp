@@ -42,7 +42,7 @@ tr.over td { background: #fbe9e7; }
 .chart svg { width: 100%; height: auto; max-height: 32rem; }
 ul.teams { columns: 16rem; padding-left: 1.2rem; }
 footer { color: #5a5f66; font-size: .85rem; border-top: 1px solid #d5d9de; margin-top: 2rem; padding: .5rem 0 1rem; }
-@media (max-width: 40rem) { body { font-size: 14px; padding: 0 .5rem; } th, td { padding: .2rem .35rem; } }
+@media (max-width: 40rem) { body { font-size: 14px; padding: 0 .5rem; } th, td { padding: .2rem .35rem; } tbody th { white-space: normal; min-width: 7rem; } }
 @media print { nav, .chart { break-inside: avoid; } nav { display: none; } .scroll { overflow: visible; }
   body { max-width: none; font-size: 10pt; } tr.over td { background: none; } a { color: inherit; text-decoration: none; } }
 )";
