@@ -82,10 +82,6 @@ QJsonValue jsonFlag(const std::optional<bool>& b)
 {
     return b ? QJsonValue(*b) : QJsonValue();
 }
-QString field(const std::optional<double>& amount)
-{
-    return amount ? QString::number(wholeDollars(*amount) + 0.0, 'f', 0) : QString();
-}
 QString field(const std::optional<int>& n)
 {
     return n ? QString::number(*n) : QString();
@@ -223,7 +219,7 @@ void writeComparisonCsv(const std::vector<PlayerComparison>& players, QTextStrea
     out << csvRecord({"pid", "name", "change", "team_old", "team_new", "salary_old", "salary_new"});
     for (const PlayerComparison& p : players)
         out << csvRecord({QString::number(p.pid), p.name, changeKey(p.change), field(p.teamOld), field(p.teamNew),
-                          field(p.salaryOld), field(p.salaryNew)});
+                          wholeDollarsField(p.salaryOld), wholeDollarsField(p.salaryNew)});
 }
 
 void writeComparison(const SalaryComparison& c, BoardFormat format, QTextStream& out)

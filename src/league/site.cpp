@@ -173,10 +173,6 @@ QString optionalNumber(const std::optional<int>& n)
 {
     return n ? QString::number(*n) : QString();
 }
-QString dollarsField(const std::optional<double>& amount)
-{
-    return amount ? QString::number(wholeDollars(*amount) + 0.0, 'f', 0) : QString();
-}
 
 // The players of one TeamID as the player list orders them: by position, then the highest
 // salary first (Null salaries last), equal ones in table order.
@@ -254,7 +250,7 @@ void writePlayersCsv(QTextStream& out, const std::map<int, std::vector<StoredPla
                                   optionalNumber(p.years)};
             for (const auto& rating : p.ratings)
                 fields << optionalNumber(rating);
-            out << csvRecord(fields << dollarsField(p.salary));
+            out << csvRecord(fields << wholeDollarsField(p.salary));
         }
 }
 
