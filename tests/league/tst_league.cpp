@@ -3,6 +3,7 @@
 #include "board/boardtables.h"
 #include "board/capboard.h"
 #include "league/site.h"
+#include "reports/reportsettings.h"
 #include "salary/salaryconfig.h"
 #include "store/salarystore.h"
 #include "cli/clirun.h"
@@ -150,6 +151,7 @@ private Q_SLOTS:
                         playerRow(3, 0, "Free", "Agent", 5), playerRow(4, 99, "Draft", "Pick", 6, 50)});
         const QString ini = file("site.ini");
         writeFile(ini, "[Salary]\r\nAmount=500\r\n");
+        setRosterReportFile(file("elsewhere/r.htm")); // only its name counts in a site
         QStringList runs;
         for (const QString& out : {file("site1"), file("site2")}) {
             const CliRun r = runCli({"site", league, "--out", out, "--ini", ini});
@@ -158,7 +160,7 @@ private Q_SLOTS:
         }
         QStringList names = QDir(runs[0]).entryList(QDir::Files, QDir::Name);
         QCOMPARE(names, QStringList({"cap.csv", "draft-pool.html", "free-agents.html", "index.html", "matrix.csv",
-                                     "players.csv", "roster.htm", "style.css", "sumary.htm", "team-1.html",
+                                     "players.csv", "r.htm", "style.css", "sumary.htm", "team-1.html",
                                      "team-2.html"}));
         const QRegularExpression link(QStringLiteral("(?:href|src)=\"([^\"#]*)"));
         for (const QString& name : names) {
@@ -181,6 +183,7 @@ private Q_SLOTS:
                 QVERIFY2(target.isEmpty() || names.contains(target), qPrintable(name + " links " + target));
             }
         }
+        QVERIFY(!QFileInfo::exists(file("elsewhere")));
         const QString index = QString::fromUtf8(readAll(QDir(runs[0]).filePath("index.html")));
         QVERIFY(index.contains(hostile.toHtmlEscaped()));
         QVERIFY(index.contains("<svg"));
