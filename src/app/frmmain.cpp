@@ -108,6 +108,9 @@ void frmMain::buildMenus()
     // The league windows follow the file after the command itself has run.
     for (QAction* a : {mnuNew, mnuOpen, mnuReCalc})
         connect(a, &QAction::triggered, this, &frmMain::refreshLeagueWindows);
+    item(league, mnuCompare, "mnuCompare", QStringLiteral("&Compare With…"), false, &frmMain::mnuCompare_Click);
+    item(league, mnuPublishSite, "mnuPublishSite", QStringLiteral("&Publish Site…"), false,
+         &frmMain::mnuPublishSite_Click);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -292,6 +295,8 @@ void frmMain::EnableFileMenus()
     mnuSumary->setEnabled(true);
     mnuAllReports->setEnabled(true);
     mnuCapBoard->setEnabled(true);
+    mnuCompare->setEnabled(true);
+    mnuPublishSite->setEnabled(true);
 }
 
 void frmMain::mnuOpen_Click()

@@ -20,6 +20,7 @@ namespace payvo {
 
 class PlayerListModel;
 class frmCapBoard;
+class frmCompare;
 class SalaryFile;
 class frmExplainSalary;
 class frmWhatIf;
@@ -68,6 +69,8 @@ private Q_SLOTS:
     void mnuSumary_Click();
     void mnuAllReports_Click();
     void mnuCapBoard_Click();
+    void mnuCompare_Click();
+    void mnuPublishSite_Click();
     void mnucontents_Click();
     void mnuAbout_Click();
     void mnuExplain_Click();
@@ -142,6 +145,8 @@ private:
     QAction* mnuSumary = nullptr;
     QAction* mnuAllReports = nullptr;
     QAction* mnuCapBoard = nullptr;
+    QAction* mnuCompare = nullptr;
+    QAction* mnuPublishSite = nullptr;
     QAction* mnucontents = nullptr;
     QAction* mnuAbout = nullptr;
     QAction* mnuExplain = nullptr;
@@ -164,6 +169,7 @@ private:
     std::array<QLabel*, 19> lblPositionSal{};
 
     frmCapBoard* m_capBoard = nullptr;
+    frmCompare* m_compare = nullptr;
 };
 
 } // namespace payvo

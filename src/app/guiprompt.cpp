@@ -68,4 +68,9 @@ QString QtFileChooser::chooseSaveFile(QWidget* parent, const QString& title, con
                                         nullptr, QFileDialog::DontUseNativeDialog);
 }
 
+QString QtFileChooser::chooseFolder(QWidget* parent, const QString& title)
+{
+    return QFileDialog::getExistingDirectory(parent, title, QDir::currentPath(), QFileDialog::DontUseNativeDialog);
+}
+
 } // namespace payvo

@@ -20,6 +20,7 @@ public:
     QString chooseOpenFile(QWidget* parent, const QString& title, const QString& filter) override;
     QString chooseSaveFile(QWidget* parent, const QString& title, const QString& filter,
                            const QString& suggested) override;
+    QString chooseFolder(QWidget* parent, const QString& title) override;
 };
 
 // "lge (*.lge)|*.lge" -> "lge (*.lge)"; several pairs are joined with ";;".

@@ -20,6 +20,9 @@ public:
     // The file to write (parent, title, filter, suggested name); an empty text when the user
     // cancelled. A chooser that cannot save answers as a cancel.
     virtual QString chooseSaveFile(QWidget*, const QString&, const QString&, const QString&) { return QString(); }
+
+    // A folder to write into (parent, title); an empty text when the user cancelled.
+    virtual QString chooseFolder(QWidget*, const QString&) { return QString(); }
 };
 
 // What the windows need from outside: the seams the tests replace, and the folder of the

@@ -77,12 +77,15 @@ int runCli(const QStringList& args, const CliEnv& env)
     // The parser expects the program name first.
     if (!parser.parse(QStringList{QStringLiteral("payvo-cli")} + args.mid(1)))
         return usageError(env, parser.errorText());
-    if (parser.positionalArguments().size() != command->positionals)
+    const qsizetype given = parser.positionalArguments().size();
+    if (command->positionals < 0 && given == 0)
+        return usageError(env, QStringLiteral("'%1' takes one argument or more").arg(QLatin1String(command->name)));
+    if (command->positionals >= 0 && given != command->positionals)
         return usageError(env, QStringLiteral("'%1' takes %2 argument%3, got %4")
                                    .arg(QLatin1String(command->name))
                                    .arg(command->positionals)
                                    .arg(command->positionals == 1 ? QString() : QStringLiteral("s"))
-                                   .arg(parser.positionalArguments().size()));
+                                   .arg(given));
 
     const QString ini = parser.isSet(QStringLiteral("ini"))
                             ? parser.value(QStringLiteral("ini"))

@@ -1,6 +1,7 @@
 // payvo-cli cap and payvo-cli matrix: the cap board's Teams and Positions views.
 #include "board/boardtables.h"
 #include "cli/command.h"
+#include "cli/views.h"
 #include "salary/salaryconfig.h"
 #include "store/salaryfile.h"
 #include "store/salarystore.h"
@@ -26,14 +27,9 @@ void declareMatrix(QCommandLineParser& p)
 // Reads the board and prints it; status as the other commands.
 int runBoard(CommandContext& ctx, const std::function<void(const CapBoard&, BoardFormat)>& print, bool needsCap)
 {
-    const QString format = ctx.args.value(QStringLiteral("format"));
     BoardFormat f = BoardFormat::Text;
-    if (format == QLatin1String("csv"))
-        f = BoardFormat::Csv;
-    else if (format == QLatin1String("json"))
-        f = BoardFormat::Json;
-    else if (!format.isEmpty() && format != QLatin1String("text"))
-        return ctx.fail(QStringLiteral("--format takes text, csv or json, not '%1'").arg(format), kUsage);
+    if (!formatOption(ctx, f))
+        return kUsage;
     const QString file = ctx.args.positionalArguments().at(0);
     const QString why = checkSalaryFile(file);
     if (!why.isEmpty())

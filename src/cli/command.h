@@ -32,7 +32,7 @@ struct Command {
     void (*declare)(QCommandLineParser&);
     // Runs once the arguments are parsed; the positional count is already checked.
     int (*run)(CommandContext&);
-    int positionals; // required positional arguments
+    int positionals; // required positional arguments; -1: one or more
 };
 
 // The commands payvo-cli knows, in the order the usage text lists them.

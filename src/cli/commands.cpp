@@ -11,6 +11,8 @@ extern const Command kCapCommand;
 extern const Command kMatrixCommand;
 extern const Command kExplainCommand;
 extern const Command kPreviewCommand;
+extern const Command kCompareCommand;
+extern const Command kSiteCommand;
 
 // Each command lives in a cmd_*.cpp of its own and is listed here, in the order the usage
 // text shows them.
@@ -19,6 +21,7 @@ const std::vector<Command>& commands()
     static const std::vector<Command> list = {
         kNewCommand, kRecalcCommand, kPlayersCommand, kPayrollCommand, kReportCommand, kCapCommand, kMatrixCommand,
         kExplainCommand, kPreviewCommand,
+        kCompareCommand, kSiteCommand,
     };
     return list;
 }

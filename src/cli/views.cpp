@@ -31,4 +31,19 @@ bool formatOption(CommandContext& ctx, bool& json)
     return true;
 }
 
+bool formatOption(CommandContext& ctx, BoardFormat& format)
+{
+    const QString text = ctx.args.value(QStringLiteral("format"));
+    format = BoardFormat::Text;
+    if (text == QLatin1String("csv"))
+        format = BoardFormat::Csv;
+    else if (text == QLatin1String("json"))
+        format = BoardFormat::Json;
+    else if (!text.isEmpty() && text != QLatin1String("text")) {
+        ctx.fail(QStringLiteral("--format takes text, csv or json, not '%1'").arg(text), kUsage);
+        return false;
+    }
+    return true;
+}
+
 } // namespace payvo::cli

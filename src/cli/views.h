@@ -1,5 +1,6 @@
 #pragma once
 
+#include "board/boardtables.h"
 #include "cli/command.h"
 
 namespace payvo::cli {
@@ -11,5 +12,9 @@ bool filterOption(CommandContext& ctx, const QString& option, int& value);
 // Reads --format text|json (default text) into json. Anything else is reported on stderr and
 // gives false.
 bool formatOption(CommandContext& ctx, bool& json);
+
+// Reads --format text|csv|json (text when not given). Anything else is reported on stderr and
+// gives false.
+bool formatOption(CommandContext& ctx, BoardFormat& format);
 
 } // namespace payvo::cli

@@ -20,6 +20,12 @@ QString formatMoneyText(const QString& text);
 // (rounded half away from zero).
 inline double wholeDollars(double amount) { return std::round(amount); }
 
+// The field of an amount in CSV: its whole dollars ("-0" never shows), empty for none.
+inline QString wholeDollarsField(const std::optional<double>& amount)
+{
+    return amount ? QString::number(wholeDollars(*amount) + 0.0, 'f', 0) : QString();
+}
+
 // A percentage for machine-readable output: rounded half away from zero to two decimals.
 inline double percentToCents(double percent) { return std::round(percent * 100.0) / 100.0; }
 

@@ -58,6 +58,7 @@ public:
     {
         return chooseOpenFile(parent, title, filter);
     }
+    QString chooseFolder(QWidget* parent, const QString& title) override { return chooseOpenFile(parent, title, {}); }
 
 private:
     QStringList m_paths;

@@ -1,0 +1,72 @@
+// payvo-cli site SALARY.pyv [MORE.pyv ...] --out DIR: the league's web site, or several.
+#include "app/capchart.h"
+#include "cli/command.h"
+#include "league/site.h"
+#include "reports/reportsettings.h"
+#include "store/salaryfile.h"
+
+#include <QApplication>
+#include <QDir>
+
+namespace payvo::cli {
+
+namespace {
+
+void declare(QCommandLineParser& p)
+{
+    p.addOption(QCommandLineOption(QStringLiteral("out"), QString(), QStringLiteral("DIR")));
+    p.addPositionalArgument(QStringLiteral("salary-files"), QString());
+}
+
+int run(CommandContext& ctx)
+{
+    const QString out = ctx.args.value(QStringLiteral("out"));
+    if (out.isEmpty())
+        return ctx.fail(QStringLiteral("'site' needs --out DIR"), kUsage);
+    // The chart is a graphics widget: it is drawn only where there is an application for it
+    // (the program makes one, offscreen, for this command).
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return ctx.fail(QStringLiteral("'site' cannot draw its chart without a graphics application"));
+    const QStringList files = ctx.args.positionalArguments();
+    QStringList names;
+    for (const QString& file : files) {
+        const QString why = checkSalaryFile(file);
+        if (!why.isEmpty())
+            return ctx.fail(why);
+        names << leagueNameForFile(file);
+    }
+    SiteOptions options;
+    options.iniFile = ctx.iniFile;
+    options.rosterReport = rosterReportFile();
+    options.summaryReport = summaryReportFile();
+    options.generated = QDateTime::currentDateTimeUtc();
+    options.chartSvg = [](const CapBoard& board) { return capChartSvg(board, QSize(960, 480)); };
+
+    const std::vector<SiteLeague> leagues = siteLeagues(names);
+    const bool several = files.size() > 1;
+    CliStatus status(ctx.err(), ctx.env.errIsTerminal);
+    status.setProgressVisible(true);
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const QString dir = several ? QDir(out).filePath(leagues[std::size_t(i)].folder) : out;
+        const SiteResult r = writeLeagueSite(files[i], names[i], dir, options, status);
+        if (!r.ok())
+            return ctx.fail(r.error);
+        ctx.out() << "Wrote " << r.files.size() << " files of " << names[i] << " to " << dir << '\n';
+    }
+    if (several) {
+        const SiteResult r = writeSitesIndex(out, leagues, options.generated);
+        if (!r.ok())
+            return ctx.fail(r.error);
+        ctx.out() << "Wrote " << QDir(out).filePath(QStringLiteral("index.html")) << '\n';
+    }
+    status.setProgressVisible(false);
+    return kDone;
+}
+
+} // namespace
+
+// Takes one salary file or more.
+extern const Command kSiteCommand
+    = {"site", "site SALARY.pyv [MORE.pyv ...] --out DIR [--ini FILE]", declare, run, -1};
+
+} // namespace payvo::cli
