@@ -7,6 +7,7 @@
 #include "salary/salarycalc.h"
 #include "salary/salaryconfig.h"
 #include "salary/salaryrule.h"
+#include "store/fileguard.h"
 #include "store/salaryfile.h"
 
 #include <QCoreApplication>
@@ -75,7 +76,7 @@ void removeStaleTempFiles(const QString& salaryFile)
     const QFileInfo target(salaryFile);
     const QString prefix = QFileInfo(importTempPrefix(salaryFile)).fileName();
     QDir dir = target.absoluteDir();
-    const QStringList names = dir.entryList({prefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden | QDir::System);
+    const QStringList names = namesStartingWith(dir.path(), prefix);
     for (const QString& name : names) {
         bool ok = false;
         const qint64 pid = name.mid(prefix.size()).section(QLatin1Char('-'), 0, 0).toLongLong(&ok);
@@ -415,6 +416,9 @@ ImportResult importLeague(const QString& leagueFile, const QString& salaryFile, 
             result.remarks = config.remarks;
             writer.finish();
         }
+        if (const QString unsound = verifySalaryFile(temp); !unsound.isEmpty())
+            failImport(unsound);
+        settleJournal(salaryFile);
         replaceTarget(temp, salaryFile, existed);
         status.setProgressVisible(false);
         status.setProgressValue(0);

@@ -1,6 +1,7 @@
 #include "store/salaryfile.h"
 
 #include "common/prompt.h"
+#include "store/fileguard.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -93,7 +94,8 @@ QString leagueNameForFile(const QString& file)
 
 bool confirmOverwrite(const QString& path, UserPrompt& prompt)
 {
-    if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
+    const QFileInfo file(plainPath(path));
+    if (!file.exists() && !file.isSymLink())
         return true;
     return prompt.question(QStringLiteral("File already exists. Overwrite it?"), UserPrompt::Icon::Exclamation);
 }
@@ -114,7 +116,7 @@ void createEmptySalaryFile(const QString& path)
 
 void requireRegularFile(const QString& path)
 {
-    const QFileInfo file(path);
+    const QFileInfo file(plainPath(path));
     if (file.isFile())
         return;
     if (!file.exists())
@@ -127,15 +129,13 @@ void requireRegularFile(const QString& path)
 SQLite::Database openSalaryFile(const QString& path, bool writable)
 {
     requireRegularFile(path);
-    // Each operation opens its own connection and uses it on one thread only, so the
-    // per-call locking of the serialized mode buys nothing.
-    SQLite::Database db(path.toStdString(),
-                        (writable ? SQLite::OPEN_READWRITE : SQLite::OPEN_READONLY) | SQLite::OPEN_NOMUTEX);
-    db.setBusyTimeout(2000);
-    return db;
+    return openExisting(plainPath(path), writable);
 }
 
-QString checkSalaryFile(const QString& path)
+namespace {
+
+// What checkSalaryFile and verifySalaryFile say of the file; quick adds the engine's check.
+QString salaryFileProblem(const QString& path, bool quick)
 {
     try {
         SQLite::Database db = openSalaryFile(path);
@@ -160,12 +160,32 @@ QString checkSalaryFile(const QString& path)
         QString why = check("Teams", teamsColumns());
         if (why.isEmpty())
             why = check("Players", playersColumns());
-        if (why.isEmpty())
+        if (!why.isEmpty())
+            return QStringLiteral("%1 is not a salary file: %2").arg(path, why);
+        if (!quick)
             return QString();
-        return QStringLiteral("%1 is not a salary file: %2").arg(path, why);
+        SQLite::Statement engineCheck(db, "PRAGMA quick_check(1)");
+        if (!engineCheck.executeStep() || engineCheck.getColumn(0).getString() == "ok")
+            return QString();
+        return QStringLiteral("%1 is damaged: %2").arg(path, QString::fromStdString(engineCheck.getColumn(0).getString())
+                                                         .replace(QLatin1Char('\n'), QStringLiteral("; ")));
+    } catch (const FileRefused& e) {
+        return QString::fromUtf8(e.what());
     } catch (const SQLite::Exception& e) {
-        return QStringLiteral("%1 is not a salary file: %2").arg(path, QString::fromUtf8(e.what()));
+        return QStringLiteral("%1 is not a salary file: %2").arg(path, engineErrorText(e));
     }
+}
+
+} // namespace
+
+QString checkSalaryFile(const QString& path)
+{
+    return salaryFileProblem(path, false);
+}
+
+QString verifySalaryFile(const QString& path)
+{
+    return salaryFileProblem(path, true);
 }
 
 } // namespace payvo

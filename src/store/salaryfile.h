@@ -42,7 +42,10 @@ void createEmptySalaryFile(const QString& path);
 bool confirmOverwrite(const QString& path, UserPrompt& prompt);
 
 // Opens an existing salary file by path. Never creates a file; throws SQLite::Exception
-// when the file cannot be opened.
+// when the file cannot be opened. Every connection is guarded (store/fileguard.h): no code the
+// file brings is run, no value or statement goes past its bound, a read rolls back a change left
+// unfinished and leaves the file's folder as it was, and a file whose Players or Teams is no
+// plain table is refused. A path is a path whatever its characters.
 SQLite::Database openSalaryFile(const QString& path, bool writable = false);
 
 // Throws SQLite::Exception unless path names a regular file (or a link to one), saying what
@@ -51,7 +54,13 @@ SQLite::Database openSalaryFile(const QString& path, bool writable = false);
 void requireRegularFile(const QString& path);
 
 // Checks that the file is a salary file this program can read: both tables with every
-// column. Returns an empty text when it is, else a one-line reason.
+// column. Returns an empty text when it is, else a one-line reason ("X is not a salary
+// file: ..."; a path the engine cannot open and a file that needs recovery are said as such).
 QString checkSalaryFile(const QString& path);
+
+// checkSalaryFile, and the engine's check of the file's structure (pages, row order): what a
+// finished file must pass before it is put in place. Returns an empty text when it is sound,
+// else a one-line reason.
+QString verifySalaryFile(const QString& path);
 
 } // namespace payvo

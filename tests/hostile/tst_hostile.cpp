@@ -33,7 +33,8 @@ namespace {
 
 // What stands under a name before a test: bytes, or a folder, a pipe, a link to a file the
 // system refuses to read, a file without read permission, a file in a folder's place, a
-// read-only file, a salary file cut short or with a damaged page, tables without types.
+// read-only file, a salary file cut short or with a damaged page, tables without types (and
+// what the statements given make of them).
 enum class Make { Bytes, Folder, Pipe, SystemRefusesRead, NoReadPermission, FileAsFolder, ReadOnly, Truncated,
     DamagedPage, Tables };
 enum class Target { ReadOnlyFolder, DiskFull, LongName, ReadOnlySalaryFile, BeingWritten, BeingRead,
@@ -436,18 +437,49 @@ private Q_SLOTS:
         QTest::addColumn<int>("teamEntries");     // the team selector after File, Open
         QTest::addColumn<bool>("reportsWritten"); // by the window's All Reports
         QTest::addColumn<QString>("cliSays");     // in the one line of each payvo-cli command
+        QTest::addColumn<QStringList>("sql");     // what makes the tables of Make::Tables a foreign file
         const int bytes = int(Make::Bytes);
-        QTest::newRow("random bytes") << bytes << randomBytes(64 << 10, 11) << 0 << false << "file is not a database";
-        QTest::newRow("zero-length file") << bytes << QByteArray("") << 0 << false << "it has no Teams table";
-        QTest::newRow("empty SQLite database")
-            << int(Make::Tables) << QByteArray() << 0 << false << "it has no Teams table";
-        QTest::newRow("Players without Salary")
-            << int(Make::Tables) << QByteArray() << 1 + 3 << true << "its Players table lacks the column Salary";
-        QTest::newRow("a folder") << int(Make::Folder) << QByteArray() << 0 << false << "Pro.pyv is a folder";
+        const int tables = int(Make::Tables);
+        const QStringList none;
+        QTest::newRow("random bytes") << bytes << randomBytes(64 << 10, 11) << 0 << false << "file is not a database"
+                                      << none;
+        QTest::newRow("zero-length file") << bytes << QByteArray("") << 0 << false << "it has no Teams table" << none;
+        QTest::newRow("empty SQLite database") << tables << QByteArray() << 0 << false << "it has no Teams table"
+                                               << QStringList{"DROP TABLE Players", "DROP TABLE Teams"};
+        const QStringList rows{kTeam, kNormalPlayer};
+        QTest::newRow("Players without Salary") << tables << QByteArray() << 1 + 3 << true
+                                                << "its Players table lacks the column Salary"
+                                                << rows + QStringList{"ALTER TABLE Players DROP COLUMN Salary"};
+        QTest::newRow("a folder") << int(Make::Folder) << QByteArray() << 0 << false << "Pro.pyv is a folder" << none;
         QTest::newRow("truncated salary file") << int(Make::Truncated) << QByteArray() << 0 << false
-                                               << "database disk image is malformed";
+                                               << "database disk image is malformed" << none;
         QTest::newRow("a damaged page") << int(Make::DamagedPage) << QByteArray() << 32 + 3 << true
-                                        << "database disk image is malformed";
+                                        << "database disk image is malformed" << none;
+        // Code the file brings with it, and tables that are something else.
+        const QString endless = "AS WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) SELECT t.* FROM c, ";
+        const QString columns = columnNames(playersColumns()).join(", ");
+        QTest::newRow("a trigger on Players") << tables << QByteArray() << 0 << false << "its Players table has a trigger"
+            << rows + QStringList{"CREATE TRIGGER wipe AFTER UPDATE ON Players BEGIN DELETE FROM Teams; END"};
+        QTest::newRow("a trigger without end") << tables << QByteArray() << 0 << false << "its Players table has a trigger"
+            << rows + QStringList{"CREATE VIEW spin " + endless + "Teams t",
+                   "CREATE TRIGGER loop AFTER UPDATE ON Players BEGIN SELECT count(*) FROM spin; END"};
+        QTest::newRow("Players a view without end") << tables << QByteArray() << 0 << false
+            << "its Players is a view, not a table"
+            << rows + QStringList{"ALTER TABLE Players RENAME TO P", "CREATE VIEW Players " + endless + "P t"};
+        QTest::newRow("Teams a view without end") << tables << QByteArray() << 0 << false
+            << "its Teams is a view, not a table"
+            << rows + QStringList{"ALTER TABLE Teams RENAME TO T", "CREATE VIEW Teams " + endless + "T t"};
+        QTest::newRow("Players a view that stores nothing") << tables << QByteArray() << 0 << false
+            << "its Players is a view, not a table"
+            << rows + QStringList{"ALTER TABLE Players RENAME TO P", "CREATE VIEW Players AS SELECT * FROM P",
+                   "CREATE TRIGGER keep INSTEAD OF UPDATE ON Players BEGIN SELECT 1; END"};
+        QTest::newRow("Players a virtual table") << tables << QByteArray() << 0 << false
+            << "its Players is a virtual table, not a table"
+            << QStringList{kTeam, "DROP TABLE Players", "CREATE VIRTUAL TABLE Players USING fts5(" + columns + ")"};
+        QTest::newRow("Players without row numbers") << tables << QByteArray() << 0 << false
+            << "its Players table has no row numbers"
+            << QStringList{kTeam, "DROP TABLE Players",
+                   "CREATE TABLE Players (" + columns + ", PRIMARY KEY (PID)) WITHOUT ROWID", kNormalPlayer};
     }
     // The window stays silent (Open, the calculation's passes and the report writers fail
     // quietly); payvo-cli says why in one line and exits 1. The file is not changed.
@@ -458,14 +490,10 @@ private Q_SLOTS:
         QFETCH(int, teamEntries);
         QFETCH(bool, reportsWritten);
         QFETCH(QString, cliSays);
+        QFETCH(QStringList, sql);
         const QString dir = folder("foreign");
         const QString file = dir + "/Pro.pyv";
-        if (Make(kind) == Make::Tables && teamEntries == 0) // an SQLite database without tables
-            SQLite::Database(file.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE)
-                .exec("PRAGMA user_version = 7");
-        else
-            make(Make(kind), file, bytes.isNull() ? readAll(m_demo) : bytes,
-                {kTeam, kNormalPlayer, "ALTER TABLE Players DROP COLUMN Salary"});
+        make(Make(kind), file, bytes.isNull() ? readAll(m_demo) : bytes, sql);
         const QString ini = m_dir.filePath("Payvo.ini");
         const QString reports = folder("reports");
         CurrentDir cwd(reports); // earlier reports stand there
@@ -523,6 +551,8 @@ private Q_SLOTS:
             << QStringList{"INSERT INTO Teams (TeamID, City, Mascot) VALUES (NULL, 'No', 'Number')", kTeam,
                    kNormalPlayer, "INSERT INTO Players (PID, TeamID, LastName, Position) VALUES (8, 0, 'Free', 2)"}
             << 0 << QString();
+        QTest::newRow("a file in WAL mode") << QStringList{"PRAGMA journal_mode = WAL", kTeam, kNormalPlayer} << 1
+                                            << QString();
     }
     // A file another tool wrote with the right tables holds what its columns must not hold.
     // Nothing fails silently that the CLI does not report, the calculation changes no column
@@ -566,6 +596,7 @@ private Q_SLOTS:
         QCOMPARE(allButSalaries(file), unchanged);
         r = runCli({"players", file});
         QVERIFY2(r.status == 0, qPrintable(r.err));
+        QCOMPARE(leftovers(m_dir.path()), QStringList()); // a read leaves no file behind
         QCOMPARE(QString::number(r.out.count(QLatin1Char('\n'))), firstCell(file, "SELECT count(*) FROM Players"));
         r = runCli({"payroll", file, "--team", "1"});
         if (!payrollSays.isEmpty())

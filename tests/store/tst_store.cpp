@@ -1,6 +1,7 @@
 // The salary file (names, column ranges, the overwrite question) and what the browser reads from it.
 #include "common/positions.h"
 #include "store/browse.h"
+#include "store/fileguard.h"
 #include "store/payroll.h"
 #include "store/salaryfile.h"
 #include "support/scripted.h"
@@ -214,6 +215,32 @@ private Q_SLOTS:
         const PayrollValues got = teamPayroll(file, team);
         for (std::size_t i = 0; i < got.size(); ++i)
             QCOMPARE(got[i], values.value(int(i)));
+    }
+
+    // A page of players overwritten: the tables are all there, the engine's check finds it.
+    void verifySalaryFile_findsADamagedPage()
+    {
+        const QString file = m_dir.filePath("Damaged.pyv");
+        QFile::remove(file);
+        QVERIFY(QFile::copy(m_league, file));
+        QCOMPARE(verifySalaryFile(file), QString());
+        const int page = queryRows(file, "PRAGMA page_size").value(0).toInt();
+        const int players = queryRows(file, "SELECT rootpage FROM sqlite_schema WHERE name = 'Players'").value(0).toInt();
+        writeFile(file, readAll(file).replace((players - 1) * page, page, randomBytes(page, 1)));
+        QCOMPARE(checkSalaryFile(file), QString());
+        QVERIFY2(verifySalaryFile(file).startsWith(file + " is damaged: "), qPrintable(verifySalaryFile(file)));
+    }
+
+    // No statement on a salary file goes on for ever: one without end is stopped.
+    void everyStatementEnds()
+    {
+        SQLite::Database db = openSalaryFile(m_league);
+        try {
+            db.exec("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) SELECT count(*) FROM c");
+            QFAIL("the statement ended");
+        } catch (const SQLite::Exception& e) {
+            QVERIFY2(engineErrorText(e).endsWith("more than any salary file needs, and was stopped"), e.what());
+        }
     }
 };
 

@@ -59,7 +59,8 @@ QStringList leftovers(const QString& dir)
 QStringList queryRows(const QString& file, const QString& sql)
 {
     QStringList rows;
-    SQLite::Database db(file.toStdString());
+    // Writable, so that the connection's end removes what a file in WAL mode needs while it is read.
+    SQLite::Database db(file.toStdString(), SQLite::OPEN_READWRITE);
     SQLite::Statement q(db, sql.toStdString());
     while (q.executeStep()) {
         QStringList cells;
