@@ -18,13 +18,14 @@ namespace payvo::mHTML {
 
 namespace {
 
-// Appends one encoded line with its CR LF in one write. The file is opened and closed around
-// every line, so a run that stops halfway leaves the lines written so far. 0 or an errno value.
-int appendBytes(const char* path, std::string_view bytes)
+// How a report file is opened for a line: to append, never through a link, never waiting on a
+// pipe or a device (which is then refused). The file is opened and closed around every line, so
+// a run that stops halfway leaves the lines written so far.
+constexpr int kLineFlags = O_WRONLY | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+
+// Writes one encoded line with its CR LF and closes the file. 0 or an errno value.
+int writeAndClose(int fd, std::string_view bytes)
 {
-    const int fd = ::open(path, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return errno;
     int error = 0;
     const char* p = bytes.data();
     std::size_t left = bytes.size();
@@ -42,6 +43,41 @@ int appendBytes(const char* path, std::string_view bytes)
     if (::close(fd) != 0 && error == 0)
         error = errno;
     return error;
+}
+
+// Opens a regular file for a line (creating it when create); -1 with errno set otherwise.
+int openRegular(const char* path, bool create, struct stat& st)
+{
+    const int fd = ::open(path, create ? kLineFlags | O_CREAT : kLineFlags, 0666);
+    if (fd < 0)
+        return -1;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        errno = EINVAL;
+        return -1;
+    }
+    return fd;
+}
+
+// What stands under a name, as a message says it.
+QString kindOf(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return QStringLiteral("a folder");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("a named pipe");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("a socket");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("a device");
+    return QStringLiteral("no regular file");
+}
+
+bool isFile(const struct stat& st, const QByteArray& path)
+{
+    struct stat other {};
+    return !path.isEmpty() && ::stat(path.constData(), &other) == 0 && other.st_dev == st.st_dev
+           && other.st_ino == st.st_ino;
 }
 
 QString errorText(int error)
@@ -67,7 +103,9 @@ bool AppendLine(const QString& fileName, const Line& sLine)
 {
     std::string bytes = encodeLine(sLine);
     bytes += "\r\n";
-    return appendBytes(QFile::encodeName(fileName).constData(), bytes) == 0;
+    struct stat st {};
+    const int fd = openRegular(QFile::encodeName(fileName).constData(), true, st);
+    return fd >= 0 && writeAndClose(fd, bytes) == 0;
 }
 
 Line PadTo(Line sText, int iWidth, bool bRight)
@@ -105,10 +143,18 @@ Line Money(std::optional<double> amount)
     return Line(text.utf16(), text.utf16() + text.size());
 }
 
-ReportFile::ReportFile(const QString& fileName)
+ReportFile::ReportFile(const QString& fileName, const QString& salaryFile, const QString& iniFile)
     : m_name(fileName.isEmpty() ? QStringLiteral("a report with an empty file name") : fileName)
     , m_path(QFile::encodeName(fileName))
+    , m_salaryFile(QFile::encodeName(salaryFile))
+    , m_iniFile(QFile::encodeName(iniFile))
 {
+}
+
+ReportFile::~ReportFile()
+{
+    if (m_held >= 0)
+        ::close(m_held);
 }
 
 void ReportFile::noteError(const QString& what)
@@ -117,17 +163,38 @@ void ReportFile::noteError(const QString& what)
         m_result.error = what;
 }
 
+void ReportFile::stop(const QString& why)
+{
+    m_stopped = true;
+    noteError(QStringLiteral("cannot write %1: %2").arg(m_name, why));
+}
+
 void ReportFile::removeOld()
 {
-    // A report file marked read-only is its owner's to keep: it is neither deleted nor
-    // written, and the lines of this run are lost.
+    struct stat name {};
     struct stat st {};
-    if (::stat(m_path.constData(), &st) == 0 && S_ISREG(st.st_mode)
-        && (!(st.st_mode & S_IWUSR) || ::access(m_path.constData(), W_OK) != 0)) {
-        m_readOnly = true;
-        m_result.oldFileRemoved = false;
-        noteError(QStringLiteral("cannot write %1: it is read-only").arg(m_name));
-        return;
+    // A link to nothing is deleted like an old report.
+    if (::lstat(m_path.constData(), &name) == 0 && ::stat(m_path.constData(), &st) == 0) {
+        const QString link = S_ISLNK(name.st_mode) ? QStringLiteral("a link to ") : QString();
+        QString kept;
+        if (isFile(st, m_salaryFile))
+            kept = link + QStringLiteral("the salary file the report is read from");
+        else if (isFile(st, m_iniFile))
+            kept = link + QStringLiteral("the settings file");
+        else if (!S_ISREG(st.st_mode))
+            kept = link + kindOf(st.st_mode) + QStringLiteral(", not a report file");
+        // A report file marked read-only is its owner's to keep: it is neither deleted nor
+        // written, and the lines of this run are lost.
+        if (kept.isEmpty() && (!(st.st_mode & S_IWUSR) || ::access(m_path.constData(), W_OK) != 0)) {
+            m_result.oldFileRemoved = false;
+            stop(QStringLiteral("it is read-only"));
+            return;
+        }
+        if (!kept.isEmpty()) {
+            m_result.oldFileRemoved = false;
+            stop(QStringLiteral("it is %1; it was left as it is").arg(kept));
+            return;
+        }
     }
     if (::unlink(m_path.constData()) == 0)
         return;
@@ -148,19 +215,53 @@ void ReportFile::append(const Line& line)
     appendEncoded(m_bytes);
 }
 
+int ReportFile::openForLine()
+{
+    const bool first = m_held < 0;
+    struct stat st {};
+    const int fd = openRegular(m_path.constData(), first, st);
+    const int error = errno;
+    if (fd >= 0 && first) {
+#ifdef O_PATH
+        m_held = ::open(m_path.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+#else
+        m_held = ::open(m_path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+#endif
+        struct stat held {};
+        if (m_held >= 0 && ::fstat(m_held, &held) == 0) {
+            m_device = held.st_dev;
+            m_inode = held.st_ino;
+        }
+    }
+    if (fd >= 0 && m_held >= 0 && st.st_dev == m_device && st.st_ino == m_inode)
+        return fd;
+    // Anything else under the name (a link, a pipe, another file, or nothing once the file was
+    // there) was put there by someone else: it is not written, and nothing is after it.
+    const QString replaced = QStringLiteral("it was replaced while the report was written; the report stops here");
+    if (fd >= 0) {
+        ::close(fd);
+        stop(replaced);
+    } else if (error == ELOOP || error == ENXIO || error == EINVAL) {
+        stop(replaced);
+    } else if (!first && error == ENOENT) {
+        stop(QStringLiteral("it was removed while the report was written; the report stops here"));
+    } else {
+        noteError(QStringLiteral("cannot write %1: %2").arg(m_name, errorText(error)));
+    }
+    return -1;
+}
+
 void ReportFile::appendEncoded(std::string_view bytes)
 {
-    if (m_readOnly) {
-        ++m_result.linesLost;
-        return;
-    }
-    const int error = appendBytes(m_path.constData(), bytes);
+    const int fd = m_stopped ? -1 : openForLine();
+    const int error = fd < 0 ? -1 : writeAndClose(fd, bytes);
     if (error == 0) {
         ++m_result.linesWritten;
         return;
     }
     ++m_result.linesLost;
-    noteError(QStringLiteral("cannot write %1: %2").arg(m_name, errorText(error)));
+    if (error > 0)
+        noteError(QStringLiteral("cannot write %1: %2").arg(m_name, errorText(error)));
 }
 
 void appendHead(ReportFile& out, const QString& leagueName, const char* reportTitle, const QString& iniFile)

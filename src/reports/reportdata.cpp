@@ -1,5 +1,6 @@
 #include "reports/reportdata.h"
 
+#include "store/fileguard.h"
 #include "store/salaryfile.h"
 
 #include <SQLiteCpp/Statement.h>
@@ -79,6 +80,25 @@ void addTo(std::optional<double>& sum, double value)
     sum = sum.value_or(0.0) + value;
 }
 
+// The columns of a roster line, in the order fieldsOf reads them, with the rowid last.
+std::string rosterQuery(const char* rows)
+{
+    return std::string("SELECT TeamID, Position, LastName, FirstName, Years, Act_SP, Act_AC, Act_AG, Act_ST, Act_HA, "
+                       "Act_EN, Act_IN, Act_DI, Salary, rowid FROM Players ")
+           + rows;
+}
+
+void fieldsOf(sqlite3_stmt* s, PlayerFields& p)
+{
+    p.position = intOf(s, 1);
+    p.lastName = textOf(s, 2);
+    p.firstName = textOf(s, 3);
+    p.years = intOf(s, 4);
+    for (int i = 0; i < 8; ++i)
+        p.ratings[std::size_t(i)] = intOf(s, 5 + i);
+    p.salary = doubleOf(s, 13);
+}
+
 } // namespace
 
 const Team* findTeam(const std::vector<Team>& teams, int teamId)
@@ -94,9 +114,24 @@ Rosters readRosters(SQLite::Database& db, const std::function<void(const PlayerF
 {
     Rosters rosters;
     try {
-        const RawStatement q = prepare(db, "SELECT TeamID, Position, LastName, FirstName, Years, Act_SP, Act_AC, "
-                                           "Act_AG, Act_ST, Act_HA, Act_EN, Act_IN, Act_DI, Salary FROM Players "
-                                           "ORDER BY rowid");
+        const RawStatement q = prepare(db, rosterQuery("ORDER BY rowid").c_str());
+        const std::shared_ptr<sqlite3_stmt> one(prepare(db, rosterQuery("WHERE rowid = ?").c_str()).release(),
+                                                StatementDeleter());
+        rosters.remake = [one, makeRow, &db](const RosterRow& row, std::string& out, QString& error) {
+            sqlite3_stmt* s = one.get();
+            sqlite3_reset(s);
+            sqlite3_bind_int64(s, 1, row.rowid);
+            const int rc = sqlite3_step(s);
+            if (rc != SQLITE_ROW) {
+                error = rc == SQLITE_DONE ? QStringLiteral("a player is gone")
+                                          : engineErrorText(SQLite::Exception(db.getHandle(), rc));
+                return false;
+            }
+            PlayerFields p;
+            fieldsOf(s, p);
+            makeRow(p, out);
+            return true;
+        };
         sqlite3_stmt* s = q.get();
         PlayerFields p;
         // The lists are stored one after the other: keep the last team's list at hand.
@@ -111,19 +146,16 @@ Rosters readRosters(SQLite::Database& db, const std::function<void(const PlayerF
                 list = &rosters.byTeam[team];
                 lastTeam = team;
             }
-            p.position = intOf(s, 1);
-            p.lastName = textOf(s, 2);
-            p.firstName = textOf(s, 3);
-            p.years = intOf(s, 4);
-            for (int i = 0; i < 8; ++i)
-                p.ratings[std::size_t(i)] = intOf(s, 5 + i);
-            p.salary = doubleOf(s, 13);
+            fieldsOf(s, p);
             RosterRow& row = list->emplace_back();
             row.position = p.position;
             row.salary = p.salary;
-            row.offset = std::uint32_t(rosters.bytes.size());
-            makeRow(p, rosters.bytes);
-            row.size = std::uint32_t(rosters.bytes.size() - row.offset);
+            row.rowid = sqlite3_column_int64(s, 14);
+            if (rosters.bytes.size() < kKeptLineBytes) {
+                row.offset = rosters.bytes.size();
+                makeRow(p, rosters.bytes);
+                row.size = rosters.bytes.size() - row.offset;
+            }
         }
         if (rc != SQLITE_DONE)
             throw SQLite::Exception(db.getHandle(), rc);
@@ -131,9 +163,10 @@ Rosters readRosters(SQLite::Database& db, const std::function<void(const PlayerF
         // A list read only in part would give wrong totals: no players then, the blocks
         // are still written.
         Rosters none;
-        none.error = QString::fromUtf8(e.what());
+        none.error = engineErrorText(e);
         return none;
     }
+
     // Stable: players of equal position and salary keep their order in the table.
     for (auto& [team, rows] : rosters.byTeam)
         std::stable_sort(rows.begin(), rows.end(), comesBefore);
@@ -167,7 +200,7 @@ std::unordered_map<int, Payroll> readPayrolls(SQLite::Database& db, QString* err
         // No figures rather than wrong ones: every line shows its label alone.
         payrolls.clear();
         if (error)
-            *error = QString::fromUtf8(e.what());
+            *error = engineErrorText(e);
     }
     return payrolls;
 }

@@ -35,9 +35,16 @@ struct PlayerFields {
 struct RosterRow {
     std::optional<int> position;
     std::optional<double> salary;
-    std::uint32_t offset = 0; // the encoded line with its CR LF, in Rosters::bytes
-    std::uint32_t size = 0;
+    std::int64_t rowid = 0;
+    std::size_t offset = 0; // the encoded line with its CR LF, in Rosters::bytes
+    std::size_t size = 0;   // 0: the line is not kept, and is made again when it is written
 };
+
+// The most bytes of player lines the roster keeps between reading and writing. A league keeps
+// every line (the demo league's take about 200 KB, the largest league's about 3 MB); past this,
+// lines are made again from the file when they are written, so that huge names cost the
+// memory of one line at a time.
+inline constexpr std::size_t kKeptLineBytes = 8 << 20;
 
 struct Payroll {
     std::optional<double> total;
@@ -52,11 +59,15 @@ const Team* findTeam(const std::vector<Team>& teams, int teamId);
 // Every player, grouped by TeamID, his line made by makeRow (appending to its argument); within a team in position
 // order and by salary from the highest down, players of equal position and salary in table
 // order. Players without a TeamID belong to no group. When the table cannot be read there
-// are no players, and error says why.
+// are no players, and error says why. The file must not change while the rosters are in use
+// (the report reads in one transaction).
 struct Rosters {
-    std::string bytes; // every player's line, one after the other
+    std::string bytes; // the kept lines, one after the other
     std::unordered_map<int, std::vector<RosterRow>> byTeam;
     QString error;
+    // Appends a row's line that was not kept, made again from the file; false when the row
+    // cannot be read, then error says why.
+    std::function<bool(const RosterRow&, std::string&, QString& error)> remake;
 
     std::string_view line(const RosterRow& row) const { return std::string_view(bytes).substr(row.offset, row.size); }
 };

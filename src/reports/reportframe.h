@@ -6,17 +6,26 @@
 #include <QByteArray>
 
 #include <string_view>
+#include <sys/types.h>
 #include <vector>
 
 namespace payvo::mHTML {
 
-// The output file of one report run: appends line by line and keeps the tally.
+// The output file of one report run: appends line by line and keeps the tally. Only a regular
+// file is ever deleted or written: the file this run made (or found and could not delete),
+// reached again by its name for every line without following a link; once something else
+// stands under the name, the run stops writing and says so. (The run holds on to its file
+// without opening it for writing, so that no new file can take its identity.)
 class ReportFile {
 public:
-    explicit ReportFile(const QString& fileName);
+    // salaryFile and iniFile are read to make the report: neither is ever replaced by it.
+    ReportFile(const QString& fileName, const QString& salaryFile, const QString& iniFile);
+    ~ReportFile();
+    Q_DISABLE_COPY_MOVE(ReportFile)
 
-    // Deletes an earlier file of that name; a missing file is no failure. A file marked
-    // read-only is kept, and nothing is written to it.
+    // Deletes an earlier file of that name; a missing file is no failure. Nothing is deleted,
+    // and nothing written, where a file marked read-only stands, or no regular file (a folder,
+    // a pipe, a socket, a device, a link to one), or the salary or settings file.
     void removeOld();
     void append(const Line& line);
     // A line already encoded, its CR LF included.
@@ -26,12 +35,21 @@ public:
 
 private:
     void noteError(const QString& what);
+    // Writes nothing more: every later line is lost.
+    void stop(const QString& why);
+    // The file for the next line, or -1 (the line is lost; an error is noted).
+    int openForLine();
 
     QString m_name;
     QByteArray m_path;
+    QByteArray m_salaryFile;
+    QByteArray m_iniFile;
     std::string m_bytes; // the line being written, kept to spare an allocation a line
     ReportResult m_result;
-    bool m_readOnly = false;
+    bool m_stopped = false;
+    int m_held = -1; // the file the first line reached: the later ones go to that very file
+    dev_t m_device = 0;
+    ino_t m_inode = 0;
 };
 
 // PadTo (left-justified) and PadTo (right-justified) followed by an append, in place, for

@@ -3,6 +3,9 @@
 #include "common/status.h"
 #include "reports/mhtml.h"
 #include "reports/reportframe.h"
+#include "store/fileguard.h"
+
+#include <SQLiteCpp/Transaction.h>
 
 namespace payvo::mHTML {
 
@@ -66,8 +69,19 @@ void WriteTeamRoster(ReportFile& out, int teamId, const Line* heading, const Ros
     double total = 0.0;
     const auto it = rosters.byTeam.find(teamId);
     if (it != rosters.byTeam.end()) {
+        std::string remade;
+        QString unread;
         for (const RosterRow& p : it->second) {
-            out.appendEncoded(rosters.line(p));
+            remade.clear();
+            if (p.size > 0) {
+                out.appendEncoded(rosters.line(p));
+            } else if (rosters.remake(p, remade, unread)) {
+                out.appendEncoded(remade);
+            } else if (out.result().playersRead) { // the player's line is left out
+                out.result().playersRead = false;
+                if (out.result().error.isEmpty())
+                    out.result().error = QStringLiteral("cannot read a player again: %1").arg(unread);
+            }
             if (p.salary)
                 total += *p.salary;
         }
@@ -80,10 +94,12 @@ void WriteTeamRoster(ReportFile& out, int teamId, const Line* heading, const Ros
 ReportResult WriteRosterReport(const QString& fileName, const QString& salaryFile, const QString& leagueName,
                                const QString& iniFile, StatusSink& status)
 {
-    ReportFile out(fileName);
+    ReportFile out(fileName, salaryFile, iniFile);
     try {
         SalaryFile file(salaryFile);
         SQLite::Database& db = file.database();
+        // One reading of the file: a line that is not kept is read again while writing.
+        SQLite::Transaction reading(db);
         const std::vector<Team> teams = file.teams();
         out.result().sourceRead = true;
         Line row;
@@ -126,7 +142,7 @@ ReportResult WriteRosterReport(const QString& fileName, const QString& salaryFil
     } catch (const StoreError& e) {
         out.result().error = QStringLiteral("cannot read ") + e.message();
     } catch (const SQLite::Exception& e) {
-        out.result().error = QStringLiteral("cannot read %1: %2").arg(salaryFile, QString::fromUtf8(e.what()));
+        out.result().error = QStringLiteral("cannot read %1: %2").arg(salaryFile, engineErrorText(e));
     }
     return out.result();
 }

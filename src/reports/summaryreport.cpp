@@ -2,6 +2,7 @@
 #include "common/status.h"
 #include "reports/mhtml.h"
 #include "reports/reportframe.h"
+#include "store/fileguard.h"
 
 namespace payvo::mHTML {
 
@@ -36,7 +37,7 @@ void writeTeamSummary(ReportFile& out, int teamId, const Team* team, const Payro
 ReportResult WriteSummaryReport(const QString& fileName, const QString& salaryFile, const QString& leagueName,
                                 const QString& iniFile, StatusSink& status)
 {
-    ReportFile out(fileName);
+    ReportFile out(fileName, salaryFile, iniFile);
     try {
         SalaryFile file(salaryFile);
         SQLite::Database& db = file.database();
@@ -62,7 +63,7 @@ ReportResult WriteSummaryReport(const QString& fileName, const QString& salaryFi
     } catch (const StoreError& e) {
         out.result().error = QStringLiteral("cannot read ") + e.message();
     } catch (const SQLite::Exception& e) {
-        out.result().error = QStringLiteral("cannot read %1: %2").arg(salaryFile, QString::fromUtf8(e.what()));
+        out.result().error = QStringLiteral("cannot read %1: %2").arg(salaryFile, engineErrorText(e));
     }
     return out.result();
 }

@@ -1,5 +1,6 @@
 #include "store/salarystore.h"
 
+#include "store/fileguard.h"
 #include "store/salaryfile.h"
 
 #include <SQLiteCpp/Statement.h>
@@ -14,8 +15,10 @@ SQLite::Database openOrThrow(const QString& path, bool writable)
 {
     try {
         return openSalaryFile(path, writable);
+    } catch (const FileRefused& e) {
+        throw StoreError(QString::fromUtf8(e.what()));
     } catch (const SQLite::Exception& e) {
-        throw StoreError(QStringLiteral("%1: %2").arg(path, QString::fromUtf8(e.what())));
+        throw StoreError(QStringLiteral("%1: %2").arg(path, engineErrorText(e)));
     }
 }
 
@@ -61,7 +64,8 @@ SalaryFile::SalaryFile(const QString& path, Access access)
 
 QString SalaryFile::describe(const std::exception& e) const
 {
-    return QStringLiteral("%1: %2").arg(m_path, QString::fromUtf8(e.what()));
+    const auto* engine = dynamic_cast<const SQLite::Exception*>(&e);
+    return QStringLiteral("%1: %2").arg(m_path, engine ? engineErrorText(*engine) : QString::fromUtf8(e.what()));
 }
 
 std::vector<Team> SalaryFile::teams()

@@ -5,6 +5,7 @@
 #include "cli/clirun.h"
 #include "common/status.h"
 #include "import/leagueimport.h"
+#include "reports/mhtml.h"
 #include "reports/reportsettings.h"
 #include "salary/salarycalc.h"
 #include "salary/salarysettings.h"
@@ -24,7 +25,9 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 
 using namespace payvo;
 using namespace payvo::test;
@@ -34,9 +37,9 @@ namespace {
 // What stands under a name before a test: bytes, or a folder, a pipe, a link to a file the
 // system refuses to read, a file without read permission, a file in a folder's place, a
 // read-only file, a salary file cut short or with a damaged page, tables without types (and
-// what the statements given make of them).
+// what the statements given make of them), a symbolic link to the path given as bytes, a socket.
 enum class Make { Bytes, Folder, Pipe, SystemRefusesRead, NoReadPermission, FileAsFolder, ReadOnly, Truncated,
-    DamagedPage, Tables };
+    DamagedPage, Tables, Link, Socket };
 enum class Target { ReadOnlyFolder, DiskFull, LongName, ReadOnlySalaryFile, BeingWritten, BeingRead,
     SalaryFileIsFolder };
 enum class Change { Delete, CutInARecord, Replace };
@@ -113,6 +116,19 @@ void make(Make kind, const QString& path, const QByteArray& bytes = {}, const QS
         db.exec(("CREATE TABLE Players (" + columnNames(playersColumns()).join(", ") + ")").toStdString());
         for (const QString& s : sql)
             db.exec(s.toStdString());
+        break;
+    }
+    case Make::Link:
+        QFile::remove(path);
+        QVERIFY(QFile::link(QString::fromUtf8(bytes), path));
+        break;
+    case Make::Socket: {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        qstrncpy(address.sun_path, QFile::encodeName(path).constData(), sizeof address.sun_path);
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QCOMPARE(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+        ::close(fd);
     }
     }
 }
@@ -705,20 +721,43 @@ private Q_SLOTS:
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("says"); // empty: the report is written under that very name
+        QTest::addColumn<QByteArray>("linkTo"); // what a link of Make::Link names
         const int nothing = -1;
         const QString longName = QString(300, QLatin1Char('r')) + ".htm";
-        QTest::newRow("empty name") << nothing << "" << "cannot write a report with an empty file name";
+        QTest::newRow("empty name") << nothing << "" << "cannot write a report with an empty file name" << QByteArray();
         QTest::newRow("in a missing folder") << nothing << "no/such/folder/r.htm"
-                                             << "cannot write no/such/folder/r.htm: No such file or directory";
-        QTest::newRow("a folder") << int(Make::Folder) << "folder" << "cannot delete the old folder: Is a directory";
+                                             << "cannot write no/such/folder/r.htm: No such file or directory"
+                                             << QByteArray();
         QTest::newRow("in a folder that is a file") << int(Make::FileAsFolder) << "afile/roster.htm"
-                                                    << "cannot write afile/roster.htm: Not a directory";
-        QTest::newRow("over-long name") << nothing << longName << "cannot write " + longName + ": File name too long";
-        QTest::newRow("odd characters") << nothing << "-r *?<>|:\"'\\\t\u00e9\u20ac\n\u00a0.htm" << QString();
-        QTest::newRow("name of 255 bytes") << nothing << QString(251, QLatin1Char('r')) + ".htm" << QString();
-        QTest::newRow("a named pipe") << int(Make::Pipe) << "pipe.htm" << QString();
+                                                    << "cannot write afile/roster.htm: Not a directory" << QByteArray();
+        QTest::newRow("over-long name") << nothing << longName << "cannot write " + longName + ": File name too long"
+                                        << QByteArray();
+        QTest::newRow("odd characters") << nothing << "-r *?<>|:\"'\\\t\u00e9\u20ac\n\u00a0.htm" << QString()
+                                        << QByteArray();
+        QTest::newRow("name of 255 bytes") << nothing << QString(251, QLatin1Char('r')) + ".htm" << QString()
+                                           << QByteArray();
         QTest::newRow("a read-only report file") << int(Make::ReadOnly) << "ro.htm"
-                                                 << "cannot write ro.htm: it is read-only";
+                                                 << "cannot write ro.htm: it is read-only" << QByteArray();
+        // What is no report file is never deleted: the report is refused.
+        const QString kept = QStringLiteral(", not a report file; it was left as it is");
+        QTest::newRow("a folder") << int(Make::Folder) << "folder" << "cannot write folder: it is a folder" + kept
+                                  << QByteArray();
+        QTest::newRow("a named pipe") << int(Make::Pipe) << "pipe.htm"
+                                      << "cannot write pipe.htm: it is a named pipe" + kept << QByteArray();
+        QTest::newRow("a socket") << int(Make::Socket) << "sock.htm" << "cannot write sock.htm: it is a socket" + kept
+                                  << QByteArray();
+        QTest::newRow("a link to a device") << int(Make::Link) << "null.htm"
+                                            << "cannot write null.htm: it is a link to a device" + kept
+                                            << QByteArray("/dev/null");
+        QTest::newRow("a link to a folder") << int(Make::Link) << "dir.htm"
+                                            << "cannot write dir.htm: it is a link to a folder" + kept
+                                            << m_dir.path().toUtf8();
+        QTest::newRow("the salary file") << nothing << "../Pro.pyv"
+                                         << "cannot write ../Pro.pyv: it is the salary file the report is read from"
+                                         << QByteArray();
+        QTest::newRow("a link to the settings file") << int(Make::Link) << "ini.htm"
+                                                     << "cannot write ini.htm: it is a link to the settings file"
+                                                     << m_dir.filePath("Payvo.ini").toUtf8();
     }
     // A name the platform refuses loses the report's lines: the window (the name stored in the
     // settings store) says nothing and ends with "Finished", payvo-cli (--rosters-out) says why
@@ -729,18 +768,22 @@ private Q_SLOTS:
         QFETCH(int, kind);
         QFETCH(QString, name);
         QFETCH(QString, says);
+        QFETCH(QByteArray, linkTo);
         const QString league = m_dir.filePath("Pro.pyv");
         const QString ini = m_dir.filePath("Payvo.ini");
         makeReportSampleLeague(league);
         QCOMPARE(
             runCli({"report", "rosters", league, "--ini", ini, "--rosters-out", m_dir.filePath("plain.htm")}).status,
             0);
+        const QByteArray leagueBytes = readAll(league);
+        const QByteArray iniBytes = readAll(ini);
         const QString cwdPath = folder("cwd");
         CurrentDir cwd(cwdPath);
         for (const bool window : {true, false}) {
-            QFile::remove(name);
-            if (kind >= 0)
-                make(Make(kind), name);
+            if (kind >= 0) {
+                QFile::remove(name);
+                make(Make(kind), name, linkTo);
+            }
             const QMap<QString, QByteArray> before = snapshot(cwdPath);
             if (window) {
                 setRosterReportFile(name);
@@ -760,9 +803,44 @@ private Q_SLOTS:
                 QCOMPARE(snapshot(cwdPath), before);
             else
                 QCOMPARE(snapshot(cwdPath), (QMap<QString, QByteArray>{{name, readAll(m_dir.filePath("plain.htm"))}}));
+            QVERIFY(readAll(league) == leagueBytes && readAll(ini) == iniBytes);
         }
         QFile::setPermissions(name, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
+
+    void reportReplacedWhileWritten_data()
+    {
+        QTest::addColumn<int>("kind"); // what stands under the report's name from the second team on; -1: nothing
+        QTest::newRow("a link to another file") << int(Make::Link);
+        QTest::newRow("a named pipe") << int(Make::Pipe);
+        QTest::newRow("another file") << int(Make::Bytes);
+        QTest::newRow("nothing") << -1;
+    }
+    // The report's file is opened anew for every line. Once something else stands under its
+    // name, nothing more is written there or through it: the report stops, says why, and
+    // nothing waits.
+    void reportReplacedWhileWritten()
+    {
+        QFETCH(int, kind);
+        const QString dir = folder("replaced");
+        const QString report = dir + "/r.htm";
+        writeFile(dir + "/other.htm", "another file\n");
+        QMap<QString, QByteArray> replaced;
+        RecordingStatus status;
+        status.onProgress = [&](int call) {
+            if (call != 2)
+                return;
+            QFile::remove(report);
+            if (kind >= 0)
+                make(Make(kind), report, Make(kind) == Make::Link ? QFile::encodeName(dir + "/other.htm") : "mine\n");
+            replaced = snapshot(dir);
+        };
+        const mHTML::ReportResult r = mHTML::WriteRosterReport(report, m_demo, "Demo", m_dir.filePath("Payvo.ini"), status);
+        QVERIFY(!r.complete() && r.linesLost > 0);
+        QVERIFY2(r.error.startsWith("cannot write " + report + ": it "), qPrintable(r.error));
+        QCOMPARE(snapshot(dir), replaced);
+    }
+
 };
 
 QTEST_MAIN(TestHostile)
