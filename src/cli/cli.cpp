@@ -3,8 +3,10 @@
 #include "cli/command.h"
 #include "common/product.h"
 #include "salary/iniutils.h"
+#include "store/fileguard.h"
 
 #include <QDir>
+#include <QFileDevice>
 #include <QFileInfo>
 
 namespace payvo::cli {
@@ -22,13 +24,85 @@ void printUsage(QTextStream& s)
 
 int usageError(const CliEnv& env, const QString& why)
 {
-    *env.err << "payvo-cli: " << why << "\n";
+    *env.err << "payvo-cli: " << terminalText(why) << "\n";
     printUsage(*env.err);
     env.err->flush();
     return kUsage;
 }
 
+bool isShownAsItIs(char32_t c)
+{
+    if (c == U'\\')
+        return false;
+    switch (QChar::category(c)) {
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Other_Surrogate:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph:
+        return false;
+    default:
+        return true;
+    }
+}
+
+QString escaped(char32_t c)
+{
+    switch (c) {
+    case U'\\':
+        return QStringLiteral("\\\\");
+    case U'\t':
+        return QStringLiteral("\\t");
+    case U'\n':
+        return QStringLiteral("\\n");
+    case U'\r':
+        return QStringLiteral("\\r");
+    default:
+        break;
+    }
+    const int digits = c < 0x100 ? 2 : c <= 0xFFFF ? 4 : 8;
+    return QLatin1String(c < 0x100 ? "\\x" : c <= 0xFFFF ? "\\u" : "\\U")
+           + QString::number(uint(c), 16).toUpper().rightJustified(digits, QLatin1Char('0'));
+}
+
+// Everything a command wrote must have reached its standard output: when not, it fails.
+int finish(const CliEnv& env, int status)
+{
+    env.out->flush();
+    QIODevice* const device = env.out->device();
+    auto* const file = qobject_cast<QFileDevice*>(device);
+    const bool written = env.out->status() == QTextStream::Ok && (!file || file->flush());
+    if (!written && status == kDone) {
+        *env.err << "payvo-cli: cannot write the output: "
+                 << (device ? device->errorString() : QStringLiteral("the stream failed")) << "\n";
+        status = kFailed;
+    }
+    env.err->flush();
+    return status;
+}
+
 } // namespace
+
+QString terminalText(const QString& text)
+{
+    QString shown;
+    shown.reserve(text.size());
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        char32_t c = text[i].unicode();
+        qsizetype width = 1;
+        if (QChar::isHighSurrogate(c) && i + 1 < n && text[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text[i], text[i + 1]);
+            width = 2;
+        }
+        if (isShownAsItIs(c))
+            shown.append(text.constData() + i, width);
+        else
+            shown += escaped(c);
+        i += width - 1;
+    }
+    return shown;
+}
 
 void warnIfNoSettingsFile(const CommandContext& ctx, UserPrompt& prompt)
 {
@@ -42,7 +116,7 @@ void warnIfNoSettingsFile(const CommandContext& ctx, UserPrompt& prompt)
 
 int CommandContext::fail(const QString& text, int status) const
 {
-    err() << "payvo-cli: " << text << "\n";
+    err() << "payvo-cli: " << terminalText(text) << "\n";
     err().flush();
     return status;
 }
@@ -53,13 +127,11 @@ int runCli(const QStringList& args, const CliEnv& env)
         return usageError(env, QStringLiteral("no command given"));
     if (args.size() == 1 && args[0] == QLatin1String("--version")) {
         *env.out << kAppTitle << " " << kVersion << "\n";
-        env.out->flush();
-        return kDone;
+        return finish(env, kDone);
     }
     if (args.size() == 1 && (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h"))) {
         printUsage(*env.out);
-        env.out->flush();
-        return kDone;
+        return finish(env, kDone);
     }
 
     const Command* command = nullptr;
@@ -88,13 +160,10 @@ int runCli(const QStringList& args, const CliEnv& env)
                                    .arg(given));
 
     const QString ini = parser.isSet(QStringLiteral("ini"))
-                            ? parser.value(QStringLiteral("ini"))
+                            ? plainPath(parser.value(QStringLiteral("ini")))
                             : iniFilePath(env.programDir, QStringLiteral("/Payvo.ini"));
     CommandContext ctx{env, parser, ini};
-    const int rc = command->run(ctx);
-    env.out->flush();
-    env.err->flush();
-    return rc;
+    return finish(env, command->run(ctx));
 }
 
 void CliPrompt::message(const QString& text, Icon)
@@ -113,7 +182,7 @@ bool CliPrompt::question(const QString& text, Icon)
 
 void CliPrompt::remark(const QString& text)
 {
-    m_err << "payvo-cli: warning: " << text << "\n";
+    m_err << "payvo-cli: warning: " << terminalText(text) << "\n";
     m_err.flush();
 }
 
@@ -148,10 +217,11 @@ void CliStatus::draw()
     if (!m_terminal || !progressVisible())
         return;
     const int percent = int(progressValue());
-    if (percent == m_drawnPercent && statusText() == m_drawnText)
+    const QString text = terminalText(statusText());
+    if (percent == m_drawnPercent && text == m_drawnText)
         return;
     m_drawnPercent = percent;
-    m_drawnText = statusText();
+    m_drawnText = text;
     constexpr int width = 30;
     const int filled = qBound(0, percent * width / 100, width);
     m_err << "\r[" << QString(filled, QLatin1Char('#')) << QString(width - filled, QLatin1Char(' ')) << "] "

@@ -3,6 +3,7 @@
 #include "cli/command.h"
 #include "cli/views.h"
 #include "salary/salaryconfig.h"
+#include "store/fileguard.h"
 #include "store/salaryfile.h"
 #include "store/salarystore.h"
 
@@ -25,12 +26,13 @@ void declareMatrix(QCommandLineParser& p)
 }
 
 // Reads the board and prints it; status as the other commands.
-int runBoard(CommandContext& ctx, const std::function<void(const CapBoard&, BoardFormat)>& print, bool needsCap)
+int runBoard(CommandContext& ctx, const std::function<void(const CapBoard&, BoardFormat, QTextStream&)>& print,
+             bool needsCap)
 {
     BoardFormat f = BoardFormat::Text;
     if (!formatOption(ctx, f))
         return kUsage;
-    const QString file = ctx.args.positionalArguments().at(0);
+    const QString file = plainPath(ctx.args.positionalArguments().at(0));
     const QString why = checkSalaryFile(file);
     if (!why.isEmpty())
         return ctx.fail(why);
@@ -45,21 +47,25 @@ int runBoard(CommandContext& ctx, const std::function<void(const CapBoard&, Boar
     if (!board.cap && needsCap)
         ctx.err() << "payvo-cli: warning: " << ctx.iniFile << " gives no salary cap (\"Amount\" in [Salary]) above 0: "
                   << "no cap room, no % of cap, nobody over the cap\n";
-    print(board, f);
+    if (f == BoardFormat::Text)
+        writeText(ctx, [&](QTextStream& out) { print(board, f, out); });
+    else
+        print(board, f, ctx.out());
     return kDone;
 }
 
 int runCap(CommandContext& ctx)
 {
     return runBoard(
-        ctx, [&](const CapBoard& board, BoardFormat f) { writeCap(board, f, ctx.out()); }, true);
+        ctx, [](const CapBoard& board, BoardFormat f, QTextStream& out) { writeCap(board, f, out); }, true);
 }
 
 int runMatrix(CommandContext& ctx)
 {
     const bool percent = ctx.args.isSet(QStringLiteral("percent"));
     return runBoard(
-        ctx, [&](const CapBoard& board, BoardFormat f) { writeMatrix(board, percent, f, ctx.out()); }, percent);
+        ctx, [&](const CapBoard& board, BoardFormat f, QTextStream& out) { writeMatrix(board, percent, f, out); },
+        percent);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "cli/views.h"
 #include "league/compare.h"
 #include "salary/salaryconfig.h"
+#include "store/fileguard.h"
 #include "store/salaryfile.h"
 #include "store/salarystore.h"
 
@@ -22,7 +23,9 @@ int run(CommandContext& ctx)
     BoardFormat f = BoardFormat::Text;
     if (!formatOption(ctx, f))
         return kUsage;
-    const QStringList files = ctx.args.positionalArguments();
+    QStringList files;
+    for (const QString& file : ctx.args.positionalArguments())
+        files << plainPath(file);
     for (const QString& file : files) {
         const QString why = checkSalaryFile(file);
         if (!why.isEmpty())
@@ -34,7 +37,10 @@ int run(CommandContext& ctx)
     } catch (const StoreError& e) {
         return ctx.fail(e.message());
     }
-    writeComparison(comparison, f, ctx.out());
+    if (f == BoardFormat::Text)
+        writeText(ctx, [&](QTextStream& out) { writeComparison(comparison, f, out); });
+    else
+        writeComparison(comparison, f, ctx.out());
     return kDone;
 }
 

@@ -3,6 +3,7 @@
 #include "cli/views.h"
 #include "common/positions.h"
 #include "salary/explain.h"
+#include "store/fileguard.h"
 #include "store/salaryfile.h"
 
 #include <QJsonDocument>
@@ -100,7 +101,7 @@ int run(CommandContext& ctx)
     bool json = false;
     if (!formatOption(ctx, json))
         return kUsage;
-    const QString path = ctx.args.positionalArguments().at(0);
+    const QString path = plainPath(ctx.args.positionalArguments().at(0));
     const QString why = checkSalaryFile(path);
     if (!why.isEmpty())
         return ctx.fail(why);
@@ -124,7 +125,7 @@ int run(CommandContext& ctx)
     if (json)
         ctx.out() << QJsonDocument(toJson(explanation)).toJson(QJsonDocument::Indented);
     else
-        ctx.out() << explanationSheet(explanation).text();
+        writeText(ctx, explanationSheet(explanation).text());
     return kDone;
 }
 

@@ -1,6 +1,7 @@
 // payvo-cli new LEAGUE.lge: File, New without a window.
 #include "cli/command.h"
 #include "import/leagueimport.h"
+#include "store/fileguard.h"
 #include "store/salaryfile.h"
 
 #include <QFileInfo>
@@ -17,7 +18,7 @@ void declareNew(QCommandLineParser& parser)
 
 int runNew(CommandContext& ctx)
 {
-    const QFileInfo given(ctx.args.positionalArguments().at(0));
+    const QFileInfo given(plainPath(ctx.args.positionalArguments().at(0)));
     const QString league = given.absoluteFilePath();
     if (!league.endsWith(QLatin1String(".lge"), Qt::CaseInsensitive))
         return ctx.fail(QStringLiteral("%1 is no league file: the name must end in .lge").arg(league));
@@ -43,11 +44,15 @@ int runNew(CommandContext& ctx)
     warnIfNoSettingsFile(ctx, prompt);
     for (const QString& remark : imported.remarks)
         prompt.remark(remark);
-    ctx.out() << "Wrote " << salaryFile << "\n"
+    // What is said to be written is what the engine finds sound.
+    const QString unsound = verifySalaryFile(salaryFile);
+    if (!unsound.isEmpty())
+        return ctx.fail(unsound);
+    ctx.out() << "Wrote " << terminalText(salaryFile) << "\n"
               << "  teams:    " << imported.teams << "\n"
               << "  players:  " << imported.players() << " (" << imported.rostered << " on rosters, "
               << imported.freeAgents << " free agents, " << imported.draftPool << " in the draft pool)\n"
-              << "  salaries: " << imported.salaries << " computed with " << ctx.iniFile << "\n";
+              << "  salaries: " << imported.salaries << " computed with " << terminalText(ctx.iniFile) << "\n";
     ctx.out().flush();
     return kDone;
 }

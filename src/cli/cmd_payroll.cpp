@@ -1,6 +1,7 @@
 // payvo-cli payroll: a team's payroll as the summary panel shows it.
 #include "cli/command.h"
 #include "cli/views.h"
+#include "store/fileguard.h"
 #include "store/payroll.h"
 #include "store/salaryfile.h"
 
@@ -23,7 +24,7 @@ int run(CommandContext& ctx)
     int team = 0;
     if (!filterOption(ctx, QStringLiteral("team"), team))
         return kUsage;
-    const QString file = ctx.args.positionalArguments().at(0);
+    const QString file = plainPath(ctx.args.positionalArguments().at(0));
     const QString why = checkSalaryFile(file);
     if (!why.isEmpty())
         return ctx.fail(why);

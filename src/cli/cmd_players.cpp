@@ -3,6 +3,7 @@
 #include "cli/views.h"
 #include "common/positions.h"
 #include "store/browse.h"
+#include "store/fileguard.h"
 #include "store/salaryfile.h"
 
 #include <SQLiteCpp/Exception.h>
@@ -24,7 +25,7 @@ int run(CommandContext& ctx)
     int position = kAllPositions;
     if (!filterOption(ctx, QStringLiteral("team"), team) || !filterOption(ctx, QStringLiteral("position"), position))
         return kUsage;
-    const QString file = ctx.args.positionalArguments().at(0);
+    const QString file = plainPath(ctx.args.positionalArguments().at(0));
     const QString why = checkSalaryFile(file);
     if (!why.isEmpty())
         return ctx.fail(why);
@@ -33,7 +34,7 @@ int run(CommandContext& ctx)
         // Each row is printed as it is read: the command holds one row at a time.
         visitPlayerRows(salaryFile, team, position, [&ctx](PlayerCells&& row) {
             for (std::size_t i = 0; i < row.size(); ++i)
-                ctx.out() << (i ? "\t" : "") << row[i];
+                ctx.out() << (i ? "\t" : "") << terminalText(row[i]);
             ctx.out() << '\n';
         });
     } catch (const StoreError& e) {

@@ -5,6 +5,7 @@
 #include "common/money.h"
 #include "salary/iniutils.h"
 #include "salary/whatif.h"
+#include "store/fileguard.h"
 #include "store/salaryfile.h"
 
 #include <QJsonArray>
@@ -88,8 +89,8 @@ int run(CommandContext& ctx)
     bool json = false;
     if (!formatOption(ctx, json))
         return kUsage;
-    const QString path = ctx.args.positionalArguments().at(0);
-    const QString proposedFile = ctx.args.positionalArguments().at(1);
+    const QString path = plainPath(ctx.args.positionalArguments().at(0));
+    const QString proposedFile = plainPath(ctx.args.positionalArguments().at(1));
     const QString why = checkSalaryFile(path);
     if (!why.isEmpty())
         return ctx.fail(why);
@@ -121,7 +122,7 @@ int run(CommandContext& ctx)
     if (json)
         ctx.out() << QJsonDocument(toJson(preview)).toJson(QJsonDocument::Indented);
     else
-        ctx.out() << toText(preview, league.teams());
+        writeText(ctx, toText(preview, league.teams()));
     return kDone;
 }
 

@@ -1,9 +1,8 @@
 // payvo-cli recalc SALARY.pyv: Edit, Re-Calculate Salaries without a window.
 #include "cli/command.h"
 #include "salary/salarycalc.h"
+#include "store/fileguard.h"
 #include "store/salaryfile.h"
-
-#include <QFileInfo>
 
 namespace payvo::cli {
 
@@ -16,7 +15,7 @@ void declareRecalc(QCommandLineParser& parser)
 
 int runRecalc(CommandContext& ctx)
 {
-    const QString salaryFile = QFileInfo(ctx.args.positionalArguments().at(0)).absoluteFilePath();
+    const QString salaryFile = plainPath(ctx.args.positionalArguments().at(0));
     const QString notSalaryFile = checkSalaryFile(salaryFile);
     if (!notSalaryFile.isEmpty())
         return ctx.fail(notSalaryFile);
@@ -25,8 +24,8 @@ int runRecalc(CommandContext& ctx)
     CliStatus status(ctx.err(), ctx.env.errIsTerminal);
     warnIfNoSettingsFile(ctx, prompt);
     const SalaryRun salaries = recalculateSalaries(salaryFile, ctx.iniFile, status, prompt);
-    ctx.out() << "Recalculated " << salaries.computed << " of " << salaries.players << " salaries in " << salaryFile
-              << " with " << ctx.iniFile << "\n";
+    ctx.out() << "Recalculated " << salaries.computed << " of " << salaries.players << " salaries in "
+              << terminalText(salaryFile) << " with " << terminalText(ctx.iniFile) << "\n";
     ctx.out().flush();
     if (!salaries.error.isEmpty())
         return ctx.fail(QStringLiteral("the salaries of %1 are incomplete: %2").arg(salaryFile, salaries.error));

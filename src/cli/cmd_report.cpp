@@ -3,6 +3,7 @@
 
 #include "reports/mhtml.h"
 #include "reports/reportsettings.h"
+#include "store/fileguard.h"
 #include "store/salaryfile.h"
 
 namespace payvo::cli {
@@ -31,18 +32,18 @@ bool writeOne(CommandContext& ctx, Writer write, const QString& fileName, const 
         ctx.fail(r.error.isEmpty() ? QStringLiteral("%1 was not written completely").arg(fileName) : r.error);
         return false;
     }
-    ctx.out() << "Wrote " << fileName << " (" << r.linesWritten << " lines)\n";
+    ctx.out() << "Wrote " << terminalText(fileName) << " (" << r.linesWritten << " lines)\n";
     return true;
 }
 
 int runReport(CommandContext& ctx)
 {
     const QString which = ctx.args.positionalArguments().at(0);
-    const QString salaryFile = ctx.args.positionalArguments().at(1);
+    const QString salaryFile = plainPath(ctx.args.positionalArguments().at(1));
     const bool rosters = which == QLatin1String("rosters") || which == QLatin1String("all");
     const bool summary = which == QLatin1String("summary") || which == QLatin1String("all");
     if (!rosters && !summary) {
-        ctx.err() << "payvo-cli: unknown report '" << which << "': rosters, summary or all\n";
+        ctx.err() << "payvo-cli: unknown report '" << terminalText(which) << "': rosters, summary or all\n";
         return kUsage;
     }
     const QString why = checkSalaryFile(salaryFile);

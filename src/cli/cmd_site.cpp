@@ -3,6 +3,7 @@
 #include "cli/command.h"
 #include "league/site.h"
 #include "reports/reportsettings.h"
+#include "store/fileguard.h"
 #include "store/salaryfile.h"
 
 #include <QApplication>
@@ -20,14 +21,16 @@ void declare(QCommandLineParser& p)
 
 int run(CommandContext& ctx)
 {
-    const QString out = ctx.args.value(QStringLiteral("out"));
+    const QString out = plainPath(ctx.args.value(QStringLiteral("out")));
     if (out.isEmpty())
         return ctx.fail(QStringLiteral("'site' needs --out DIR"), kUsage);
     // The chart is a graphics widget: it is drawn only where there is an application for it
     // (the program makes one, offscreen, for this command).
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         return ctx.fail(QStringLiteral("'site' cannot draw its chart without a graphics application"));
-    const QStringList files = ctx.args.positionalArguments();
+    QStringList files;
+    for (const QString& file : ctx.args.positionalArguments())
+        files << plainPath(file);
     QStringList names;
     for (const QString& file : files) {
         const QString why = checkSalaryFile(file);
@@ -51,13 +54,14 @@ int run(CommandContext& ctx)
         const SiteResult r = writeLeagueSite(files[i], names[i], dir, options, status);
         if (!r.ok())
             return ctx.fail(r.error);
-        ctx.out() << "Wrote " << r.files.size() << " files of " << names[i] << " to " << dir << '\n';
+        ctx.out() << "Wrote " << r.files.size() << " files of " << terminalText(names[i]) << " to " << terminalText(dir)
+                  << '\n';
     }
     if (several) {
         const SiteResult r = writeSitesIndex(out, leagues, options.generated);
         if (!r.ok())
             return ctx.fail(r.error);
-        ctx.out() << "Wrote " << QDir(out).filePath(QStringLiteral("index.html")) << '\n';
+        ctx.out() << "Wrote " << terminalText(QDir(out).filePath(QStringLiteral("index.html"))) << '\n';
     }
     status.setProgressVisible(false);
     return kDone;

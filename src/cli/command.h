@@ -38,6 +38,12 @@ struct Command {
 // The commands payvo-cli knows, in the order the usage text lists them.
 const std::vector<Command>& commands();
 
+// Text as payvo-cli writes it: a backslash as "\\", a TAB, a line feed and a CR as "\t", "\n"
+// and "\r", any other control character as "\xHH", and a format character or a line or
+// paragraph separator as "\uHHHH" ("\UHHHHHHHH" past U+FFFF). A line of cells stays one line
+// of its cells, and nothing from a league reaches a terminal that it would take as an order.
+QString terminalText(const QString& text);
+
 // Remarks that the settings file is missing, so every weight counts as 1.
 void warnIfNoSettingsFile(const CommandContext& ctx, UserPrompt& prompt);
 

@@ -46,4 +46,21 @@ bool formatOption(CommandContext& ctx, BoardFormat& format)
     return true;
 }
 
+void writeText(CommandContext& ctx, const QString& text)
+{
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        ctx.out() << (i > 0 ? "\n" : "") << terminalText(lines[i]);
+}
+
+void writeText(CommandContext& ctx, const std::function<void(QTextStream&)>& write)
+{
+    QString text;
+    {
+        QTextStream buffer(&text);
+        write(buffer);
+    }
+    writeText(ctx, text);
+}
+
 } // namespace payvo::cli

@@ -379,6 +379,7 @@ ImportResult importLeague(const QString& leagueFile, const QString& salaryFile, 
             failImport(QStringLiteral("%1 is read-only; it was not replaced").arg(salaryFile));
         removeStaleTempFiles(salaryFile);
         temp = newTempFile(salaryFile);
+        requireEnginePath(temp);
         const SalaryConfig config = SalaryConfig::load(iniFile);
         {
             League league;

@@ -130,15 +130,21 @@ QStringList namesStartingWith(const QString& folder, const QString& prefix)
     return names;
 }
 
-SQLite::Database openGuarded(const QString& path, int flags)
+void requireEnginePath(const QString& path)
 {
-    const QByteArray native = QFile::encodeName(path);
-    if (native.size() > longestEnginePath())
+    const qsizetype bytes = QFile::encodeName(path).size();
+    if (bytes > longestEnginePath())
         throw FileRefused(QStringLiteral("%1: the path is %2 bytes long; the database engine opens paths of at most %3 "
                                          "bytes")
                               .arg(path)
-                              .arg(native.size())
+                              .arg(bytes)
                               .arg(longestEnginePath()));
+}
+
+SQLite::Database openGuarded(const QString& path, int flags)
+{
+    requireEnginePath(path);
+    const QByteArray native = QFile::encodeName(path);
     // Each action opens its own connection and uses it on one thread only: no locking per call.
     SQLite::Database db(native.constData(), flags | SQLite::OPEN_NOMUTEX);
     sqlite3* const handle = db.getHandle();

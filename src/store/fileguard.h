@@ -33,6 +33,10 @@ inline constexpr int kMaxStatementSteps = 1 << 29;
 // for anything but a file, whatever its characters.
 QString plainPath(const QString& path);
 
+// Throws FileRefused when the database engine cannot open a file of that (absolute) path: it
+// opens paths of at most 504 bytes, shorter than the system's.
+void requireEnginePath(const QString& path);
+
 // The entries of folder whose names start with prefix, compared character for character (no
 // wildcards): files, hidden and system entries included, folders not.
 QStringList namesStartingWith(const QString& folder, const QString& prefix);

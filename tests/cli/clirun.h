@@ -7,22 +7,28 @@
 
 namespace payvo::test {
 
-// One in-process run of payvo-cli with its output captured.
+// One in-process run of payvo-cli with its stderr captured, and its stdout unless it is sent to
+// a device of the test's own (a file on /dev/full or /dev/null). terminal: stderr counts as a
+// terminal, so the progress bar is drawn.
 struct CliRun {
     int status = -1;
     QString out;
     QString err;
 };
 
-inline CliRun runCli(const QStringList& args, const QString& programDir = QString())
+inline CliRun runCli(const QStringList& args, const QString& programDir = QString(), bool terminal = false,
+                     QIODevice* outDevice = nullptr)
 {
     CliRun r;
     QTextStream out(&r.out);
+    if (outDevice)
+        out.setDevice(outDevice);
     QTextStream err(&r.err);
     cli::CliEnv env;
     env.out = &out;
     env.err = &err;
     env.programDir = programDir;
+    env.errIsTerminal = terminal;
     r.status = cli::runCli(args, env);
     out.flush();
     err.flush();

@@ -28,6 +28,7 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 
 using namespace payvo;
 using namespace payvo::test;
@@ -131,6 +132,42 @@ void make(Make kind, const QString& path, const QByteArray& bytes = {}, const QS
         ::close(fd);
     }
     }
+}
+
+// The address space this process holds now, in bytes.
+rlim_t addressSpace()
+{
+    QFile statm("/proc/self/statm");
+    return statm.open(QIODevice::ReadOnly) ? rlim_t(statm.readAll().split(' ').value(0).toLongLong() * ::sysconf(_SC_PAGESIZE)) : 0;
+}
+
+// Runs payvo-cli in a child process, its output thrown away, with at most `spare` bytes of
+// address space above what this process holds (no limit under AddressSanitizer, which reserves
+// terabytes); stderr is kept in errFile. The child's exit status (99: an exception ended it), or
+// -1 when it did not exit.
+int cliInChild(const QStringList& args, rlim_t spare, const QString& errFile)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        rlimit limit{addressSpace() + spare, RLIM_INFINITY};
+#ifdef __SANITIZE_ADDRESS__
+        limit.rlim_cur = RLIM_INFINITY;
+#endif
+        ::setrlimit(RLIMIT_AS, &limit);
+        try { // what would end the program must end the child, not go on with the test
+            QFile devNull("/dev/null");
+            devNull.open(QIODevice::WriteOnly);
+            const CliRun r = runCli(args, QString(), false, &devNull);
+            writeFile(errFile, r.err.toUtf8());
+            ::_exit(r.status);
+        } catch (const std::exception& e) {
+            writeFile(errFile, e.what());
+        }
+        ::_exit(99);
+    }
+    int how = 0;
+    ::waitpid(child, &how, 0);
+    return WIFEXITED(how) ? WEXITSTATUS(how) : -1;
 }
 
 } // namespace
@@ -797,7 +834,8 @@ private Q_SLOTS:
                 const CliRun r = runCli({"report", "rosters", league, "--ini", ini, "--rosters-out=" + name});
                 if (!says.isEmpty())
                     VERIFY_ONE_LINE_FAILURE(r, says);
-                QVERIFY2(says.isEmpty() ? r.out.startsWith("Wrote " + name + " (") : r.status == 1, qPrintable(r.err));
+                QVERIFY2(says.isEmpty() ? r.out.startsWith("Wrote ") && r.out.count('\n') == 1 : r.status == 1,
+                    qPrintable(r.err));
             }
             if (!says.isEmpty())
                 QCOMPARE(snapshot(cwdPath), before);
@@ -841,6 +879,158 @@ private Q_SLOTS:
         QCOMPARE(snapshot(dir), replaced);
     }
 
+    void outputCannotBeWritten_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("--version") << QStringList{"--version"};
+        QTest::newRow("new") << QStringList{"new", "Demo.lge", "--overwrite"};
+        QTest::newRow("recalc") << QStringList{"recalc", "Demo.pyv"};
+        QTest::newRow("players") << QStringList{"players", "Demo.pyv"};
+        QTest::newRow("payroll") << QStringList{"payroll", "Demo.pyv", "--team", "1"};
+        QTest::newRow("report") << QStringList{"report", "all", "Demo.pyv"};
+    }
+    // Standard output on a full disk: every command says so and fails.
+    void outputCannotBeWritten()
+    {
+        QFETCH(QStringList, args);
+        const QString dir = folder("full");
+        CurrentDir cwd(dir);
+        QVERIFY(QFile::copy(m_demo, "Demo.pyv") && QFile::copy(PAYVO_SOURCE_DIR "/data/Demo.lge", "Demo.lge"));
+        writeFile("Payvo.ini", kReportSampleIni);
+        QFile full("/dev/full");
+        QVERIFY(full.open(QIODevice::WriteOnly));
+        VERIFY_ONE_LINE_FAILURE(runCli(args, dir, false, &full), "cannot write the output: No space left on device");
+    }
+
+    void salaryFileNames_data()
+    {
+        QTest::addColumn<QString>("name");  // relative to the current folder
+        QTest::addColumn<QString>("other"); // a salary file the name could be taken for
+        QTest::addColumn<QString>("says");  // empty: new, players and recalc work on the file of that name
+        // A name whose absolute path has that many bytes, in folders of 100 characters.
+        const int cwd = int(QFile::encodeName(m_dir.filePath("names")).size()) + 1;
+        const auto ofBytes = [cwd](int bytes) {
+            QString path;
+            for (int left = bytes - cwd; left > 0; left -= 101)
+                path += left > 105 ? QString(100, QLatin1Char('d')) + '/' : QString(left - 4, QLatin1Char('p')) + ".pyv";
+            return path;
+        };
+        QTest::newRow("a URI") << "file:A.pyv" << "A.pyv" << QString();
+        QTest::newRow("a Qt resource path") << ":Pro.pyv" << QString() << QString();
+        QTest::newRow("a path of 415 bytes") << ofBytes(415) << QString() << QString();
+        QTest::newRow("a path of 616 bytes") << ofBytes(616) << QString() << "bytes long";
+    }
+    // A path is a path, whatever its characters; one the database engine cannot open is refused
+    // as too long, never as "not a salary file".
+    void salaryFileNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, other);
+        QFETCH(QString, says);
+        const QString dir = folder("names");
+        CurrentDir cwd(dir);
+        const QString file = dir + '/' + name;
+        QVERIFY(QDir().mkpath(QFileInfo(file).path()) && QFile::copy(m_demo, file));
+        QVERIFY(QFile::copy(dataFile("Small.lge"), file.chopped(4) + ".lge"));
+        if (!other.isEmpty())
+            oldSalaryFile(dir, other);
+        const auto others = [&] {
+            QMap<QString, QByteArray> files = snapshot(dir);
+            files.remove(name);
+            return files;
+        };
+        const QMap<QString, QByteArray> before = others();
+        for (const QStringList& args : QList<QStringList>{{"new", name.chopped(4) + ".lge", "--overwrite"},
+                 {"players", name}, {"recalc", name, "--ini", m_dir.filePath("Payvo.ini")}}) {
+            const CliRun r = runCli(args, dir);
+            if (!says.isEmpty()) {
+                VERIFY_ONE_LINE_FAILURE(r, says);
+                QVERIFY2(!r.err.contains("not a salary file"), qPrintable(r.err));
+            }
+            QVERIFY2(r.status == (says.isEmpty() ? 0 : 1), qPrintable(r.err));
+            QVERIFY(args[0] != "players" || !says.isEmpty() || r.out.count('\n') == 6); // the small league's players
+        }
+        QCOMPARE(others(), before);
+    }
+
+    void terminalText_data()
+    {
+        QTest::addColumn<QString>("text");  // in a city and a last name of the league
+        QTest::addColumn<QString>("shown"); // how payvo-cli writes it
+        QTest::newRow("a TAB") << "Ta\tb" << "Ta\\tb";
+        QTest::newRow("a CR") << "C\rR" << "C\\rR";
+        QTest::newRow("an escape sequence") << "\x1B]0;owned\x07X" << "\\x1B]0;owned\\x07X";
+        QTest::newRow("a backslash") << "B\\s" << "B\\\\s";
+        QTest::newRow("a right-to-left override") << "\u202Eevil" << "\\u202Eevil";
+    }
+    // Text from a league reaches a terminal and the lines of "players" only written out: no
+    // cell more, no control of the terminal.
+    void terminalText()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        const QString dir = folder("terminal");
+        writeFile(dir + "/Pro.lge", ("[Teams]\n" + text + "|M|A|C\n[Roster 1]\n7|Al|" + text
+                                        + "|0|50|50|50|50|50|50|50|50|1|50|50|50|50|50|50|50|50|0\n").toUtf8());
+        const CliRun made = runCli({"new", dir + "/Pro.lge"}, dir, true);
+        const CliRun players = runCli({"players", dir + "/Pro.pyv"});
+        QVERIFY2(made.status == 0 && players.status == 0, qPrintable(made.err + players.err));
+        QVERIFY2(made.err.contains("Getting Roster: " + shown + " M"), qPrintable(made.err));
+        QCOMPARE(players.out.section('\t', 1, 1), "Al " + shown);
+        QCOMPARE(players.out.count('\t'), 10);
+        const QRegularExpression control("[\\x00-\\x09\\x0B-\\x1F\\x7F-\\x9F\\x{202E}]");
+        QVERIFY(!QString(made.err).remove('\r').contains(control) && !QString(players.out).remove('\t').contains(control));
+        // The commands' text for people: the team in the cap board, the player in his explanation.
+        const QString salary = dir + "/Pro.pyv";
+        for (const QStringList& args : QList<QStringList>{{"cap", salary}, {"explain", salary, "--pid", "7"}}) {
+            const CliRun r = runCli(args, dir);
+            QVERIFY2(r.status == 0 && r.out.contains(shown) && !r.out.contains(control), qPrintable(r.err + r.out));
+        }
+    }
+
+    void bigTexts_data()
+    {
+        QTest::addColumn<int>("players");
+        QTest::addColumn<int>("nameBytes");
+        QTest::addColumn<bool>("readable"); // the names can be read: players and the roster report work
+        QTest::newRow("a name of 17 MiB") << 1 << (17 << 20) << false;
+        QTest::newRow("64 names of 1 MiB in little memory") << 64 << (1 << 20) << true;
+    }
+    // Each command runs in a child with little address space to spare, less than the names take
+    // (the engine's sorting of the player list maps its temporary file, the size of the names):
+    // the names are read one at a time, a name past the bound is refused, and nothing aborts.
+    void bigTexts()
+    {
+        QFETCH(int, players);
+        QFETCH(int, nameBytes);
+        QFETCH(bool, readable);
+        const QString file = folder("big") + "/Big.pyv";
+        makeSalaryFile(file, {teamRow(1, "Big", "Names")}, {});
+        queryRows(file, QStringLiteral("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < %1) "
+                                       "INSERT INTO Players (PID, TeamID, LastName, Position, Salary) "
+                                       "SELECT x, 1, printf('%.*c', %2, 'n'), 0, 1000 FROM c")
+                            .arg(players)
+                            .arg(nameBytes));
+        const QString err = folder("big/err") + "/err.txt";
+        const QList<QPair<QStringList, int>> runs = {{{"players", file}, 96},
+            {{"report", "rosters", file, "--rosters-out", file.chopped(4) + ".htm"}, 48}};
+        for (const auto& [args, spareMiB] : runs) {
+            const int status = cliInChild(args, rlim_t(spareMiB) << 20, err);
+            QVERIFY2(status == (readable ? 0 : 1) && (readable || readAll(err).contains("more than 16 MiB")),
+                qPrintable(QString::number(status) + ' ' + readAll(err)));
+        }
+        QCOMPARE(cliInChild({"report", "summary", file, "--summary-out", file.chopped(4) + "-s.htm"}, 48 << 20, err), 0);
+        if (readable)
+            return;
+        CurrentDir cwd(folder("big/window")); // File, Open and Reports, Rosters stay silent
+        Window w(m_dir.path());
+        w.open(file);
+        QCOMPARE(w.teams().size(), 1 + 3);
+        QCOMPARE(w.listRows(), 0);
+        w.trigger("mnuRosters");
+        QVERIFY(w.prompt().shown.isEmpty() && w.status() == "Finished");
+        QVERIFY(readAll("roster.htm").contains("Big Names") && !readAll("roster.htm").contains("nnnn"));
+    }
 };
 
 QTEST_MAIN(TestHostile)
