@@ -258,6 +258,9 @@ League Parser::run(const QByteArray& bytes)
         pos = 3;
     if (pos == size)
         fail(1, QStringLiteral("the file is empty"));
+    // A league takes at least two lines: one line with a CR inside is a file of CR line ends.
+    if (!std::memchr(data, '\n', size) && std::memchr(data, '\r', size - 1))
+        fail(1, QStringLiteral("the lines end in CR alone; a league file's lines end in LF or CR LF"));
 
     int line = 0;
     while (pos < size) {

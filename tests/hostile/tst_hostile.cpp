@@ -225,6 +225,8 @@ private Q_SLOTS:
                                   << "the file holds a NUL byte";
         QTest::newRow("invalid UTF-8")
             << bytes << QByteArray("[Teams]\nMontr\xE9" "al|B|C|D\n") << 2 << "the text is not valid UTF-8";
+        QTest::newRow("CR-only line ends") << bytes << QByteArray("# Pro\r[Teams]\rA|B|C|D\r") << 1
+                                           << "the lines end in CR alone";
         QTest::newRow("a folder") << int(Make::Folder) << QByteArray() << 0 << "is a folder";
         QTest::newRow("a named pipe") << int(Make::Pipe) << QByteArray() << 0 << "not a regular file";
         QTest::newRow("a file the system cannot read")
@@ -951,6 +953,42 @@ private Q_SLOTS:
             QVERIFY(args[0] != "players" || !says.isEmpty() || r.out.count('\n') == 6); // the small league's players
         }
         QCOMPARE(others(), before);
+    }
+
+    void leagueNames_data()
+    {
+        QTest::addColumn<QString>("league");    // named on the command line
+        QTest::addColumn<QString>("other");     // another file in its folder
+        QTest::addColumn<bool>("otherRemoved"); // the temporary file of an import killed before
+        const pid_t gone = ::fork(); // a process that has ended
+        if (gone == 0)
+            ::_exit(0);
+        ::waitpid(gone, nullptr, 0);
+        QTest::newRow("a wildcard, while another import runs")
+            << "*.lge" << QStringLiteral(".Pro.pyv.import-%1-x").arg(::getppid()) << false;
+        QTest::newRow("brackets, after an import was killed")
+            << "Pro [2024].lge" << QStringLiteral(".Pro [2024].pyv.import-%1-x").arg(gone) << true;
+        QTest::newRow("an open bracket") << "Pro[.lge" << QString() << false;
+        QTest::newRow("X.Lge beside X.lge") << "X.Lge" << "X.lge" << false;
+        QTest::newRow("DEMO.LGE beside DEMO.lGe") << "DEMO.LGE" << "DEMO.lGe" << false;
+    }
+    // The file named is the file read, its salary file is the name with ".pyv" for the last four
+    // characters, and no name is a pattern.
+    void leagueNames()
+    {
+        QFETCH(QString, league);
+        QFETCH(QString, other);
+        QFETCH(bool, otherRemoved);
+        const QString dir = folder("leagues");
+        CurrentDir cwd(dir);
+        writeFile(league, readAll(dataFile("Small.lge")));
+        if (!other.isEmpty())
+            writeFile(other, kOtherLeague);
+        QTest::failOnWarning(QRegularExpression(".*"));
+        const CliRun r = runCli({"new", league});
+        QVERIFY2(r.status == 0, qPrintable(r.err));
+        QCOMPARE(firstCell(dir + '/' + salaryFileForLeague(league), "SELECT count(*) FROM Teams"), "3");
+        QCOMPARE(!other.isEmpty() && !QFileInfo::exists(other), otherRemoved);
     }
 
     void terminalText_data()
