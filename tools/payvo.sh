@@ -5,7 +5,8 @@
 #   tools/payvo.sh test   install what is missing, build, run every test; then build again
 #                         with AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer
 #                         (build-asan/) and run every test once more: any report fails;
-#                         last, fuzz the league reader for a minute (fuzz/run.sh 60)
+#                         last, fuzz the league reader for a minute and the salary-file checks
+#                         for half a minute (fuzz/run.sh 60; fuzz/run.sh salaryfile 30)
 set -eu
 
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -60,6 +61,8 @@ test)
 
     echo "A minute of fuzzing of the league reader:"
     "$here/fuzz/run.sh" 60
+    echo "Half a minute of fuzzing of the salary-file checks:"
+    "$here/fuzz/run.sh" salaryfile 30
     ;;
 *)
     echo "usage: $0 run|test" >&2
