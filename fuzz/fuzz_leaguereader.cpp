@@ -9,6 +9,7 @@
 //
 // Build: cmake -DPAYVO_FUZZ=ON with clang (fuzz/run.sh does it all).
 
+#include "fuzzcheck.h"
 #include "import/leaguereader.h"
 
 #include <QFile>
@@ -17,30 +18,12 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 using namespace payvo;
+using payvo::fuzz::g_subject;
 
 namespace {
-
-// The record or message being checked, shown with a broken check.
-QString g_subject;
-
-[[noreturn]] void broken(const char* what, int line)
-{
-    std::fprintf(stderr, "fuzz_leaguereader.cpp:%d: broken: %s\n", line, what);
-    if (!g_subject.isEmpty())
-        std::fprintf(stderr, "  on: %s\n", g_subject.toUtf8().toPercentEncoding(" |[]#-").constData());
-    std::abort();
-}
-
-#define CHECK(cond)                                                                                                    \
-    do {                                                                                                               \
-        if (!(cond))                                                                                                   \
-            broken(#cond, __LINE__);                                                                                   \
-    } while (false)
 
 const QString kFile = QStringLiteral("fuzz.lge");
 

@@ -19,6 +19,7 @@
 #include "cli/command.h"
 #include "common/prompt.h"
 #include "common/status.h"
+#include "fuzzcheck.h"
 #include "reports/mhtml.h"
 #include "salary/salarycalc.h"
 #include "store/salaryfile.h"
@@ -33,28 +34,10 @@
 #include <fuzzer/FuzzedDataProvider.h>
 #include <sqlite3.h>
 
-#include <cstdio>
-#include <cstdlib>
-
 using namespace payvo;
+using payvo::fuzz::g_subject;
 
 namespace {
-
-QString g_subject;
-
-[[noreturn]] void broken(const char* what, int line)
-{
-    std::fprintf(stderr, "fuzz_salaryfile.cpp:%d: broken: %s\n", line, what);
-    if (!g_subject.isEmpty())
-        std::fprintf(stderr, "  on: %s\n", g_subject.toUtf8().constData());
-    std::abort();
-}
-
-#define CHECK(cond)                                                                                                    \
-    do {                                                                                                               \
-        if (!(cond))                                                                                                   \
-            broken(#cond, __LINE__);                                                                                   \
-    } while (false)
 
 class Quiet final : public UserPrompt {
 public:
@@ -226,7 +209,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CHECK(players.status == 0 || players.status == 1);
     if (players.status == 1) {
         CHECK(players.err.startsWith(QStringLiteral("payvo-cli: ")) && players.err.count(QLatin1Char('\n')) == 1);
-        CHECK(why.isEmpty() || players.err == QStringLiteral("payvo-cli: ") + cli::terminalText(why) + QLatin1Char('\n'));
+        CHECK(why.isEmpty()
+              || players.err == QStringLiteral("payvo-cli: ") + cli::terminalText(why) + QLatin1Char('\n'));
     } else {
         CHECK(why.isEmpty() && players.err.isEmpty());
         static const QRegularExpression control(QStringLiteral("[\\x00-\\x08\\x0B-\\x1F\\x7F-\\x9F]"));
@@ -247,7 +231,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (why.isEmpty()) {
         Quiet quiet;
-        SetSalary(file, dir.filePath(QStringLiteral("none.ini")), status, quiet);
+        recalculateSalaries(file, dir.filePath(QStringLiteral("none.ini")), status, quiet);
         g_subject = checkSalaryFile(file);
         CHECK(g_subject.isEmpty());
     }
