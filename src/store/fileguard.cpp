@@ -83,7 +83,8 @@ void requirePlainTables(SQLite::Database& db)
 {
     SQLite::Statement q(db, "SELECT lower(t.name), t.type, t.wr, (SELECT count(*) FROM sqlite_schema s "
                             "WHERE s.type = 'trigger' AND lower(s.tbl_name) = lower(t.name)) "
-                            "FROM pragma_table_list t WHERE t.schema = 'main' AND lower(t.name) IN ('players', 'teams')");
+                            "FROM pragma_table_list t "
+                            "WHERE t.schema = 'main' AND lower(t.name) IN ('players', 'teams')");
     while (q.executeStep()) {
         const std::string name = q.getColumn(0).getString() == "teams" ? "Teams" : "Players";
         const std::string type = q.getColumn(1).getString();
@@ -206,7 +207,8 @@ QString engineErrorText(const SQLite::Exception& e)
 {
     switch (e.getErrorCode()) {
     case SQLITE_TOOBIG:
-        return QStringLiteral("a value holds more than %1 MiB, more than a salary file holds").arg(kMaxValueBytes >> 20);
+        return QStringLiteral("a value holds more than %1 MiB, more than a salary file holds")
+            .arg(kMaxValueBytes >> 20);
     case SQLITE_INTERRUPT:
         return QStringLiteral("a query went on past %L1 steps, more than any salary file needs, and was stopped")
             .arg(kMaxStatementSteps);

@@ -167,8 +167,8 @@ QString salaryFileProblem(const QString& path, bool quick)
         SQLite::Statement engineCheck(db, "PRAGMA quick_check(1)");
         if (!engineCheck.executeStep() || engineCheck.getColumn(0).getString() == "ok")
             return QString();
-        return QStringLiteral("%1 is damaged: %2").arg(path, QString::fromStdString(engineCheck.getColumn(0).getString())
-                                                         .replace(QLatin1Char('\n'), QStringLiteral("; ")));
+        QString damage = QString::fromStdString(engineCheck.getColumn(0).getString());
+        return QStringLiteral("%1 is damaged: %2").arg(path, damage.replace(QLatin1Char('\n'), QStringLiteral("; ")));
     } catch (const FileRefused& e) {
         return QString::fromUtf8(e.what());
     } catch (const SQLite::Exception& e) {

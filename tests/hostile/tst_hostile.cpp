@@ -138,7 +138,9 @@ void make(Make kind, const QString& path, const QByteArray& bytes = {}, const QS
 rlim_t addressSpace()
 {
     QFile statm("/proc/self/statm");
-    return statm.open(QIODevice::ReadOnly) ? rlim_t(statm.readAll().split(' ').value(0).toLongLong() * ::sysconf(_SC_PAGESIZE)) : 0;
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    return rlim_t(statm.readAll().split(' ').value(0).toLongLong() * ::sysconf(_SC_PAGESIZE));
 }
 
 // Runs payvo-cli in a child process, its output thrown away, with at most `spare` bytes of
@@ -511,11 +513,13 @@ private Q_SLOTS:
         QTest::newRow("a damaged page") << int(Make::DamagedPage) << QByteArray() << 32 + 3 << true
                                         << "database disk image is malformed" << none;
         // Code the file brings with it, and tables that are something else.
-        const QString endless = "AS WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) SELECT t.* FROM c, ";
+        const QString endless = "AS WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) "
+                                "SELECT t.* FROM c, ";
         const QString columns = columnNames(playersColumns()).join(", ");
-        QTest::newRow("a trigger on Players") << tables << QByteArray() << 0 << false << "its Players table has a trigger"
+        const QString trigger = QStringLiteral("its Players table has a trigger");
+        QTest::newRow("a trigger on Players") << tables << QByteArray() << 0 << false << trigger
             << rows + QStringList{"CREATE TRIGGER wipe AFTER UPDATE ON Players BEGIN DELETE FROM Teams; END"};
-        QTest::newRow("a trigger without end") << tables << QByteArray() << 0 << false << "its Players table has a trigger"
+        QTest::newRow("a trigger without end") << tables << QByteArray() << 0 << false << trigger
             << rows + QStringList{"CREATE VIEW spin " + endless + "Teams t",
                    "CREATE TRIGGER loop AFTER UPDATE ON Players BEGIN SELECT count(*) FROM spin; END"};
         QTest::newRow("Players a view without end") << tables << QByteArray() << 0 << false
@@ -875,7 +879,8 @@ private Q_SLOTS:
                 make(Make(kind), report, Make(kind) == Make::Link ? QFile::encodeName(dir + "/other.htm") : "mine\n");
             replaced = snapshot(dir);
         };
-        const mHTML::ReportResult r = mHTML::WriteRosterReport(report, m_demo, "Demo", m_dir.filePath("Payvo.ini"), status);
+        const mHTML::ReportResult r
+            = mHTML::WriteRosterReport(report, m_demo, "Demo", m_dir.filePath("Payvo.ini"), status);
         QVERIFY(!r.complete() && r.linesLost > 0);
         QVERIFY2(r.error.startsWith("cannot write " + report + ": it "), qPrintable(r.error));
         QCOMPARE(snapshot(dir), replaced);
@@ -914,7 +919,8 @@ private Q_SLOTS:
         const auto ofBytes = [cwd](int bytes) {
             QString path;
             for (int left = bytes - cwd; left > 0; left -= 101)
-                path += left > 105 ? QString(100, QLatin1Char('d')) + '/' : QString(left - 4, QLatin1Char('p')) + ".pyv";
+                path += left > 105 ? QString(100, QLatin1Char('d')) + '/'
+                                   : QString(left - 4, QLatin1Char('p')) + ".pyv";
             return path;
         };
         QTest::newRow("a URI") << "file:A.pyv" << "A.pyv" << QString();
@@ -1017,7 +1023,8 @@ private Q_SLOTS:
         QCOMPARE(players.out.section('\t', 1, 1), "Al " + shown);
         QCOMPARE(players.out.count('\t'), 10);
         const QRegularExpression control("[\\x00-\\x09\\x0B-\\x1F\\x7F-\\x9F\\x{202E}]");
-        QVERIFY(!QString(made.err).remove('\r').contains(control) && !QString(players.out).remove('\t').contains(control));
+        QVERIFY(!QString(made.err).remove('\r').contains(control));
+        QVERIFY(!QString(players.out).remove('\t').contains(control));
         // The commands' text for people: the team in the cap board, the player in his explanation.
         const QString salary = dir + "/Pro.pyv";
         for (const QStringList& args : QList<QStringList>{{"cap", salary}, {"explain", salary, "--pid", "7"}}) {
@@ -1057,7 +1064,8 @@ private Q_SLOTS:
             QVERIFY2(status == (readable ? 0 : 1) && (readable || readAll(err).contains("more than 16 MiB")),
                 qPrintable(QString::number(status) + ' ' + readAll(err)));
         }
-        QCOMPARE(cliInChild({"report", "summary", file, "--summary-out", file.chopped(4) + "-s.htm"}, 48 << 20, err), 0);
+        const QStringList summary{"report", "summary", file, "--summary-out", file.chopped(4) + "-s.htm"};
+        QCOMPARE(cliInChild(summary, 48 << 20, err), 0);
         if (readable)
             return;
         CurrentDir cwd(folder("big/window")); // File, Open and Reports, Rosters stay silent

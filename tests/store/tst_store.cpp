@@ -225,7 +225,8 @@ private Q_SLOTS:
         QVERIFY(QFile::copy(m_league, file));
         QCOMPARE(verifySalaryFile(file), QString());
         const int page = queryRows(file, "PRAGMA page_size").value(0).toInt();
-        const int players = queryRows(file, "SELECT rootpage FROM sqlite_schema WHERE name = 'Players'").value(0).toInt();
+        const int players
+            = queryRows(file, "SELECT rootpage FROM sqlite_schema WHERE name = 'Players'").value(0).toInt();
         writeFile(file, readAll(file).replace((players - 1) * page, page, randomBytes(page, 1)));
         QCOMPARE(checkSalaryFile(file), QString());
         QVERIFY2(verifySalaryFile(file).startsWith(file + " is damaged: "), qPrintable(verifySalaryFile(file)));
