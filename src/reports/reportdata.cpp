@@ -152,9 +152,9 @@ Rosters readRosters(SQLite::Database& db, const std::function<void(const PlayerF
             row.salary = p.salary;
             row.rowid = sqlite3_column_int64(s, 14);
             if (rosters.bytes.size() < kKeptLineBytes) {
-                row.offset = rosters.bytes.size();
+                row.offset = std::uint32_t(rosters.bytes.size());
                 makeRow(p, rosters.bytes);
-                row.size = rosters.bytes.size() - row.offset;
+                row.size = std::uint32_t(rosters.bytes.size() - row.offset);
             }
         }
         if (rc != SQLITE_DONE)
@@ -166,7 +166,6 @@ Rosters readRosters(SQLite::Database& db, const std::function<void(const PlayerF
         none.error = engineErrorText(e);
         return none;
     }
-
     // Stable: players of equal position and salary keep their order in the table.
     for (auto& [team, rows] : rosters.byTeam)
         std::stable_sort(rows.begin(), rows.end(), comesBefore);

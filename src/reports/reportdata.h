@@ -36,14 +36,14 @@ struct RosterRow {
     std::optional<int> position;
     std::optional<double> salary;
     std::int64_t rowid = 0;
-    std::size_t offset = 0; // the encoded line with its CR LF, in Rosters::bytes
-    std::size_t size = 0;   // 0: the line is not kept, and is made again when it is written
+    std::uint32_t offset = 0; // the encoded line with its CR LF, in Rosters::bytes
+    std::uint32_t size = 0;   // 0: the line is not kept, and is made again when it is written
 };
 
 // The most bytes of player lines the roster keeps between reading and writing. A league keeps
-// every line (the demo league's take about 200 KB, the largest league's about 3 MB); past this,
-// lines are made again from the file when they are written, so that huge names cost the
-// memory of one line at a time.
+// every line (the demo league's take about 200 KB, a league of 32,766 players about 3 MB); past
+// this, lines are made again from the file when they are written, so that huge names cost the
+// memory of one line at a time (a line stays below 4 GiB: a value holds at most 16 MiB).
 inline constexpr std::size_t kKeptLineBytes = 8 << 20;
 
 struct Payroll {
