@@ -230,6 +230,7 @@ private:
 
     void header(int line, Span name);
     void record(int line, Span text);
+    void splitRecord(int line, Span text, int needed, const char* kind);
     void endTeams();
 
     QString m_file;
@@ -368,6 +369,19 @@ void Parser::header(int line, Span name)
     }
 }
 
+// Splits a record into its first `needed` fields, refusing one that has fewer.
+void Parser::splitRecord(int line, Span text, int needed, const char* kind)
+{
+    const std::size_t fields = countFields(text);
+    if (fields < std::size_t(needed))
+        fail(line, QStringLiteral("%1 record has %2 field%3, needs %4")
+                       .arg(QLatin1String(kind))
+                       .arg(fields)
+                       .arg(fields == 1 ? QString() : QStringLiteral("s"))
+                       .arg(needed));
+    splitFields(text, std::size_t(needed), m_fields);
+}
+
 void Parser::record(int line, Span text)
 {
     if (m_kind == Kind::None)
@@ -376,26 +390,14 @@ void Parser::record(int line, Span text)
     if (m_kind == Kind::Teams) {
         if (int(m_league.teams.size()) >= TextLeagueReader::kMaxTeams)
             fail(line, QStringLiteral("more than %1 teams in [Teams]").arg(TextLeagueReader::kMaxTeams));
-        const std::size_t fields = countFields(text);
-        if (fields < std::size_t(kTeamFields))
-            fail(line, QStringLiteral("team record has %1 field%2, needs %3")
-                           .arg(fields)
-                           .arg(fields == 1 ? QString() : QStringLiteral("s"))
-                           .arg(kTeamFields));
-        splitFields(text, kTeamFields, m_fields);
+        splitRecord(line, text, kTeamFields, "team");
         m_league.teams.push_back({line, text.ref(m_base), m_fields[0].ref(m_base), m_fields[1].ref(m_base),
                                   m_fields[2].ref(m_base), m_fields[3].ref(m_base)});
         return;
     }
     if (int(m_players->size()) >= TextLeagueReader::kMaxSectionRecords)
         fail(line, QStringLiteral("more than %1 records in %2").arg(TextLeagueReader::kMaxSectionRecords).arg(m_sectionName));
-    const std::size_t fields = countFields(text);
-    if (fields < std::size_t(kPlayerFields))
-        fail(line, QStringLiteral("player record has %1 field%2, needs %3")
-                       .arg(fields)
-                       .arg(fields == 1 ? QString() : QStringLiteral("s"))
-                       .arg(kPlayerFields));
-    splitFields(text, kPlayerFields, m_fields);
+    splitRecord(line, text, kPlayerFields, "player");
     long number[kPlayerFields + 1] = {};
     for (int f = 1; f <= kPlayerFields; ++f) {
         if (f == 2 || f == 3)
@@ -423,22 +425,15 @@ void Parser::record(int line, Span text)
     m_players->push_back(p);
 }
 
-void fillRecords(const League& league, const std::vector<LeagueTeam>& from, RecordList& records)
+// Records 1..n of a list as their text in the file; element 0 unused.
+template <typename Item>
+void fillRecords(const League& league, const std::vector<Item>& from, RecordList& records)
 {
     records.clear();
     records.reserve(from.size() + 1);
     records.emplace_back();
-    for (const LeagueTeam& t : from)
-        records.push_back(league.text(t.record));
-}
-
-void fillRecords(const League& league, const std::vector<LeaguePlayer>& from, RecordList& records)
-{
-    records.clear();
-    records.reserve(from.size() + 1);
-    records.emplace_back();
-    for (const LeaguePlayer& p : from)
-        records.push_back(league.text(p.record));
+    for (const Item& item : from)
+        records.push_back(league.text(item.record));
 }
 
 // The league file of a path without extension. A league file whose extension is spelt
