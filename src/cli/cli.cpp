@@ -1,8 +1,8 @@
 #include "cli/cli.h"
 
 #include "cli/command.h"
-#include "common/product.h"
-#include "salary/iniutils.h"
+#include "cli/help.h"
+#include "common/settingslocation.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,8 +16,9 @@ void printUsage(QTextStream& s)
     s << "Usage: payvo-cli --version\n";
     for (const Command& c : commands())
         s << "       payvo-cli " << c.synopsis << "\n";
-    s << "Common option: --ini FILE  the settings file (default: Payvo.ini beside the program)\n";
+    s << "Common option: --ini FILE  the settings file (default: the one payvo-cli --version names)\n";
     s << "Exit status: 0 done, 1 refused or failed, 2 bad usage.\n";
+    s << "Try 'payvo-cli --help' or 'payvo-cli COMMAND --help' for more information.\n";
 }
 
 int usageError(const CliEnv& env, const QString& why)
@@ -52,12 +53,12 @@ int runCli(const QStringList& args, const CliEnv& env)
     if (args.isEmpty())
         return usageError(env, QStringLiteral("no command given"));
     if (args.size() == 1 && args[0] == QLatin1String("--version")) {
-        *env.out << kAppTitle << " " << kVersion << "\n";
+        printVersion(*env.out, locateSettingsFile(env.programDir));
         env.out->flush();
         return kDone;
     }
     if (args.size() == 1 && (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h"))) {
-        printUsage(*env.out);
+        printHelp(*env.out, env.programDir);
         env.out->flush();
         return kDone;
     }
@@ -72,11 +73,16 @@ int runCli(const QStringList& args, const CliEnv& env)
 
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOption(QCommandLineOption(QStringLiteral("ini"), QString(), QStringLiteral("FILE")));
     command->declare(parser);
+    declareCommonOptions(parser);
     // The parser expects the program name first.
     if (!parser.parse(QStringList{QStringLiteral("payvo-cli")} + args.mid(1)))
         return usageError(env, parser.errorText());
+    if (parser.isSet(QStringLiteral("help"))) {
+        printCommandHelp(*env.out, *command, parser);
+        env.out->flush();
+        return kDone;
+    }
     if (parser.positionalArguments().size() != command->positionals)
         return usageError(env, QStringLiteral("'%1' takes %2 argument%3, got %4")
                                    .arg(QLatin1String(command->name))
@@ -86,7 +92,7 @@ int runCli(const QStringList& args, const CliEnv& env)
 
     const QString ini = parser.isSet(QStringLiteral("ini"))
                             ? parser.value(QStringLiteral("ini"))
-                            : iniFilePath(env.programDir, QStringLiteral("/Payvo.ini"));
+                            : locateSettingsFile(env.programDir).file;
     CommandContext ctx{env, parser, ini};
     const int rc = command->run(ctx);
     env.out->flush();
