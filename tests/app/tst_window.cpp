@@ -4,6 +4,7 @@
 // to show what it gives.
 #include "app/frmabout.h"
 #include "app/frmsplash.h"
+#include "app/helpwindow.h"
 #include "app/playerlistmodel.h"
 #include "cli/clirun.h"
 #include "common/settingsstore.h"
@@ -15,7 +16,9 @@
 #include "support/window.h"
 #include "testconfig.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QDesktopServices>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
@@ -43,6 +46,15 @@ QStringList enabledFileMenus(const Window& w)
     }
     return on;
 }
+
+// Stands in for the desktop's handler of file links.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QStringList opened;
+public Q_SLOTS:
+    void open(const QUrl& url) { opened << url.toLocalFile(); }
+};
 
 } // namespace
 
@@ -125,16 +137,131 @@ private Q_SLOTS:
         QCOMPARE(w.panel().at(18), "$3,816,891");
     }
 
+    // Help, Contents: a Payvo.chm beside the program goes to the desktop, as ever; without it
+    // the user guide opens at its contents in the help window. About names the settings file.
+    void helpAndAbout_data()
+    {
+        QTest::addColumn<bool>("chm");
+        QTest::newRow("Payvo.chm beside the program") << true;
+        QTest::newRow("no Payvo.chm: the user guide") << false;
+    }
     void helpAndAbout()
     {
+        QFETCH(bool, chm);
+        QFile::remove(file("Payvo.chm"));
+        if (chm)
+            writeFile(file("Payvo.chm"), "ITSF");
+        UrlCatcher desktop;
+        QDesktopServices::setUrlHandler("file", &desktop, "open");
         Window w(m_dir.path());
         w.trigger("mnucontents");
-        QCOMPARE(w.prompt().shown.size(), 1);
-        QVERIFY(w.prompt().shown[0].text.contains("Payvo.chm"));
-        QCOMPARE(w.prompt().shown[0].icon, UserPrompt::Icon::Exclamation);
-        frmAbout about;
+        QDesktopServices::unsetUrlHandler("file");
+        QVERIFY(w.prompt().shown.isEmpty());
+        QCOMPARE(desktop.opened, chm ? QStringList{file("Payvo.chm")} : QStringList());
+        auto* help = w.main().findChild<HelpWindow*>();
+        QCOMPARE(help && help->isVisible(), !chm);
+        QVERIFY(chm || help->topic() == "index.html");
+
+        frmAbout about(nullptr, settingsFileLine(SettingsLocation{file("Payvo.ini"), true, false, QString()}));
         QCOMPARE(about.windowTitle(), "About Payvo");
         QCOMPARE(about.findChild<QLabel*>("lblVersion")->text(), "Version 1.0.0");
+        QCOMPARE(about.findChild<QLabel*>("lblSettings")->text(), "Settings file: " + file("Payvo.ini"));
+    }
+
+    // F1 opens the guide at the section of the window or dialog it is pressed in, and the
+    // section is there; in a modal dialog the help window is the dialog's, so it can be used.
+    void f1_data()
+    {
+        QTest::addColumn<QString>("action"); // the menu item opening the dialog; empty: the main window
+        QTest::addColumn<QString>("topic");
+        QTest::newRow("main window") << "" << "players.html";
+        QTest::newRow("Salary Settings") << "mnuSalarySettings" << "salary-settings.html";
+        QTest::newRow("HTML Settings") << "mnuHTMLSettings" << "reports.html#html-settings";
+        QTest::newRow("About") << "mnuAbout" << "index.html";
+    }
+    void f1()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, topic);
+        Window w(m_dir.path());
+        QString shown = "no help window";
+        const auto pressF1 = [&](QWidget* window) {
+            QWidget* control = window->findChild<QPushButton*>();
+            QTest::keyClick(control ? control : window->findChild<QComboBox*>(), Qt::Key_F1);
+            if (auto* help = window->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly))
+                shown = help->topic();
+        };
+        if (action.isEmpty())
+            pressF1(&w.main());
+        else
+            QVERIFY(!runModal(w, action.toLatin1().constData(), pressF1).isEmpty());
+        QCOMPARE(shown, topic);
+        const QString page = QString::fromUtf8(readAll(PAYVO_BUILD_DATA_DIR "/guide/" + topic.section('#', 0, 0)));
+        QVERIFY(page.contains("<h1>"));
+        QVERIFY(!topic.contains('#') || page.contains("name=\"" + topic.section('#', 1) + "\""));
+        QVERIFY(w.prompt().shown.isEmpty());
+    }
+
+    // The window comes back with the size and the column widths it was closed with; grown, it
+    // gives the width to the Name column and the payroll panel stays where it was.
+    void layout_rememberedAndNameTakesTheWidth()
+    {
+        QSize grown;
+        {
+            Window w(m_dir.path());
+            auto* header = w.child<QTreeView>("lvwRookies")->header();
+            auto* panel = w.child<QWidget>("summaryArea");
+            const int name = header->sectionSize(1);
+            const QRect before = panel->geometry();
+            grown = w.main().size() + QSize(300, 200);
+            w.main().resize(grown);
+            QCoreApplication::processEvents();
+            QCOMPARE(header->sectionSize(1), name + 300);
+            QCOMPARE(panel->geometry(), before.translated(300, 0));
+            header->resizeSection(2, 40);
+            w.main().close();
+        }
+        Window again(m_dir.path());
+        QCOMPARE(again.main().size(), grown);
+        QCOMPARE(again.child<QTreeView>("lvwRookies")->header()->sectionSize(2), 40);
+    }
+
+    // Every control that Tab reaches has a name a screen reader reads, and every dialog has a
+    // default button for Enter.
+    void accessibleNames_data()
+    {
+        QTest::addColumn<QString>("action"); // empty: the main window
+        QTest::newRow("main window") << "";
+        QTest::newRow("Salary Settings") << "mnuSalarySettings";
+        QTest::newRow("HTML Settings") << "mnuHTMLSettings";
+        QTest::newRow("About") << "mnuAbout";
+        QTest::newRow("help window") << "mnucontents";
+    }
+    void accessibleNames()
+    {
+        QFETCH(QString, action);
+        Window w(m_dir.path());
+        QStringList unnamed;
+        const auto check = [&](QWidget* window) {
+            for (QWidget* c : window->findChildren<QWidget*>()) {
+                QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c);
+                const bool reached = (c->focusPolicy() & Qt::TabFocus) && !c->isHidden() && c->window() == window;
+                if (reached && (!a || a->text(QAccessible::Name).isEmpty()))
+                    unnamed << QString::fromLatin1(c->metaObject()->className()) + " " + c->objectName();
+            }
+            if (auto* dialog = qobject_cast<QDialog*>(window)) {
+                const auto buttons = dialog->findChildren<QPushButton*>();
+                QVERIFY(std::any_of(buttons.begin(), buttons.end(), [](QPushButton* b) { return b->isDefault(); }));
+            }
+        };
+        if (action.isEmpty())
+            check(&w.main());
+        else if (action == QLatin1String("mnucontents")) {
+            w.trigger("mnucontents");
+            check(w.main().findChild<HelpWindow*>());
+        } else
+            QVERIFY(!runModal(w, action.toLatin1().constData(), check).isEmpty());
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
     }
 
     void splash_showsMainAfterOneSecondAndLeavesAfterThree()
@@ -281,6 +408,7 @@ private Q_SLOTS:
         for (int click = 0; click < 2; ++click) {
             QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, salary);
             QCOMPARE(w.column(10), sorted);
+            QCOMPARE(std::pair(h->sortIndicatorSection(), h->sortIndicatorOrder()), std::pair(10, Qt::DescendingOrder));
         }
         w.chooseTeam("All Teams");
         QCOMPARE(w.column(10),

@@ -1,11 +1,25 @@
 #include "support/window.h"
 
+#include "support/testutil.h"
+
 #include <QTest>
 
 namespace payvo::test {
 
+AppServices Window::services(const QString& appDir)
+{
+    AppServices s;
+    s.prompt = &m_prompt;
+    s.files = &m_files;
+    s.appDir = appDir;
+    s.settings.file = QDir(appDir).filePath("Payvo.ini");
+    s.settings.portable = true;
+    s.guideDir = QDir(PAYVO_BUILD_DATA_DIR).filePath("guide");
+    return s;
+}
+
 Window::Window(const QString& appDir)
-    : m_window(std::make_unique<frmMain>(AppServices{&m_prompt, &m_files, appDir}))
+    : m_window(std::make_unique<frmMain>(services(appDir)))
 {
     m_window->show();
 }

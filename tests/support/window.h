@@ -16,7 +16,7 @@
 namespace payvo::test {
 
 // The main window over scripted seams, shown, with its settings file and help file in
-// appDir. The accessors find the controls by their object names, as a user finds them by
+// appDir and the user guide of the build. The accessors find the controls by their object names, as a user finds them by
 // their captions.
 class Window {
 public:
@@ -48,6 +48,7 @@ public:
 
 private:
     void choose(const char* box, const QString& text);
+    AppServices services(const QString& appDir);
 
     ScriptedPrompt m_prompt;
     ScriptedFileChooser m_files;
