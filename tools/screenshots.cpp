@@ -4,10 +4,10 @@
 // show the fonts and controls a user sees. The windows are the program's own, driven through
 // their menus; the league and its files are made in WORKDIR, which the file dialog shows.
 #include "app/frmmain.h"
+#include "app/frmsalarysettings.h"
+#include "app/frmsettings.h"
 #include "app/guiprompt.h"
 #include "common/settingslocation.h"
-#include "reports/frmsettings.h"
-#include "salary/frmsalarysettings.h"
 
 #include <QAction>
 #include <QApplication>
