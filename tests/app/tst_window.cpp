@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTest>
 #include <QTimer>
 
@@ -168,40 +169,6 @@ private Q_SLOTS:
         QCOMPARE(about.findChild<QLabel*>("lblSettings")->text(), "Settings file: " + file("Payvo.ini"));
     }
 
-    // F1 opens the guide at the section of the window or dialog it is pressed in, and the
-    // section is there; in a modal dialog the help window is the dialog's, so it can be used.
-    void f1_data()
-    {
-        QTest::addColumn<QString>("action"); // the menu item opening the dialog; empty: the main window
-        QTest::addColumn<QString>("topic");
-        QTest::newRow("main window") << "" << "players.html";
-        QTest::newRow("Salary Settings") << "mnuSalarySettings" << "salary-settings.html";
-        QTest::newRow("HTML Settings") << "mnuHTMLSettings" << "reports.html#html-settings";
-        QTest::newRow("About") << "mnuAbout" << "index.html";
-    }
-    void f1()
-    {
-        QFETCH(QString, action);
-        QFETCH(QString, topic);
-        Window w(m_dir.path());
-        QString shown = "no help window";
-        const auto pressF1 = [&](QWidget* window) {
-            QWidget* control = window->findChild<QPushButton*>();
-            QTest::keyClick(control ? control : window->findChild<QComboBox*>(), Qt::Key_F1);
-            if (auto* help = window->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly))
-                shown = help->topic();
-        };
-        if (action.isEmpty())
-            pressF1(&w.main());
-        else
-            QVERIFY(!runModal(w, action.toLatin1().constData(), pressF1).isEmpty());
-        QCOMPARE(shown, topic);
-        const QString page = QString::fromUtf8(readAll(PAYVO_BUILD_DATA_DIR "/guide/" + topic.section('#', 0, 0)));
-        QVERIFY(page.contains("<h1>"));
-        QVERIFY(!topic.contains('#') || page.contains("name=\"" + topic.section('#', 1) + "\""));
-        QVERIFY(w.prompt().shown.isEmpty());
-    }
-
     // The window comes back with the size and the column widths it was closed with; grown, it
     // gives the width to the Name column and the payroll panel stays where it was.
     void layout_rememberedAndNameTakesTheWidth()
@@ -226,22 +193,26 @@ private Q_SLOTS:
         QCOMPARE(again.child<QTreeView>("lvwRookies")->header()->sectionSize(2), 40);
     }
 
-    // Every control that Tab reaches has a name a screen reader reads, and every dialog has a
-    // default button for Enter.
-    void accessibleNames_data()
+    // Each window and dialog: every control Tab reaches has a name a screen reader reads, a
+    // dialog has a default button for Enter, and F1 opens the guide at the window's section,
+    // which is there; in a modal dialog the help window is the dialog's, so it can be used.
+    void windows_data()
     {
-        QTest::addColumn<QString>("action"); // empty: the main window
-        QTest::newRow("main window") << "";
-        QTest::newRow("Salary Settings") << "mnuSalarySettings";
-        QTest::newRow("HTML Settings") << "mnuHTMLSettings";
-        QTest::newRow("About") << "mnuAbout";
-        QTest::newRow("help window") << "mnucontents";
+        QTest::addColumn<QString>("action"); // the menu item opening it; empty: the main window
+        QTest::addColumn<QString>("topic");  // empty: F1 opens nothing more
+        QTest::newRow("main window") << "" << "players.html";
+        QTest::newRow("Salary Settings") << "mnuSalarySettings" << "salary-settings.html";
+        QTest::newRow("HTML Settings") << "mnuHTMLSettings" << "reports.html#html-settings";
+        QTest::newRow("About") << "mnuAbout" << "index.html";
+        QTest::newRow("help window") << "mnucontents" << "";
     }
-    void accessibleNames()
+    void windows()
     {
         QFETCH(QString, action);
+        QFETCH(QString, topic);
         Window w(m_dir.path());
         QStringList unnamed;
+        QString shown;
         const auto check = [&](QWidget* window) {
             for (QWidget* c : window->findChildren<QWidget*>()) {
                 QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c);
@@ -249,10 +220,15 @@ private Q_SLOTS:
                 if (reached && (!a || a->text(QAccessible::Name).isEmpty()))
                     unnamed << QString::fromLatin1(c->metaObject()->className()) + " " + c->objectName();
             }
-            if (auto* dialog = qobject_cast<QDialog*>(window)) {
-                const auto buttons = dialog->findChildren<QPushButton*>();
-                QVERIFY(std::any_of(buttons.begin(), buttons.end(), [](QPushButton* b) { return b->isDefault(); }));
-            }
+            const auto buttons = window->findChildren<QPushButton*>();
+            QVERIFY(!qobject_cast<QDialog*>(window)
+                    || std::any_of(buttons.begin(), buttons.end(), [](QPushButton* b) { return b->isDefault(); }));
+            QWidget* control = window->findChild<QTextBrowser*>();
+            if (!buttons.isEmpty() || !control)
+                control = buttons.isEmpty() ? static_cast<QWidget*>(window->findChild<QComboBox*>()) : buttons.first();
+            QTest::keyClick(control, Qt::Key_F1);
+            if (auto* help = window->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly))
+                shown = help->topic();
         };
         if (action.isEmpty())
             check(&w.main());
@@ -262,6 +238,13 @@ private Q_SLOTS:
         } else
             QVERIFY(!runModal(w, action.toLatin1().constData(), check).isEmpty());
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
+        QCOMPARE(shown, topic);
+        QVERIFY(w.prompt().shown.isEmpty());
+        if (topic.isEmpty())
+            return;
+        const QString page = QString::fromUtf8(readAll(PAYVO_BUILD_DATA_DIR "/guide/" + topic.section('#', 0, 0)));
+        QVERIFY(page.contains("<h1>"));
+        QVERIFY(!topic.contains('#') || page.contains("name=\"" + topic.section('#', 1) + "\""));
     }
 
     void splash_showsMainAfterOneSecondAndLeavesAfterThree()
