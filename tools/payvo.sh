@@ -2,7 +2,8 @@
 # Set-up, build and run on Debian 12.
 #   tools/payvo.sh run    install what is missing, build, make the demo league's salary
 #                         file (build/demo/Demo.pyv) and start the desktop program
-#   tools/payvo.sh test   install what is missing, build, run every test; then build again
+#   tools/payvo.sh test   install what is missing, build, make the Debian package (whose
+#                         contents a test checks), run every test; then build again
 #                         with AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer
 #                         (build-asan/) and run every test once more: any report fails;
 #                         last, fuzz the league reader for a minute and the salary-file checks
@@ -13,7 +14,9 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build="$here/build"
 jobs=$(nproc 2>/dev/null || echo 2)
 
-packages="cmake make g++ qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev libsqlitecpp-dev libsqlite3-dev libxkbcommon-dev fonts-dejavu-core"
+# qt6-charts-dev draws the cap board's chart; qt6-svg-dev renders the icon's PNG sizes;
+# dpkg-dev (dpkg-shlibdeps) and file find the package's dependencies.
+packages="cmake make g++ qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev libsqlitecpp-dev libsqlite3-dev libxkbcommon-dev fonts-dejavu-core dpkg-dev file"
 
 . "$here/tools/debian.sh"
 
@@ -45,6 +48,7 @@ test)
     # shellcheck disable=SC2086 # one word per package
     install_missing $packages
     configure_and_build "$build" -DPAYVO_WARNINGS_AS_ERRORS=ON
+    cmake --build "$build" --target package >/dev/null
     (cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs")
 
     echo "The tests again, built with the sanitizers:"

@@ -9,7 +9,7 @@
 
 namespace payvo {
 
-frmAbout::frmAbout(QWidget* parent)
+frmAbout::frmAbout(QWidget* parent, const QString& settingsLine)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
@@ -42,6 +42,14 @@ frmAbout::frmAbout(QWidget* parent)
                             this);
     link->setObjectName(QStringLiteral("lblLink"));
     link->setOpenExternalLinks(true);
+    link->setTextInteractionFlags(Qt::TextBrowserInteraction);
+    link->setAccessibleName(QStringLiteral("Web site"));
+
+    auto* settings = new QLabel(settingsLine, this);
+    settings->setObjectName(QStringLiteral("lblSettings"));
+    settings->setWordWrap(true);
+    settings->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    settings->setVisible(!settingsLine.isEmpty());
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("cmdOK"));
@@ -59,6 +67,7 @@ frmAbout::frmAbout(QWidget* parent)
     layout->addWidget(description);
     layout->addWidget(maker);
     layout->addWidget(link);
+    layout->addWidget(settings);
     layout->addSpacing(8);
     layout->addLayout(buttons);
 }

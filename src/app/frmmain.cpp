@@ -1,6 +1,7 @@
 #include "app/frmmain.h"
 
 #include "app/frmabout.h"
+#include "app/helpwindow.h"
 #include "app/showntext.h"
 #include "common/money.h"
 #include "common/positions.h"
@@ -58,6 +59,8 @@ frmMain::frmMain(const AppServices& services, QWidget* parent)
     buildStatusBar();
     buildCentral();
     Form_Load();
+    restoreWindowLayout();
+    qApp->installEventFilter(new HelpKey(m_services.guideDir, *m_services.prompt, this));
 }
 
 frmMain::~frmMain() = default;
@@ -132,6 +135,7 @@ void frmMain::buildStatusBar()
     statusPanel2->setFrameShadow(QFrame::Sunken);
     prgStatus = new QProgressBar(StatusBar1);
     prgStatus->setObjectName(QStringLiteral("prgStatus"));
+    prgStatus->setAccessibleName(QStringLiteral("Progress"));
     prgStatus->setRange(0, 100);
     prgStatus->setValue(0);
     prgStatus->setTextVisible(false);
@@ -151,21 +155,27 @@ void frmMain::buildCentral()
     grid->setHorizontalSpacing(px(105));
     grid->setVerticalSpacing(0);
 
-    // Left: the two selectors above the player list.
-    grid->addWidget(makeLabel(central, QStringLiteral("Label1"), QStringLiteral("Team:")), 0, 0);
-    grid->addWidget(makeLabel(central, QStringLiteral("Label2"), QStringLiteral("Position:")), 0, 1);
+    // Left: the two selectors above the player list. They keep the form's widths when the
+    // window grows; the list takes the room (its Name column, see setupPlayerList).
+    QLabel* teamLabel = makeLabel(central, QStringLiteral("Label1"), QStringLiteral("Team:"));
+    QLabel* positionLabel = makeLabel(central, QStringLiteral("Label2"), QStringLiteral("Position:"));
+    grid->addWidget(teamLabel, 0, 0);
+    grid->addWidget(positionLabel, 0, 1);
     cboTeams = new QComboBox(central);
     cboTeams->setObjectName(QStringLiteral("cboTeams"));
-    cboTeams->setMinimumWidth(px(4095));
+    cboTeams->setFixedWidth(px(4095));
     cboPositions = new QComboBox(central);
     cboPositions->setObjectName(QStringLiteral("cboPositions"));
-    cboPositions->setMinimumWidth(px(1695));
+    cboPositions->setFixedWidth(px(1695));
+    teamLabel->setBuddy(cboTeams);
+    positionLabel->setBuddy(cboPositions);
     grid->addWidget(cboTeams, 1, 0);
     grid->addWidget(cboPositions, 1, 1);
     grid->addItem(new QSpacerItem(0, px(45), QSizePolicy::Minimum, QSizePolicy::Fixed), 2, 0);
 
     lvwRookies = new QTreeView(central);
     lvwRookies->setObjectName(QStringLiteral("lvwRookies"));
+    lvwRookies->setAccessibleName(QStringLiteral("Players"));
     lvwRookies->setRootIsDecorated(false);
     lvwRookies->setUniformRowHeights(true);
     lvwRookies->setItemsExpandable(false);
@@ -178,8 +188,8 @@ void frmMain::buildCentral()
     listFont.setPointSizeF(6.75);
     listFont.setWeight(QFont::Normal);
     lvwRookies->setFont(listFont);
-    grid->addWidget(lvwRookies, 3, 0, 1, 2);
-    grid->setColumnStretch(0, 1);
+    grid->addWidget(lvwRookies, 3, 0, 1, 3);
+    grid->setColumnStretch(2, 1);
     grid->setRowStretch(3, 1);
 
     // Right: the cap label above the payroll panel, placed as the form lays it out (the
@@ -233,13 +243,14 @@ void frmMain::buildCentral()
         caption->setIndent(position ? sx(120) : 0);
         auto* value = makeLabel(Frame1, QStringLiteral("lblPositionSal_%1").arg(r.index), QString());
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        value->setAccessibleName(QStringLiteral("%1 payroll").arg(QLatin1String(r.caption)));
         panel->addWidget(caption, row, 0);
         panel->addWidget(value, row, 1);
         panel->setRowMinimumHeight(row, px(240));
         lblPositionSal[std::size_t(r.index)] = value;
         ++row;
     }
-    grid->addWidget(right, 0, 2, 4, 1, Qt::AlignTop);
+    grid->addWidget(right, 0, 3, 4, 1, Qt::AlignTop);
 
     setCentralWidget(central);
     setupPlayerList();
@@ -254,17 +265,7 @@ void frmMain::Form_Load()
     FillPositionList();
     lblCap->setText(QStringLiteral("Salary Cap: ")
                     + formatMoneyText(INIUTILS::ReadINI(QStringLiteral("Salary"), QStringLiteral("Amount"),
-                                                        iniPathBackslash())));
-}
-
-QString frmMain::iniPathBackslash() const
-{
-    return iniFilePath(m_services.appDir, QStringLiteral("\\Payvo.ini"));
-}
-
-QString frmMain::iniPathSlash() const
-{
-    return iniFilePath(m_services.appDir, QStringLiteral("/Payvo.ini"));
+                                                        iniFile())));
 }
 
 void frmMain::setStatusText(const QString& text)
@@ -327,16 +328,23 @@ void frmMain::mnuOpen_Click()
 
 void frmMain::mnuExit_Click()
 {
+    saveWindowLayout();
     QApplication::exit(0);
 }
 
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    saveWindowLayout();
+    QMainWindow::closeEvent(event);
+}
+
+// Payvo.chm in the program's folder is opened by the desktop, as ever; without it the user
+// guide opens in the program's own help window.
 void frmMain::mnucontents_Click()
 {
     const QString help = QDir(m_services.appDir).filePath(QStringLiteral("Payvo.chm"));
     if (!QFileInfo::exists(help)) {
-        m_services.prompt->message(QStringLiteral("The help file Payvo.chm was not found in %1.")
-                                       .arg(QDir::toNativeSeparators(m_services.appDir)),
-                                   UserPrompt::Icon::Exclamation);
+        showHelp(m_services.guideDir, QStringLiteral("index.html"), this, *m_services.prompt);
         return;
     }
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(help)))
@@ -346,7 +354,7 @@ void frmMain::mnucontents_Click()
 
 void frmMain::mnuAbout_Click()
 {
-    frmAbout about(this);
+    frmAbout about(this, settingsFileLine(m_services.settings));
     about.exec();
 }
 

@@ -54,9 +54,11 @@ public:
     // Edit, Re-Calculate Salaries: every player's salary from the settings file.
     void SetSalary();
 
-    // The settings file as each caller names it ("\Payvo.ini" or "/Payvo.ini").
-    QString iniPathBackslash() const;
-    QString iniPathSlash() const;
+    // The settings file (Payvo.ini) of this run.
+    QString iniFile() const { return m_services.settings.file; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private Q_SLOTS:
     void mnuNew_Click();
@@ -88,6 +90,11 @@ private:
     void Form_Load();
 
     void EnableFileMenus();
+
+    // The window's size and place and the list's column widths, kept in the settings store
+    // between runs; the first run starts at the form's size.
+    void restoreWindowLayout();
+    void saveWindowLayout() const;
 
     // File, New.
     bool ChooseLeagueFile();

@@ -9,6 +9,7 @@
 #include "store/payroll.h"
 #include "store/salaryfile.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -26,6 +27,8 @@ namespace {
 // Column widths of the player list in pixels. The salary column widens where the list's
 // font is too wide for an eight-digit salary in 60 pixels.
 constexpr std::array<int, kPlayerColumnCount> kColumnWidths = {24, 93, 25, 25, 25, 24, 25, 25, 24, 24, 60};
+// The column that takes the width a grown window gives the list.
+constexpr int kNameColumn = 1;
 
 } // namespace
 
@@ -37,7 +40,9 @@ void frmMain::setupPlayerList()
     header->setStretchLastSection(false);
     header->setSectionsClickable(true);
     header->setSectionsMovable(false);
-    header->setSortIndicatorShown(false);
+    // The sorted column shows the style's sort indicator; none until the first click.
+    header->setSortIndicatorShown(true);
+    header->setSortIndicator(-1, Qt::DescendingOrder);
     for (int c = 0; c < kPlayerColumnCount; ++c)
         header->resizeSection(c, kColumnWidths[std::size_t(c)]);
     const int cellMargins = 2 * (lvwRookies->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, lvwRookies) + 1);
@@ -48,8 +53,20 @@ void frmMain::setupPlayerList()
                                          header->length() + 2 * lvwRookies->frameWidth()
                                              + lvwRookies->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr,
                                                                                 lvwRookies)));
+    header->setSectionResizeMode(kNameColumn, QHeaderView::Stretch);
     connect(header, &QHeaderView::sectionClicked, this, &frmMain::lvwRookies_ColumnClick);
     connect(lvwRookies, &QAbstractItemView::doubleClicked, this, &frmMain::lvwRookies_DblClick);
+
+    // The header's clicks from the keyboard: the list's context menu (the menu key) sorts by
+    // any column.
+    lvwRookies->setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (int c = 0; c < kPlayerColumnCount; ++c) {
+        auto* sortBy = new QAction(
+            QStringLiteral("Sort by %1").arg(m_playerModel->headerData(c, Qt::Horizontal).toString()), lvwRookies);
+        sortBy->setObjectName(QStringLiteral("sortBy_%1").arg(c));
+        connect(sortBy, &QAction::triggered, this, [this, c] { lvwRookies_ColumnClick(c); });
+        lvwRookies->addAction(sortBy);
+    }
 }
 
 bool frmMain::FillTeamList()
@@ -183,6 +200,8 @@ void frmMain::ClearPlayerList()
 void frmMain::lvwRookies_ColumnClick(int section)
 {
     m_playerModel->sortDescending(section);
+    // Every sort is descending, whatever a second click on the header made of the indicator.
+    lvwRookies->header()->setSortIndicator(section, Qt::DescendingOrder);
 }
 
 } // namespace payvo

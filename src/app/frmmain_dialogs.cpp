@@ -4,6 +4,8 @@
 #include "app/frmsettings.h"
 #include "app/frmsalarysettings.h"
 
+#include <QFileInfo>
+
 namespace payvo {
 
 // Both dialogs are modal and touch only their own settings: a new cap shows in this window
@@ -16,7 +18,8 @@ void frmMain::mnuHTMLSettings_Click()
 
 void frmMain::mnuSalarySettings_Click()
 {
-    frmSalarySettings settings(*m_services.prompt, m_services.appDir, this);
+    // The dialog takes the folder of Payvo.ini.
+    frmSalarySettings settings(*m_services.prompt, QFileInfo(iniFile()).absolutePath(), this);
     settings.exec();
 }
 

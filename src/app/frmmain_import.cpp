@@ -62,7 +62,7 @@ bool frmMain::ChooseLeagueFile()
 // goes on with the file already there; a failure is shown and nothing is changed on disk.
 bool frmMain::ImportLeague()
 {
-    const ImportResult r = payvo::importLeague(m_leagueFile, gsSalaryFile, iniPathSlash(),
+    const ImportResult r = payvo::importLeague(m_leagueFile, gsSalaryFile, iniFile(),
                                                *this, *m_services.prompt);
     switch (r.outcome) {
     case ImportResult::Outcome::Done:
@@ -84,7 +84,7 @@ bool frmMain::ImportLeague()
 
 void frmMain::SetSalary()
 {
-    payvo::recalculateSalaries(gsSalaryFile, iniPathSlash(), *this, *m_services.prompt);
+    payvo::recalculateSalaries(gsSalaryFile, iniFile(), *this, *m_services.prompt);
 }
 
 void frmMain::mnuReCalc_Click()

@@ -22,7 +22,7 @@ void frmMain::mnuCapBoard_Click()
         m_capBoard = new frmCapBoard(m_services, this);
         connect(m_capBoard, &frmCapBoard::teamChosen, this, &frmMain::selectTeamById);
     }
-    m_capBoard->load(gsSalaryFile, iniPathSlash());
+    m_capBoard->load(gsSalaryFile, iniFile());
     m_capBoard->show();
     m_capBoard->raise();
     m_capBoard->activateWindow();
@@ -31,7 +31,7 @@ void frmMain::mnuCapBoard_Click()
 void frmMain::refreshLeagueWindows()
 {
     if (m_capBoard && m_capBoard->isVisible())
-        m_capBoard->load(gsSalaryFile, iniPathSlash());
+        m_capBoard->load(gsSalaryFile, iniFile());
 }
 
 void frmMain::selectTeamById(int teamId)
@@ -85,7 +85,7 @@ void frmMain::explainRow(int row)
                                        UserPrompt::Icon::Exclamation);
             return;
         }
-        explanation = explainSalary(*player, file.teams(), SalaryConfig::load(iniPathSlash()));
+        explanation = explainSalary(*player, file.teams(), SalaryConfig::load(iniFile()));
     } catch (const StoreError& e) {
         m_services.prompt->message(QStringLiteral("The player could not be read.\n\n%1").arg(e.message()),
                                    UserPrompt::Icon::Exclamation);
@@ -113,9 +113,9 @@ void frmMain::mnuWhatIf_Click()
             if (file == gsSalaryFile)
                 mnuReCalc_Click();
             else
-                payvo::recalculateSalaries(file, iniPathSlash(), *this, *m_services.prompt);
+                payvo::recalculateSalaries(file, iniFile(), *this, *m_services.prompt);
         };
-        auto* window = new frmWhatIf(*m_services.prompt, file, iniPathSlash(), recalculate, this);
+        auto* window = new frmWhatIf(*m_services.prompt, file, iniFile(), recalculate, this);
         window->setAttribute(Qt::WA_DeleteOnClose);
         if (!window->load()) {
             delete window;

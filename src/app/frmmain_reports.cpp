@@ -15,7 +15,7 @@ void frmMain::runReportCommand(const QString& fileName, const QString& step, Rep
     setProgressVisible(true);
     setStatusText(step);
     processPendingEvents();
-    write(fileName, gsSalaryFile, gsLeagueName, iniPathBackslash(), *this);
+    write(fileName, gsSalaryFile, gsLeagueName, iniFile(), *this);
     setProgressVisible(false);
     setProgressValue(0);
     setStatusText(QStringLiteral("Finished"));

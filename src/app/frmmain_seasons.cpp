@@ -18,7 +18,7 @@ void frmMain::mnuCompare_Click()
         return;
     if (!m_compare)
         m_compare = new frmCompare(m_services, this);
-    m_compare->load(older, gsSalaryFile, iniPathSlash());
+    m_compare->load(older, gsSalaryFile, iniFile());
     m_compare->show();
     m_compare->raise();
     m_compare->activateWindow();
@@ -32,7 +32,7 @@ void frmMain::mnuPublishSite_Click()
     if (dir.isEmpty())
         return;
     SiteOptions options;
-    options.iniFile = iniPathSlash();
+    options.iniFile = iniFile();
     options.rosterReport = rosterReportFile();
     options.summaryReport = summaryReportFile();
     options.generated = QDateTime::currentDateTimeUtc();

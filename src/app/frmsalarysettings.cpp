@@ -98,6 +98,7 @@ void frmSalarySettings::buildTabs()
 {
     SSTab1 = new QTabWidget(this);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    SSTab1->setAccessibleName(QStringLiteral("Salary settings"));
     SSTab1->addTab(buildCapPage(), QStringLiteral("Cap Settings"));
     SSTab1->addTab(buildPositionsPage(), QStringLiteral("Positions"));
 }
@@ -145,6 +146,7 @@ QWidget* frmSalarySettings::buildPositionsPage()
     cboPositions->setCompleter(nullptr);
     cboPositions->setFixedWidth(boxWidth(cboPositions, 3) + 24);
     pos->setBuddy(cboPositions);
+    cboPositions->lineEdit()->setAccessibleName(QStringLiteral("Pos"));
     grid->addWidget(pos, 0, 0);
     grid->addWidget(cboPositions, 0, 1, 1, 2, Qt::AlignLeft);
 

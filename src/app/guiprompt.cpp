@@ -6,8 +6,15 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QHeaderView>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStringList>
+#include <QStyle>
+#include <QTreeView>
+
+#include <algorithm>
 
 namespace payvo {
 
@@ -26,6 +33,30 @@ QMessageBox::Icon boxIcon(UserPrompt::Icon icon)
         return QMessageBox::Critical;
     }
     return QMessageBox::NoIcon;
+}
+
+// The detail view's columns (name, size, type, date) as wide as what they show, once the
+// folder is read, and the dialog wide enough for them as far as the screen allows.
+void showColumnsUncut(QFileDialog& dialog)
+{
+    auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    if (!view || !model)
+        return;
+    QObject::connect(model, &QFileSystemModel::directoryLoaded, view, [&dialog, view] {
+        int wanted = 0;
+        for (int c = 0; c < view->header()->count(); ++c) {
+            view->resizeColumnToContents(c);
+            wanted += view->header()->sectionSize(c);
+        }
+        const int missing = wanted - view->viewport()->width();
+        if (missing <= 0)
+            return;
+        int width = dialog.width() + missing + view->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        if (const QScreen* screen = dialog.screen())
+            width = std::min(width, screen->availableGeometry().width());
+        dialog.resize(width, dialog.height());
+    });
 }
 
 } // namespace
@@ -54,8 +85,15 @@ QString qtFileFilter(const QString& pairs)
 
 QString QtFileChooser::chooseOpenFile(QWidget* parent, const QString& title, const QString& filter)
 {
-    const QString file = QFileDialog::getOpenFileName(parent, title, QDir::currentPath(), qtFileFilter(filter),
-                                                      nullptr, QFileDialog::DontUseNativeDialog);
+    QFileDialog dialog(parent, title, QDir::currentPath(), qtFileFilter(filter));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setViewMode(QFileDialog::Detail);
+    showColumnsUncut(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    const QString file = dialog.selectedFiles().constFirst();
     if (!file.isEmpty())
         QDir::setCurrent(QFileInfo(file).absolutePath());
     return file;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/settingslocation.h"
+
 #include <QString>
 
 class QWidget;
@@ -25,12 +27,14 @@ public:
     virtual QString chooseFolder(QWidget*, const QString&) { return QString(); }
 };
 
-// What the windows need from outside: the seams the tests replace, and the folder of the
-// settings file and the help file (the program's folder in a real run).
+// What the windows need from outside: the seams the tests replace, the folder of the help
+// file (the program's folder in a real run), the settings file and the user guide's folder.
 struct AppServices {
     UserPrompt* prompt = nullptr;
     FileChooser* files = nullptr;
     QString appDir;
+    SettingsLocation settings; // Payvo.ini and how it was found (locateSettingsFile)
+    QString guideDir;          // the user guide, shown where no Payvo.chm stands in appDir
 };
 
 } // namespace payvo

@@ -1,8 +1,8 @@
 #include "cli/cli.h"
 
 #include "cli/command.h"
-#include "common/product.h"
-#include "salary/iniutils.h"
+#include "cli/help.h"
+#include "common/settingslocation.h"
 #include "store/fileguard.h"
 
 #include <QDir>
@@ -18,8 +18,9 @@ void printUsage(QTextStream& s)
     s << "Usage: payvo-cli --version\n";
     for (const Command& c : commands())
         s << "       payvo-cli " << c.synopsis << "\n";
-    s << "Common option: --ini FILE  the settings file (default: Payvo.ini beside the program)\n";
+    s << "Common option: --ini FILE  the settings file (default: the one payvo-cli --version names)\n";
     s << "Exit status: 0 done, 1 refused or failed, 2 bad usage.\n";
+    s << "Try 'payvo-cli --help' or 'payvo-cli COMMAND --help' for more information.\n";
 }
 
 int usageError(const CliEnv& env, const QString& why)
@@ -126,11 +127,11 @@ int runCli(const QStringList& args, const CliEnv& env)
     if (args.isEmpty())
         return usageError(env, QStringLiteral("no command given"));
     if (args.size() == 1 && args[0] == QLatin1String("--version")) {
-        *env.out << kAppTitle << " " << kVersion << "\n";
+        printVersion(*env.out, locateSettingsFile(env.programDir));
         return finish(env, kDone);
     }
     if (args.size() == 1 && (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h"))) {
-        printUsage(*env.out);
+        printHelp(*env.out, env.programDir);
         return finish(env, kDone);
     }
 
@@ -144,11 +145,15 @@ int runCli(const QStringList& args, const CliEnv& env)
 
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOption(QCommandLineOption(QStringLiteral("ini"), QString(), QStringLiteral("FILE")));
     command->declare(parser);
+    declareCommonOptions(parser);
     // The parser expects the program name first.
     if (!parser.parse(QStringList{QStringLiteral("payvo-cli")} + args.mid(1)))
         return usageError(env, parser.errorText());
+    if (parser.isSet(QStringLiteral("help"))) {
+        printCommandHelp(*env.out, *command, parser);
+        return finish(env, kDone);
+    }
     const qsizetype given = parser.positionalArguments().size();
     if (command->positionals < 0 && given == 0)
         return usageError(env, QStringLiteral("'%1' takes one argument or more").arg(QLatin1String(command->name)));
@@ -161,7 +166,7 @@ int runCli(const QStringList& args, const CliEnv& env)
 
     const QString ini = parser.isSet(QStringLiteral("ini"))
                             ? plainPath(parser.value(QStringLiteral("ini")))
-                            : iniFilePath(env.programDir, QStringLiteral("/Payvo.ini"));
+                            : locateSettingsFile(env.programDir).file;
     CommandContext ctx{env, parser, ini};
     return finish(env, command->run(ctx));
 }

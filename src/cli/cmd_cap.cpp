@@ -15,14 +15,18 @@ namespace {
 
 void declareCap(QCommandLineParser& p)
 {
-    p.addOption(QCommandLineOption(QStringLiteral("format"), QString(), QStringLiteral("text|csv|json")));
-    p.addPositionalArgument(QStringLiteral("salary-file"), QString());
+    p.addOption(QCommandLineOption(QStringLiteral("format"),
+                                   QStringLiteral("Print an aligned table (text, the default), RFC 4180 CSV with "
+                                                  "one header row, or JSON."),
+                                   QStringLiteral("text|csv|json")));
+    p.addPositionalArgument(QStringLiteral("SALARY.pyv"), QStringLiteral("The salary file; it is only read."));
 }
 
 void declareMatrix(QCommandLineParser& p)
 {
     declareCap(p);
-    p.addOption(QCommandLineOption(QStringLiteral("percent")));
+    p.addOption(QCommandLineOption(QStringLiteral("percent"),
+                                   QStringLiteral("Give every figure as a percentage of the cap, with two decimals.")));
 }
 
 // Reads the board and prints it; status as the other commands.
@@ -70,9 +74,29 @@ int runMatrix(CommandContext& ctx)
 
 } // namespace
 
-extern const Command kCapCommand
-    = {"cap", "cap SALARY.pyv [--ini FILE] [--format text|csv|json]", declareCap, runCap, 1};
-extern const Command kMatrixCommand
-    = {"matrix", "matrix SALARY.pyv [--ini FILE] [--percent] [--format text|csv|json]", declareMatrix, runMatrix, 1};
+extern const Command kCapCommand = {
+    "cap",
+    "cap SALARY.pyv [--ini FILE] [--format text|csv|json]",
+    declareCap,
+    runCap,
+    1,
+    "every team against the salary cap: payroll, cap room, % of cap",
+    "Prints the cap board's Teams view: one line a team (free agents and the draft pool are no "
+    "team) with its players, payroll, cap room (cap - payroll), % of cap, the Offense, Defense "
+    "and Special sums and whether it is over the cap; then the league's total and average. The "
+    "cap is Amount in the settings file; without a usable one, cap room and % are left out, "
+    "nobody is over, and a warning goes to stderr.",
+};
+extern const Command kMatrixCommand = {
+    "matrix",
+    "matrix SALARY.pyv [--ini FILE] [--percent] [--format text|csv|json]",
+    declareMatrix,
+    runMatrix,
+    1,
+    "what each team spends at each position",
+    "Prints the cap board's Positions view: one line a team with its payroll at each position "
+    "QB to P, the Offense, Defense and Special sums and the total, in whole dollars or, with "
+    "--percent, as percentages of the cap.",
+};
 
 } // namespace payvo::cli

@@ -13,9 +13,12 @@ namespace {
 
 void declare(QCommandLineParser& p)
 {
-    p.addOption(QCommandLineOption(QStringLiteral("format"), QString(), QStringLiteral("text|csv|json")));
-    p.addPositionalArgument(QStringLiteral("old-file"), QString());
-    p.addPositionalArgument(QStringLiteral("new-file"), QString());
+    p.addOption(QCommandLineOption(QStringLiteral("format"),
+                                   QStringLiteral("Print the teams and players as text (the default), the players "
+                                                  "as RFC 4180 CSV, or both as JSON."),
+                                   QStringLiteral("text|csv|json")));
+    p.addPositionalArgument(QStringLiteral("OLD.pyv"), QStringLiteral("The older salary file of the league."));
+    p.addPositionalArgument(QStringLiteral("NEW.pyv"), QStringLiteral("The newer salary file of the league."));
 }
 
 int run(CommandContext& ctx)
@@ -46,7 +49,17 @@ int run(CommandContext& ctx)
 
 } // namespace
 
-extern const Command kCompareCommand
-    = {"compare", "compare OLD.pyv NEW.pyv [--ini FILE] [--format text|csv|json]", declare, run, 2};
+extern const Command kCompareCommand = {
+    "compare",
+    "compare OLD.pyv NEW.pyv [--ini FILE] [--format text|csv|json]",
+    declare,
+    run,
+    2,
+    "what changed between two salary files of a league",
+    "Compares an older salary file of a league with a newer one: each team's payroll then and "
+    "now, the change and whether it was and is over the cap (teams matched by TeamID), then the "
+    "players added, removed, moved to another team and re-paid (matched by PID). A player who "
+    "moved and was re-paid is listed once, as moved. Both files are only read.",
+};
 
 } // namespace payvo::cli

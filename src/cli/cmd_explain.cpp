@@ -17,9 +17,14 @@ namespace {
 
 void declare(QCommandLineParser& p)
 {
-    p.addOption(QCommandLineOption(QStringLiteral("pid"), QString(), QStringLiteral("N")));
-    p.addOption(QCommandLineOption(QStringLiteral("format"), QString(), QStringLiteral("text|json")));
-    p.addPositionalArgument(QStringLiteral("salary-file"), QString());
+    p.addOption(QCommandLineOption(QStringLiteral("pid"),
+                                   QStringLiteral("The player to explain, by his PID (required)."),
+                                   QStringLiteral("N")));
+    p.addOption(QCommandLineOption(QStringLiteral("format"),
+                                   QStringLiteral("Print the sheet as text (the default) or as JSON with the exact "
+                                                  "figures."),
+                                   QStringLiteral("text|json")));
+    p.addPositionalArgument(QStringLiteral("SALARY.pyv"), QStringLiteral("The salary file; it is only read."));
 }
 
 template <typename T>
@@ -132,7 +137,16 @@ int run(CommandContext& ctx)
 } // namespace
 
 extern const Command kExplainCommand;
-const Command kExplainCommand = {"explain", "explain SALARY.pyv --pid N [--ini FILE] [--format text|json]", declare,
-                                 run, 1};
+const Command kExplainCommand = {
+    "explain",
+    "explain SALARY.pyv --pid N [--ini FILE] [--format text|json]",
+    declare,
+    run,
+    1,
+    "how one player's salary is made",
+    "Prints how the settings file makes one player's salary: each rating, its weight, its term "
+    "and its tier bonus; the base salary, the factor, the product, the limit that applied and "
+    "the salary; and whether the salary stored in the file is still that one.",
+};
 
 } // namespace payvo::cli

@@ -12,8 +12,10 @@ namespace {
 
 void declareNew(QCommandLineParser& parser)
 {
-    parser.addOption(QCommandLineOption(QStringLiteral("overwrite")));
-    parser.addPositionalArgument(QStringLiteral("LEAGUE.lge"), QString());
+    parser.addOption(QCommandLineOption(QStringLiteral("overwrite"),
+                                        QStringLiteral("Replace a salary file of that name that already exists.")));
+    parser.addPositionalArgument(QStringLiteral("LEAGUE.lge"),
+                                 QStringLiteral("The league file (text format 1); its name must end in .lge."));
 }
 
 int runNew(CommandContext& ctx)
@@ -55,6 +57,17 @@ int runNew(CommandContext& ctx)
 
 } // namespace
 
-extern const Command kNewCommand = {"new", "new LEAGUE.lge [--overwrite] [--ini FILE]", declareNew, runNew, 1};
+extern const Command kNewCommand = {
+    "new",
+    "new LEAGUE.lge [--overwrite] [--ini FILE]",
+    declareNew,
+    runNew,
+    1,
+    "make the salary file of a league file and compute every salary",
+    "Does what File, New does in the window: makes the salary file LEAGUE.pyv beside the league "
+    "file, imports the teams, the draft pool, the free agents and every roster, computes every "
+    "salary with the settings file and prints a summary. A league file that breaks its format is "
+    "refused with its name and line, and nothing is written.",
+};
 
 } // namespace payvo::cli

@@ -13,8 +13,11 @@ namespace {
 
 void declare(QCommandLineParser& p)
 {
-    p.addOption(QCommandLineOption(QStringLiteral("team"), QString(), QStringLiteral("N")));
-    p.addPositionalArgument(QStringLiteral("salary-file"), QString());
+    p.addOption(QCommandLineOption(QStringLiteral("team"),
+                                   QStringLiteral("The team filter, required: a team's number (1 to 97), 0 the "
+                                                  "free agents, 99 the draft pool, 98 every team."),
+                                   QStringLiteral("N")));
+    p.addPositionalArgument(QStringLiteral("SALARY.pyv"), QStringLiteral("The salary file to read."));
 }
 
 int run(CommandContext& ctx)
@@ -43,6 +46,16 @@ int run(CommandContext& ctx)
 } // namespace
 
 extern const Command kPayrollCommand;
-const Command kPayrollCommand = {"payroll", "payroll SALARY.pyv --team N", declare, run, 1};
+const Command kPayrollCommand = {
+    "payroll",
+    "payroll SALARY.pyv --team N",
+    declare,
+    run,
+    1,
+    "print a team's payroll by position, by group and in total",
+    "Prints the window's payroll panel for a team: 19 lines CAPTION<TAB>VALUE in the panel's "
+    "order (QB HB FB WR TE C G T DE DT LB CB S K P, Offense, Defense, Special, Total), the "
+    "value empty where the panel shows none.",
+};
 
 } // namespace payvo::cli

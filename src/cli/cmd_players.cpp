@@ -14,9 +14,16 @@ namespace {
 
 void declare(QCommandLineParser& p)
 {
-    p.addOption(QCommandLineOption(QStringLiteral("team"), QString(), QStringLiteral("N")));
-    p.addOption(QCommandLineOption(QStringLiteral("position"), QString(), QStringLiteral("N")));
-    p.addPositionalArgument(QStringLiteral("salary-file"), QString());
+    p.addOption(QCommandLineOption(QStringLiteral("team"),
+                                   QStringLiteral("The team filter: a team's number (1 to 97), 0 the free agents, "
+                                                  "99 the draft pool, 98 every team (the default)."),
+                                   QStringLiteral("N")));
+    p.addOption(QCommandLineOption(QStringLiteral("position"),
+                                   QStringLiteral("The position filter: a position code, 0 QB, 1 FB, 2 HB, 3 TE, "
+                                                  "4 WR, 5 C, 6 G, 7 T, 8 DE, 9 DT, 10 LB, 11 CB, 12 S, 13 K, "
+                                                  "14 P; 40 every position (the default)."),
+                                   QStringLiteral("N")));
+    p.addPositionalArgument(QStringLiteral("SALARY.pyv"), QStringLiteral("The salary file to read."));
 }
 
 int run(CommandContext& ctx)
@@ -46,6 +53,17 @@ int run(CommandContext& ctx)
 } // namespace
 
 extern const Command kPlayersCommand;
-const Command kPlayersCommand = {"players", "players SALARY.pyv [--team N] [--position N]", declare, run, 1};
+const Command kPlayersCommand = {
+    "players",
+    "players SALARY.pyv [--team N] [--position N]",
+    declare,
+    run,
+    1,
+    "print the players of a team and a position, one line each",
+    "Prints the rows the window's player list shows for a team and a position: one line a "
+    "player, the eleven cells (position, name, the eight ratings SP AC AG ST HA EN IN DI, "
+    "salary) joined by a TAB, ordered by position and, within a position, by salary from the "
+    "highest down.",
+};
 
 } // namespace payvo::cli

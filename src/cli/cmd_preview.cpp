@@ -18,9 +18,12 @@ namespace {
 
 void declare(QCommandLineParser& p)
 {
-    p.addOption(QCommandLineOption(QStringLiteral("format"), QString(), QStringLiteral("text|json")));
-    p.addPositionalArgument(QStringLiteral("salary-file"), QString());
-    p.addPositionalArgument(QStringLiteral("proposed-ini"), QString());
+    p.addOption(QCommandLineOption(QStringLiteral("format"),
+                                   QStringLiteral("Print the preview as text (the default) or as JSON."),
+                                   QStringLiteral("text|json")));
+    p.addPositionalArgument(QStringLiteral("SALARY.pyv"), QStringLiteral("The salary file; it is only read."));
+    p.addPositionalArgument(QStringLiteral("PROPOSED.ini"),
+                            QStringLiteral("A settings file with the proposed cap, limits and weights."));
 }
 
 QJsonValue orNull(const std::optional<int>& value)
@@ -129,7 +132,17 @@ int run(CommandContext& ctx)
 } // namespace
 
 extern const Command kPreviewCommand;
-const Command kPreviewCommand = {"preview", "preview SALARY.pyv PROPOSED.ini [--ini FILE] [--format text|json]",
-                                 declare, run, 2};
+const Command kPreviewCommand = {
+    "preview",
+    "preview SALARY.pyv PROPOSED.ini [--ini FILE] [--format text|json]",
+    declare,
+    run,
+    2,
+    "what the salaries would be with other settings, writing nothing",
+    "Computes every salary with the settings of PROPOSED.ini and prints each team's payroll now "
+    "and then, the change, over the cap now and then, how many salaries change, the league's "
+    "payroll and the ten largest changes. \"Now\" is what the salary file holds and the cap of "
+    "--ini. Nothing is written.",
+};
 
 } // namespace payvo::cli

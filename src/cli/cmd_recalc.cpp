@@ -10,7 +10,7 @@ namespace {
 
 void declareRecalc(QCommandLineParser& parser)
 {
-    parser.addPositionalArgument(QStringLiteral("SALARY.pyv"), QString());
+    parser.addPositionalArgument(QStringLiteral("SALARY.pyv"), QStringLiteral("The salary file to compute again."));
 }
 
 int runRecalc(CommandContext& ctx)
@@ -34,6 +34,15 @@ int runRecalc(CommandContext& ctx)
 
 } // namespace
 
-extern const Command kRecalcCommand = {"recalc", "recalc SALARY.pyv [--ini FILE]", declareRecalc, runRecalc, 1};
+extern const Command kRecalcCommand = {
+    "recalc",
+    "recalc SALARY.pyv [--ini FILE]",
+    declareRecalc,
+    runRecalc,
+    1,
+    "compute every salary of a salary file again",
+    "Does what Edit, Re-Calculate Salaries does in the window: computes every player's salary "
+    "again from his ratings and the weights and limits of the settings file.",
+};
 
 } // namespace payvo::cli

@@ -14,8 +14,17 @@ using Writer = mHTML::ReportResult (*)(const QString&, const QString&, const QSt
 
 void declareReport(QCommandLineParser& p)
 {
-    p.addOption(QCommandLineOption(QStringLiteral("rosters-out"), QString(), QStringLiteral("FILE")));
-    p.addOption(QCommandLineOption(QStringLiteral("summary-out"), QString(), QStringLiteral("FILE")));
+    p.addOption(QCommandLineOption(QStringLiteral("rosters-out"),
+                                   QStringLiteral("Write the roster report to FILE (default: the name set in Tools, "
+                                                  "HTML Settings, roster.htm when none is set)."),
+                                   QStringLiteral("FILE")));
+    p.addOption(QCommandLineOption(QStringLiteral("summary-out"),
+                                   QStringLiteral("Write the salary summary to FILE (default: the name set in Tools, "
+                                                  "HTML Settings, sumary.htm when none is set)."),
+                                   QStringLiteral("FILE")));
+    p.addPositionalArgument(QStringLiteral("rosters|summary|all"),
+                            QStringLiteral("The report to write: the roster report, the salary summary or both."));
+    p.addPositionalArgument(QStringLiteral("SALARY.pyv"), QStringLiteral("The salary file to report on."));
 }
 
 // Writes one report as the window's command does. Returns false, after saying why, when a
@@ -73,6 +82,11 @@ extern const Command kReportCommand = {
     &declareReport,
     &runReport,
     2,
+    "write the roster report and/or the salary summary (HTML)",
+    "Writes the same files as the window's Reports menu. The league name in the reports is the "
+    "salary file's name without its folder and its .pyv; the cap comes from the settings file. "
+    "A name without a folder is taken in the current folder. A report that could not be "
+    "written completely ends with exit status 1 and says why; the lines written so far stay.",
 };
 
 } // namespace payvo::cli

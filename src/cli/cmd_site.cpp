@@ -15,8 +15,14 @@ namespace {
 
 void declare(QCommandLineParser& p)
 {
-    p.addOption(QCommandLineOption(QStringLiteral("out"), QString(), QStringLiteral("DIR")));
-    p.addPositionalArgument(QStringLiteral("salary-files"), QString());
+    p.addOption(QCommandLineOption(QStringLiteral("out"),
+                                   QStringLiteral("The folder to write the site into (required); it is made when "
+                                                  "missing, and its other files are left alone."),
+                                   QStringLiteral("DIR")));
+    p.addPositionalArgument(QStringLiteral("SALARY.pyv"),
+                            QStringLiteral("One salary file or more; with several, each league gets a folder of its "
+                                           "own under DIR."),
+                            QStringLiteral("SALARY.pyv [MORE.pyv ...]"));
 }
 
 int run(CommandContext& ctx)
@@ -70,7 +76,17 @@ int run(CommandContext& ctx)
 } // namespace
 
 // Takes one salary file or more.
-extern const Command kSiteCommand
-    = {"site", "site SALARY.pyv [MORE.pyv ...] --out DIR [--ini FILE]", declare, run, -1};
+extern const Command kSiteCommand = {
+    "site",
+    "site SALARY.pyv [MORE.pyv ...] --out DIR [--ini FILE]",
+    declare,
+    run,
+    -1,
+    "publish the league's web site into a folder",
+    "Writes a static web site of the league into DIR: index.html with the cap table, the payroll "
+    "chart and the payroll by position; a page per team, the free agents and the draft pool; "
+    "the two reports under the names of the report settings; cap.csv, matrix.csv and "
+    "players.csv; and style.css.",
+};
 
 } // namespace payvo::cli

@@ -28,11 +28,14 @@ struct CommandContext {
 struct Command {
     const char* name;
     const char* synopsis; // the usage line after "payvo-cli "
-    // Declares the command's options and positional arguments on the parser.
+    // Declares the command's options and positional arguments on the parser, each with the
+    // description that "payvo-cli COMMAND --help" prints.
     void (*declare)(QCommandLineParser&);
     // Runs once the arguments are parsed; the positional count is already checked.
     int (*run)(CommandContext&);
     int positionals; // required positional arguments; -1: one or more
+    const char* summary;     // one line for the list of commands in "payvo-cli --help"
+    const char* description; // what the command does, for "payvo-cli COMMAND --help"
 };
 
 // The commands payvo-cli knows, in the order the usage text lists them.

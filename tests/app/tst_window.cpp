@@ -2,8 +2,10 @@
 // Tools dialogs, the player browser, the report commands and File, New / Re-Calculate.
 // What the core computes is tested with the core; here each command is shown to reach it and
 // to show what it gives.
+#include "app/frmabout.h"
 #include "app/frmsettings.h"
 #include "app/frmsplash.h"
+#include "app/helpwindow.h"
 #include "app/playerlistmodel.h"
 #include "common/settingsstore.h"
 #include "reports/reportsettings.h"
@@ -12,12 +14,15 @@
 #include "support/testutil.h"
 #include "support/window.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QDesktopServices>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTest>
 #include <QTimer>
 
@@ -40,6 +45,15 @@ QStringList enabledFileMenus(const Window& w)
     }
     return on;
 }
+
+// Stands in for the desktop's handler of file links.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QStringList opened;
+public Q_SLOTS:
+    void open(const QUrl& url) { opened << url.toLocalFile(); }
+};
 
 } // namespace
 
@@ -119,13 +133,113 @@ private Q_SLOTS:
         QCOMPARE(w.panel().at(18), "$3,816,891");
     }
 
-    void help_withoutTheFileSaysSo()
+    // Help, Contents: a Payvo.chm beside the program goes to the desktop, as ever; without it
+    // the user guide opens at its contents in the help window. About names the settings file.
+    void helpAndAbout_data()
     {
+        QTest::addColumn<bool>("chm");
+        QTest::newRow("Payvo.chm beside the program") << true;
+        QTest::newRow("no Payvo.chm: the user guide") << false;
+    }
+    void helpAndAbout()
+    {
+        QFETCH(bool, chm);
+        QFile::remove(file("Payvo.chm"));
+        if (chm)
+            writeFile(file("Payvo.chm"), "ITSF");
+        UrlCatcher desktop;
+        QDesktopServices::setUrlHandler("file", &desktop, "open");
         Window w(m_dir.path());
         w.trigger("mnucontents");
-        QCOMPARE(w.prompt().shown.size(), 1);
-        QVERIFY(w.prompt().shown[0].text.contains("Payvo.chm"));
-        QCOMPARE(w.prompt().shown[0].icon, UserPrompt::Icon::Exclamation);
+        QDesktopServices::unsetUrlHandler("file");
+        QVERIFY(w.prompt().shown.isEmpty());
+        QCOMPARE(desktop.opened, chm ? QStringList{file("Payvo.chm")} : QStringList());
+        auto* help = w.main().findChild<HelpWindow*>();
+        QCOMPARE(help && help->isVisible(), !chm);
+        QVERIFY(chm || help->topic() == "index.html");
+
+        frmAbout about(nullptr, settingsFileLine(SettingsLocation{file("Payvo.ini"), true, false, QString()}));
+        QCOMPARE(about.windowTitle(), "About Payvo");
+        QCOMPARE(about.findChild<QLabel*>("lblVersion")->text(), "Version 1.0.0");
+        QCOMPARE(about.findChild<QLabel*>("lblSettings")->text(), "Settings file: " + file("Payvo.ini"));
+    }
+
+    // The window comes back with the size and the column widths it was closed with; grown, it
+    // gives the width to the Name column and the payroll panel stays where it was.
+    void layout_rememberedAndNameTakesTheWidth()
+    {
+        QSize grown;
+        {
+            Window w(m_dir.path());
+            auto* header = w.child<QTreeView>("lvwRookies")->header();
+            auto* panel = w.child<QWidget>("summaryArea");
+            const int name = header->sectionSize(1);
+            const QRect before = panel->geometry();
+            grown = w.main().size() + QSize(300, 200);
+            w.main().resize(grown);
+            QCoreApplication::processEvents();
+            QCOMPARE(header->sectionSize(1), name + 300);
+            QCOMPARE(panel->geometry(), before.translated(300, 0));
+            header->resizeSection(2, 40);
+            w.main().close();
+        }
+        Window again(m_dir.path());
+        QCOMPARE(again.main().size(), grown);
+        QCOMPARE(again.child<QTreeView>("lvwRookies")->header()->sectionSize(2), 40);
+    }
+
+    // Each window and dialog: every control Tab reaches has a name a screen reader reads, a
+    // dialog has a default button for Enter, and F1 opens the guide at the window's section,
+    // which is there; in a modal dialog the help window is the dialog's, so it can be used.
+    void windows_data()
+    {
+        QTest::addColumn<QString>("action"); // the menu item opening it; empty: the main window
+        QTest::addColumn<QString>("topic");  // empty: F1 opens nothing more
+        QTest::newRow("main window") << "" << "players.html";
+        QTest::newRow("Salary Settings") << "mnuSalarySettings" << "salary-settings.html";
+        QTest::newRow("HTML Settings") << "mnuHTMLSettings" << "reports.html#html-settings";
+        QTest::newRow("About") << "mnuAbout" << "index.html";
+        QTest::newRow("help window") << "mnucontents" << "";
+    }
+    void windows()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, topic);
+        Window w(m_dir.path());
+        QStringList unnamed;
+        QString shown;
+        const auto check = [&](QWidget* window) {
+            for (QWidget* c : window->findChildren<QWidget*>()) {
+                QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c);
+                const bool reached = (c->focusPolicy() & Qt::TabFocus) && !c->isHidden() && c->window() == window;
+                if (reached && (!a || a->text(QAccessible::Name).isEmpty()))
+                    unnamed << QString::fromLatin1(c->metaObject()->className()) + " " + c->objectName();
+            }
+            const auto buttons = window->findChildren<QPushButton*>();
+            QVERIFY(!qobject_cast<QDialog*>(window)
+                    || std::any_of(buttons.begin(), buttons.end(), [](QPushButton* b) { return b->isDefault(); }));
+            QWidget* control = window->findChild<QTextBrowser*>();
+            if (!buttons.isEmpty() || !control)
+                control = buttons.isEmpty() ? static_cast<QWidget*>(window->findChild<QComboBox*>()) : buttons.first();
+            QTest::keyClick(control, Qt::Key_F1);
+            if (auto* help = window->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly))
+                shown = help->topic();
+        };
+        if (action.isEmpty())
+            check(&w.main());
+        else if (action == QLatin1String("mnucontents")) {
+            w.trigger("mnucontents");
+            check(w.main().findChild<HelpWindow*>());
+        } else
+            QVERIFY(!runModal(w, action.toLatin1().constData(), check).isEmpty());
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
+        QCOMPARE(shown, topic);
+        QVERIFY(w.prompt().shown.isEmpty());
+        if (topic.isEmpty())
+            return;
+        const QString page = QString::fromUtf8(readAll(PAYVO_BUILD_DATA_DIR "/guide/" + topic.section('#', 0, 0)));
+        QVERIFY(page.contains("<h1>"));
+        QVERIFY(!topic.contains('#') || page.contains("name=\"" + topic.section('#', 1) + "\""));
     }
 
     // The splash shows the main window (made once) while it stays above it, then leaves and
@@ -254,9 +368,13 @@ private Q_SLOTS:
         Window w(m_dir.path());
         w.open(m_league);
         QHeaderView* h = w.child<QTreeView>("lvwRookies")->header();
-        QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
-            QPoint(h->sectionViewportPosition(10) + h->sectionSize(10) / 2, h->height() / 2));
-        QCOMPARE(w.column(10), (QStringList{"$7,695", "$7,695", "$300,000", "$2,500,000", "$1,502", "$1,000,000", ""}));
+        const QPoint salary(h->sectionViewportPosition(10) + h->sectionSize(10) / 2, h->height() / 2);
+        const QStringList sorted{"$7,695", "$7,695", "$300,000", "$2,500,000", "$1,502", "$1,000,000", ""};
+        for (int click = 0; click < 2; ++click) {
+            QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, salary);
+            QCOMPARE(w.column(10), sorted);
+            QCOMPARE(std::pair(h->sortIndicatorSection(), h->sortIndicatorOrder()), std::pair(10, Qt::DescendingOrder));
+        }
         w.chooseTeam(kKrakow);
         QCOMPARE(w.column(10), (QStringList{"$50,000", "$1,234,567"}));
     }

@@ -1,6 +1,7 @@
 // payvo-cli: its usage and refusals, new and recalc, the views and the reports.
 #include "clirun.h"
 
+#include "cli/command.h"
 #include "reports/reportsettings.h"
 #include "support/testleague.h"
 #include "support/testutil.h"
@@ -8,6 +9,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
@@ -44,11 +46,12 @@ private Q_SLOTS:
         writeFile(file("Exists.pyv"), "not yet a salary file");
     }
 
+    // The version, and the settings file in use: here the one beside the program.
     void version()
     {
-        const CliRun r = runCli({"--version"});
+        const CliRun r = runCli({"--version"}, m_folder);
         QCOMPARE(r.status, 0);
-        QCOMPARE(r.out, QStringLiteral("Payvo 1.0.0\n"));
+        QCOMPARE(r.out, "Payvo 1.0.0\nSettings file: " + file("Payvo.ini") + "\n");
         QVERIFY(r.err.isEmpty());
     }
 
@@ -258,6 +261,60 @@ private Q_SLOTS:
         // Every player was compared once under his team and once under "All Teams", each time
         // with "All" and with his own position.
         QCOMPARE(compared, 11 * 4);
+    }
+
+    // payvo-cli --help lists every command; COMMAND --help lists every option and argument
+    // with its description, the usage line and the manual page name the command's own options
+    // (those of every command, which payvo-cli --help lists, aside), and the usage line names
+    // no option the command does not take.
+    void help_data()
+    {
+        QTest::addColumn<QString>("command");
+        for (const cli::Command& c : cli::commands())
+            QTest::newRow(c.name) << QString::fromLatin1(c.name);
+    }
+    void help()
+    {
+        QFETCH(QString, command);
+        const QRegularExpression optionName(QStringLiteral("--[a-z-]+"));
+        const auto options = [&](const QString& text) {
+            QStringList found;
+            for (const QRegularExpressionMatch& m : optionName.globalMatch(text))
+                found << m.captured();
+            return found;
+        };
+        const CliRun all = runCli({"--help"});
+        QCOMPARE(all.status, 0);
+        QVERIFY2(all.out.contains(QRegularExpression("\\n  " + command + " +\\S")), qPrintable(all.out));
+        const QString everyCommand = all.out.section(QStringLiteral("Options of every command:\n"), 1).section("\n\n", 0, 0);
+
+        const CliRun r = runCli({command, "--help"});
+        QCOMPARE(r.status, 0);
+        QVERIFY(r.err.isEmpty());
+        const QStringList lines = r.out.split('\n');
+        const QString man = QString::fromUtf8(readAll(PAYVO_SOURCE_DIR "/docs/man/payvo-cli.1.in")).remove('\\');
+        QString section;
+        QStringList taken;
+        for (const QString& line : lines) {
+            if (line == QLatin1String("Options:") || line == QLatin1String("Arguments:") || line.isEmpty()) {
+                section = line;
+                continue;
+            }
+            if (section.isEmpty() || line.startsWith(QLatin1String("   ")))
+                continue; // the usage and description, or a description's next line
+            QVERIFY2(line.contains(QRegularExpression("^  \\S.*\\S  +\\S")), qPrintable("no description: " + line));
+            if (section == QLatin1String("Options:"))
+                taken << options(line.section(QStringLiteral("  "), 1, 1));
+        }
+        QVERIFY(taken.contains("--help") && taken.contains("--ini"));
+        for (const QString& option : taken) {
+            if (options(everyCommand).contains(option))
+                continue;
+            QVERIFY2(lines.first().contains(option), qPrintable(option + " is not in the usage line"));
+            QVERIFY2(man.contains(option), qPrintable(option + " is not in the manual page"));
+        }
+        for (const QString& option : options(lines.first()))
+            QVERIFY2(taken.contains(option), qPrintable(option + " is in the usage line but not taken"));
     }
 };
 

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QProgressBar>
 #include <QString>
@@ -16,12 +17,12 @@
 namespace payvo::test {
 
 // The main window over scripted seams, shown, with its settings file and help file in
-// appDir. The accessors find the controls by their object names, as a user finds them by
-// their captions.
+// appDir and the user guide of the build. The accessors find the controls by their object
+// names, as a user finds them by their captions.
 class Window {
 public:
     explicit Window(const QString& appDir)
-        : m_window(std::make_unique<frmMain>(AppServices{&m_prompt, &m_files, appDir}))
+        : m_window(std::make_unique<frmMain>(services(appDir)))
     {
         m_window->show();
     }
@@ -79,6 +80,17 @@ private:
             QTest::qFail(qPrintable(QStringLiteral("no entry ") + text), __FILE__, __LINE__);
         b->setCurrentIndex(i);
         Q_EMIT b->activated(i);
+    }
+    AppServices services(const QString& appDir)
+    {
+        AppServices s;
+        s.prompt = &m_prompt;
+        s.files = &m_files;
+        s.appDir = appDir;
+        s.settings.file = QDir(appDir).filePath("Payvo.ini");
+        s.settings.portable = true;
+        s.guideDir = QDir(PAYVO_BUILD_DATA_DIR).filePath("guide");
+        return s;
     }
 
     ScriptedPrompt m_prompt;
