@@ -24,6 +24,8 @@ int runRecalc(CommandContext& ctx)
     CliStatus status(ctx.err(), ctx.env.errIsTerminal);
     warnIfNoSettingsFile(ctx, prompt);
     const SalaryRun salaries = recalculateSalaries(salaryFile, ctx.iniFile, status, prompt);
+    if (!salaries.opened)
+        return ctx.fail(QStringLiteral("no salary was stored: %1").arg(salaries.error));
     ctx.out() << "Recalculated " << salaries.computed << " of " << salaries.players << " salaries in "
               << terminalText(salaryFile) << " with " << terminalText(ctx.iniFile) << "\n";
     ctx.out().flush();

@@ -108,14 +108,6 @@ void removeTempFile(const QString& path)
         QFile::remove(path + QLatin1String(suffix));
 }
 
-// A salary file marked read-only is not replaced, even for a user whose rights would allow
-// it: the mark is the owner's, so his write permission is what counts.
-bool isReadOnly(const QString& path)
-{
-    const QFileInfo file(path);
-    return file.isFile() && (!file.isWritable() || !(file.permissions() & QFileDevice::WriteOwner));
-}
-
 // A program that is writing the old salary file would go on writing into a file that is no
 // longer there once it is replaced, and its work would be lost without a word. The old
 // file's write lock is held while it is replaced; when another program holds it (for longer
@@ -375,7 +367,7 @@ ImportResult importLeague(const QString& leagueFile, const QString& salaryFile, 
 
     QString temp;
     try {
-        if (isReadOnly(salaryFile))
+        if (isMarkedReadOnly(salaryFile))
             failImport(QStringLiteral("%1 is read-only; it was not replaced").arg(salaryFile));
         removeStaleTempFiles(salaryFile);
         temp = newTempFile(salaryFile);

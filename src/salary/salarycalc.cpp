@@ -4,6 +4,7 @@
 #include "common/prompt.h"
 #include "common/status.h"
 #include "salary/salaryrule.h"
+#include "store/fileguard.h"
 #include "store/salarystore.h"
 
 #include <SQLiteCpp/Statement.h>
@@ -27,6 +28,8 @@ QString runPass(SalaryFile& file, int position, const SalaryConfig& config, Stat
 {
     SQLite::Database& db = file.database();
     SQLite::Transaction tx(db);
+    int written = 0;        // rows of this pass updated; they count once the commit keeps them
+    bool committing = false; // a commit that failed is not tried again: the pass is lost
     try {
         std::vector<PassRow> rows;
         {
@@ -61,18 +64,24 @@ QString runPass(SalaryFile& file, int position, const SalaryConfig& config, Stat
             set.bind(2, row.rowid);
             set.exec();
             set.reset();
-            ++run.computed;
+            ++written;
             status.UpdateStatus(step);
         }
+        committing = true;
         tx.commit();
+        run.computed += written;
         return QString();
     } catch (const std::exception& e) {
         try {
-            tx.commit();
+            if (!committing) {
+                tx.commit();
+                run.computed += written;
+            }
         } catch (const std::exception&) {
             // The engine had already rolled the pass back.
         }
-        return QString::fromUtf8(e.what());
+        const auto* engine = dynamic_cast<const SQLite::Exception*>(&e);
+        return engine ? engineErrorText(*engine) : QString::fromUtf8(e.what());
     }
 }
 
@@ -94,16 +103,16 @@ SalaryRun recalculateSalaries(const QString& salaryFile, const QString& iniFile,
         prompt.remark(remark);
 
     std::optional<SalaryFile> file;
-    QString openError;
     try {
         file.emplace(salaryFile, SalaryFile::Access::Write);
+        run.opened = true;
     } catch (const StoreError& e) {
-        openError = e.message();
+        run.error = e.message();
     }
     for (int p = 0; p < kPositionCount; ++p) {
         const QString section = positionAbbr(p);
         status.setStatusText(QStringLiteral("Calculating Salaries for ") + section);
-        const QString error = file ? runPass(*file, p, config, status, run) : openError;
+        const QString error = file ? runPass(*file, p, config, status, run) : QString();
         if (!error.isEmpty() && run.error.isEmpty())
             run.error = section + QStringLiteral(": ") + error;
     }

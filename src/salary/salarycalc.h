@@ -11,10 +11,12 @@ class UserPrompt;
 
 // The outcome of a whole calculation.
 struct SalaryRun {
-    bool ran = false; // false when no salary file was given
+    bool ran = false;    // false when no salary file was given
+    bool opened = false; // false when the file could not be opened for writing (error says why)
     int players = 0;  // players of the fifteen positions
-    int computed = 0; // players whose salary was stored
-    QString error;    // the first pass failure, "QB: ..."; empty when every pass completed
+    int computed = 0; // players whose salary was stored (passes that failed store none)
+    QString error;    // why the file could not be opened, else the first pass failure, "QB: ...";
+                      // empty when every pass completed
 };
 
 // Every player's salary again from the settings file (Edit, Re-Calculate Salaries): one pass

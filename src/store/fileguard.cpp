@@ -121,6 +121,12 @@ QString plainPath(const QString& path)
     return folder.endsWith(QLatin1Char('/')) ? folder + path : folder + QLatin1Char('/') + path;
 }
 
+bool isMarkedReadOnly(const QString& path)
+{
+    const QFileInfo file(plainPath(path));
+    return file.isFile() && (!file.isWritable() || !(file.permissions() & QFileDevice::WriteOwner));
+}
+
 QStringList namesStartingWith(const QString& folder, const QString& prefix)
 {
     QStringList names;
@@ -205,7 +211,12 @@ void settleJournal(const QString& salaryFile)
 
 QString engineErrorText(const SQLite::Exception& e)
 {
-    switch (e.getErrorCode()) {
+    switch (e.getErrorCode() & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("another program is using the file (it is locked); try again when it is done");
+    case SQLITE_READONLY:
+        return QStringLiteral("the file cannot be written (it is read-only)");
     case SQLITE_TOOBIG:
         return QStringLiteral("a value holds more than %1 MiB, more than a salary file holds")
             .arg(kMaxValueBytes >> 20);

@@ -33,6 +33,11 @@ inline constexpr int kMaxStatementSteps = 1 << 29;
 // for anything but a file, whatever its characters.
 QString plainPath(const QString& path);
 
+// Whether a salary file is marked read-only: one this user cannot write, or one whose owner
+// took his own write permission away. The mark is the owner's, so it counts even for a user
+// whose rights would allow the write (root): such a file is neither replaced nor changed.
+bool isMarkedReadOnly(const QString& path);
+
 // Throws FileRefused when the database engine cannot open a file of that (absolute) path: it
 // opens paths of at most 504 bytes, shorter than the system's.
 void requireEnginePath(const QString& path);
@@ -62,8 +67,9 @@ SQLite::Database openExisting(const QString& path, bool writable);
 // new file. Throws SQLite::Exception when a change cannot be rolled back.
 void settleJournal(const QString& salaryFile);
 
-// An engine failure in words: a value past kMaxValueBytes or a statement past
-// kMaxStatementSteps said as such, any other failure as the engine says it.
+// An engine failure in words: a file another program has locked, a file that cannot be
+// written, a value past kMaxValueBytes or a statement past kMaxStatementSteps said as such,
+// any other failure as the engine says it.
 QString engineErrorText(const SQLite::Exception& e);
 
 } // namespace payvo

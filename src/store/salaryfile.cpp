@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <SQLiteCpp/Statement.h>
+#include <sqlite3.h>
 
 #include <set>
 
@@ -172,6 +173,10 @@ QString salaryFileProblem(const QString& path, bool quick)
     } catch (const FileRefused& e) {
         return QString::fromUtf8(e.what());
     } catch (const SQLite::Exception& e) {
+        // A file another program holds locked may well be a salary file: say only that it is busy.
+        const int code = e.getErrorCode() & 0xff;
+        if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
+            return QStringLiteral("cannot read %1: %2").arg(path, engineErrorText(e));
         return QStringLiteral("%1 is not a salary file: %2").arg(path, engineErrorText(e));
     }
 }

@@ -13,6 +13,8 @@ namespace {
 
 SQLite::Database openOrThrow(const QString& path, bool writable)
 {
+    if (writable && isMarkedReadOnly(path))
+        throw StoreError(QStringLiteral("%1: the file cannot be written (it is read-only)").arg(path));
     try {
         return openSalaryFile(path, writable);
     } catch (const FileRefused& e) {

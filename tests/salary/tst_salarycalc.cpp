@@ -1,6 +1,7 @@
 #include "salary/iniutils.h"
 #include "salary/salarycalc.h"
 #include "salary/salaryrule.h"
+#include "store/salaryfile.h"
 #include "support/scripted.h"
 #include "support/testleague.h"
 #include "support/testutil.h"
@@ -11,6 +12,7 @@
 #include <SQLiteCpp/Database.h>
 
 #include <algorithm>
+#include <optional>
 
 using namespace payvo;
 using namespace payvo::test;
@@ -251,6 +253,48 @@ private Q_SLOTS:
         QCOMPARE(r.computed, 2);
         QVERIFY(m_prompt.shown.isEmpty());
         QCOMPARE(m_status.texts.last(), QStringLiteral("Finished"));
+    }
+    // Only what a commit kept is counted, and a file another program holds or one marked
+    // read-only is named as such: never "not a salary file", never a count of salaries lost.
+    void lockedOrReadOnly_data()
+    {
+        QTest::addColumn<QString>("hold");    // what the other program holds; empty: the mode 0444
+        QTest::addColumn<QString>("problem"); // what checkSalaryFile says; empty: nothing
+        QTest::addColumn<QString>("error");
+        const QString busy = "another program is using the file (it is locked)";
+        QTest::newRow("another program reads it") << "BEGIN; SELECT count(*) FROM Players" << "" << "QB: " + busy;
+        QTest::newRow("another program writes it")
+            << "BEGIN EXCLUSIVE; UPDATE Teams SET TeamID = TeamID" << "cannot read %1: " + busy << "%1: " + busy;
+        QTest::newRow("marked read-only") << "" << "" << "%1: the file cannot be written (it is read-only)";
+    }
+    void lockedOrReadOnly()
+    {
+        QFETCH(QString, hold);
+        QFETCH(QString, problem);
+        QFETCH(QString, error);
+        writeFile(m_ini, "[QB]\nSP=2\n");
+        makeSalaryFile(m_file, {}, {playerOf(1, 0, all(50)), playerOf(2, 0, all(60))});
+        const QList<double> before = salaries();
+        SQLite::Database other(m_file.toStdString(), SQLite::OPEN_READWRITE);
+        std::optional<SQLite::Statement> held;
+        if (hold.isEmpty())
+            QFile::setPermissions(m_file, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        else {
+            other.exec(hold.section(';', 0, 0).toStdString());
+            held.emplace(other, hold.section(';', 1).toStdString());
+            held->executeStep();
+        }
+        QCOMPARE(checkSalaryFile(m_file).section(';', 0, 0), problem.isEmpty() ? QString() : problem.arg(m_file));
+        const SalaryRun r = recalculateSalaries(m_file, m_ini, m_status, m_prompt);
+        QFile::setPermissions(m_file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QCOMPARE(r.error.section(';', 0, 0), error.arg(m_file));
+        QCOMPARE(r.computed, 0);
+        QCOMPARE(r.opened, error.startsWith("QB: ")); // else no pass could even read
+        if (held) {
+            held.reset();
+            other.exec("ROLLBACK");
+        }
+        QCOMPARE(salaries(), before);
     }
 };
 
