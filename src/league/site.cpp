@@ -7,6 +7,7 @@
 #include "common/positions.h"
 #include "common/status.h"
 #include "reports/mhtml.h"
+#include "reports/reportframe.h"
 #include "reports/reportsettings.h"
 #include "salary/salaryconfig.h"
 #include "store/salarystore.h"
@@ -95,18 +96,33 @@ private:
 };
 
 // The files of one run: written whole (a partly written file never stands), the first
-// failure kept.
+// failure kept. A file is replaced only where a report would be (see replaceRefusal): a
+// device, a pipe, a folder, the salary or settings file or a file marked read-only under a
+// page's name is left as it is, and a link is replaced, never written through.
 class SiteFolder {
 public:
-    SiteFolder(const QString& dir, SiteResult& result)
+    SiteFolder(const QString& dir, SiteResult& result, const QString& salaryFile = QString(),
+               const QString& iniFile = QString())
         : m_dir(dir)
         , m_result(result)
+        , m_salaryFile(salaryFile.isEmpty() ? QByteArray() : QFile::encodeName(salaryFile))
+        , m_iniFile(iniFile.isEmpty() ? QByteArray() : QFile::encodeName(iniFile))
     {
     }
     QString path(const QString& name) const { return QDir(m_dir).filePath(name); }
     void write(const QString& name, const QByteArray& bytes)
     {
-        QSaveFile file(path(name));
+        const QString target = path(name);
+        const QString refusal = mHTML::replaceRefusal(QFile::encodeName(target), m_salaryFile, m_iniFile,
+                                                      QStringLiteral("file of the site"));
+        if (!refusal.isEmpty()) {
+            if (m_result.error.isEmpty())
+                m_result.error = QStringLiteral("cannot write %1: %2").arg(target, refusal);
+            return;
+        }
+        if (QFileInfo(target).isSymLink())
+            QFile::remove(target);
+        QSaveFile file(target);
         if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
             m_result.files << name;
         else if (m_result.error.isEmpty())
@@ -124,6 +140,8 @@ public:
 private:
     QString m_dir;
     SiteResult& m_result;
+    QByteArray m_salaryFile;
+    QByteArray m_iniFile;
 };
 
 QString cellTag(const char* tag, const QString& text, bool number)
@@ -264,7 +282,7 @@ SiteResult writeLeagueSite(const QString& salaryFile, const QString& leagueName,
         result.error = QStringLiteral("%1 could not be made").arg(outDir);
         return result;
     }
-    SiteFolder folder(outDir, result);
+    SiteFolder folder(outDir, result, salaryFile, options.iniFile);
     status.setStatusText(QStringLiteral("Creating Site"));
     status.setProgressValue(0);
 

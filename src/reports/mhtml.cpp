@@ -169,32 +169,38 @@ void ReportFile::stop(const QString& why)
     noteError(QStringLiteral("cannot write %1: %2").arg(m_name, why));
 }
 
-void ReportFile::removeOld()
+QString replaceRefusal(const QByteArray& path, const QByteArray& salaryFile, const QByteArray& iniFile,
+                       const QString& what)
 {
     struct stat name {};
     struct stat st {};
-    // A link to nothing is deleted like an old report.
-    if (::lstat(m_path.constData(), &name) == 0 && ::stat(m_path.constData(), &st) == 0) {
-        const QString link = S_ISLNK(name.st_mode) ? QStringLiteral("a link to ") : QString();
-        QString kept;
-        if (isFile(st, m_salaryFile))
-            kept = link + QStringLiteral("the salary file the report is read from");
-        else if (isFile(st, m_iniFile))
-            kept = link + QStringLiteral("the settings file");
-        else if (!S_ISREG(st.st_mode))
-            kept = link + kindOf(st.st_mode) + QStringLiteral(", not a report file");
-        // A report file marked read-only is its owner's to keep: it is neither deleted nor
-        // written, and the lines of this run are lost.
-        if (kept.isEmpty() && (!(st.st_mode & S_IWUSR) || ::access(m_path.constData(), W_OK) != 0)) {
-            m_result.oldFileRemoved = false;
-            stop(QStringLiteral("it is read-only"));
-            return;
-        }
-        if (!kept.isEmpty()) {
-            m_result.oldFileRemoved = false;
-            stop(QStringLiteral("it is %1; it was left as it is").arg(kept));
-            return;
-        }
+    // A link to nothing is replaced like an old file.
+    if (::lstat(path.constData(), &name) != 0 || ::stat(path.constData(), &st) != 0)
+        return QString();
+    const QString link = S_ISLNK(name.st_mode) ? QStringLiteral("a link to ") : QString();
+    QString kept;
+    if (isFile(st, salaryFile))
+        kept = link + QStringLiteral("the salary file the report is read from");
+    else if (isFile(st, iniFile))
+        kept = link + QStringLiteral("the settings file");
+    else if (!S_ISREG(st.st_mode))
+        kept = link + kindOf(st.st_mode) + QStringLiteral(", not a ") + what;
+    if (!kept.isEmpty())
+        return QStringLiteral("it is %1; it was left as it is").arg(kept);
+    // A file marked read-only is its owner's to keep: it is neither deleted nor written.
+    if (!(st.st_mode & S_IWUSR) || ::access(path.constData(), W_OK) != 0)
+        return QStringLiteral("it is read-only");
+    return QString();
+}
+
+void ReportFile::removeOld()
+{
+    const QString refusal = replaceRefusal(m_path, m_salaryFile, m_iniFile, QStringLiteral("report file"));
+    if (!refusal.isEmpty()) {
+        // The lines of this run are lost.
+        m_result.oldFileRemoved = false;
+        stop(refusal);
+        return;
     }
     if (::unlink(m_path.constData()) == 0)
         return;

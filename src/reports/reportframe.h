@@ -52,6 +52,16 @@ private:
     ino_t m_inode = 0;
 };
 
+// Why the file standing at path may not be replaced by a file of ours (a report, a page of the
+// site), as the end of "cannot write NAME: ...": "it is read-only" for a regular file whose
+// owner took his write permission away or that this user cannot write; "it is a link to a
+// folder, not a <what>; it was left as it is" and the like for no regular file (a folder, a
+// pipe, a socket, a device, a link to one) and for the salary file (salaryFile) or the
+// settings file (iniFile). Empty when nothing stands there, a link to nothing, or a regular
+// file, or a link to one, that may be replaced.
+QString replaceRefusal(const QByteArray& path, const QByteArray& salaryFile, const QByteArray& iniFile,
+                       const QString& what);
+
 // PadTo (left-justified) and PadTo (right-justified) followed by an append, in place, for
 // the lines built once per player.
 void padBehind(Line& line, std::size_t width);

@@ -21,6 +21,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 using namespace payvo;
 using namespace payvo::test;
 
@@ -200,6 +202,44 @@ private Q_SLOTS:
             shown += m.next().captured(0);
         QVERIFY(shown.startsWith(cells));
         QVERIFY(index.contains(QRegularExpression("team-1.html\">[^<]*</a> <span class=\"over-mark\">\\(over the cap\\)")));
+    }
+    // A page is written only where a report would be: a link is replaced, never written
+    // through; a pipe, a link to the salary file and a page marked read-only are left alone.
+    void site_replacesOnlyWhatIsItsOwn_data()
+    {
+        QTest::addColumn<QString>("stands"); // what stands under cap.csv
+        QTest::addColumn<QString>("error");  // the run's error after "cannot write <cap.csv>: "
+        QTest::newRow("a link to another file") << "link" << "";
+        QTest::newRow("a named pipe") << "pipe" << "it is a named pipe, not a file of the site; it was left as it is";
+        QTest::newRow("a link to the salary file")
+            << "salary" << "it is a link to the salary file the report is read from; it was left as it is";
+        QTest::newRow("a page marked read-only") << "read-only" << "it is read-only";
+    }
+    void site_replacesOnlyWhatIsItsOwn()
+    {
+        QFETCH(QString, stands);
+        QFETCH(QString, error);
+        QTemporaryDir dir;
+        const QString league = dir.filePath("L.pyv"), out = dir.filePath("site"), other = dir.filePath("other");
+        makeSalaryFile(league, {teamRow(1, "A", "B")}, {playerRow(1, 1, "C", "D", 0, 100)});
+        writeFile(other, "not the site's");
+        QDir().mkpath(out);
+        const QString target = QDir(out).filePath("cap.csv");
+        if (stands == QLatin1String("pipe"))
+            QCOMPARE(::mkfifo(QFile::encodeName(target).constData(), 0644), 0);
+        else if (stands == QLatin1String("read-only")) {
+            writeFile(target, "kept");
+            QFile::setPermissions(target, QFileDevice::ReadOwner);
+        } else
+            QVERIFY(QFile::link(stands == QLatin1String("link") ? other : league, target));
+        const QByteArray before = readAll(league);
+        const CliRun r = runCli({"site", league, "--out", out, "--ini", m_ini});
+        QCOMPARE(r.err.trimmed(), error.isEmpty() ? QString() : "payvo-cli: cannot write " + target + ": " + error);
+        QCOMPARE(r.status, error.isEmpty() ? 0 : 1);
+        QCOMPARE(readAll(other), QByteArray("not the site's"));
+        QCOMPARE(readAll(league), before);
+        QCOMPARE(QFileInfo(target).isSymLink(), stands == QLatin1String("salary"));
+        QVERIFY(QFileInfo::exists(QDir(out).filePath("players.csv"))); // the other files are written
     }
 };
 
