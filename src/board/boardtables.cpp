@@ -1,6 +1,7 @@
 #include "board/boardtables.h"
 
 #include "common/csv.h"
+#include "common/jsontext.h"
 #include "common/money.h"
 
 #include <QTextStream>
@@ -23,50 +24,6 @@ QString dollarsField(std::optional<double> amount)
 QString percentField(std::optional<double> percent)
 {
     return percent ? QString::number(percentToCents(*percent) + 0.0, 'f', 2) : QString();
-}
-
-QString jsonValue(const QString& field)
-{
-    return field.isEmpty() ? QStringLiteral("null") : field;
-}
-
-QString jsonString(const QString& text)
-{
-    QString s = QStringLiteral("\"");
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case '"':
-            s += QLatin1String("\\\"");
-            break;
-        case '\\':
-            s += QLatin1String("\\\\");
-            break;
-        case '\n':
-            s += QLatin1String("\\n");
-            break;
-        case '\r':
-            s += QLatin1String("\\r");
-            break;
-        case '\t':
-            s += QLatin1String("\\t");
-            break;
-        default:
-            if (c.unicode() < 0x20)
-                s += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-            else
-                s += c;
-        }
-    }
-    return s + QLatin1Char('"');
-}
-
-// "key": value pairs in the given order.
-QString jsonObject(const std::vector<std::pair<const char*, QString>>& members)
-{
-    QStringList parts;
-    for (const auto& [key, value] : members)
-        parts << QStringLiteral("\"%1\": %2").arg(QLatin1String(key), value);
-    return QLatin1Char('{') + parts.join(QStringLiteral(", ")) + QLatin1Char('}');
 }
 
 QString playersText(std::optional<double> players)
@@ -300,10 +257,8 @@ void writeCap(const CapBoard& board, BoardFormat format, QTextStream& out)
         const QString league = jsonObject({{"payroll", jsonValue(dollarsField(board.total(kPayrollTotal).value()))},
                                            {"average_payroll", jsonValue(dollarsField(board.average(kPayrollTotal)))},
                                            {"teams_over_cap", QString::number(board.teamsOverCap().size())}});
-        out << "{\"cap\": " << jsonValue(dollarsField(board.cap)) << ",\n \"teams\": [";
-        out << (teams.isEmpty() ? QString()
-                                : QStringLiteral("\n  ") + teams.join(QStringLiteral(",\n  ")) + QStringLiteral("\n "));
-        out << "],\n \"league\": " << league << "}\n";
+        out << "{\"cap\": " << jsonValue(dollarsField(board.cap)) << ",\n \"teams\": " << jsonArray(teams, 2)
+            << ",\n \"league\": " << league << "}\n";
         return;
     }
     }
@@ -350,10 +305,7 @@ void writeMatrix(const CapBoard& board, bool percent, BoardFormat format, QTextS
             members.insert(members.begin() + 2, {"positions", jsonObject(positions)});
             teams << jsonObject(members);
         }
-        out << "{\"teams\": [";
-        out << (teams.isEmpty() ? QString()
-                                : QStringLiteral("\n  ") + teams.join(QStringLiteral(",\n  ")) + QStringLiteral("\n "));
-        out << "]}\n";
+        out << "{\"teams\": " << jsonArray(teams, 2) << "}\n";
         return;
     }
     }

@@ -1,13 +1,11 @@
 #include "league/compare.h"
 
 #include "common/csv.h"
+#include "common/jsontext.h"
 #include "common/money.h"
 #include "salary/salaryconfig.h"
 #include "store/salarystore.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QTextStream>
 
 #include <map>
@@ -70,17 +68,18 @@ std::optional<bool> overCap(const std::optional<double>& cap, bool present, cons
     return payroll.value_or(0.0) > *cap;
 }
 
-QJsonValue jsonDollars(const std::optional<double>& amount)
+// JSON values; "+ 0.0" turns a rounded -0 into 0.
+QString jsonDollars(const std::optional<double>& amount)
 {
-    return amount ? QJsonValue(wholeDollars(*amount) + 0.0) : QJsonValue();
+    return amount ? QString::number(wholeDollars(*amount) + 0.0, 'f', 0) : QStringLiteral("null");
 }
-QJsonValue jsonNumber(const std::optional<int>& n)
+QString jsonNumber(const std::optional<int>& n)
 {
-    return n ? QJsonValue(*n) : QJsonValue();
+    return n ? QString::number(*n) : QStringLiteral("null");
 }
-QJsonValue jsonFlag(const std::optional<bool>& b)
+QString jsonFlag(const std::optional<bool>& b)
 {
-    return b ? QJsonValue(*b) : QJsonValue();
+    return b ? QString::fromLatin1(*b ? "true" : "false") : QStringLiteral("null");
 }
 QString field(const std::optional<int>& n)
 {
@@ -229,25 +228,26 @@ void writeComparison(const SalaryComparison& c, BoardFormat format, QTextStream&
         return;
     }
     if (format == BoardFormat::Json) {
-        QJsonArray teams;
+        // The members in the order the documentation lists them.
+        QStringList teams;
         for (const TeamComparison& t : c.teams)
-            teams.append(QJsonObject{{"team_id", t.teamId},
-                                     {"team", t.name},
-                                     {"payroll_old", t.inOld ? jsonDollars(t.payrollOld) : QJsonValue()},
-                                     {"payroll_new", t.inNew ? jsonDollars(t.payrollNew) : QJsonValue()},
-                                     {"change", jsonDollars(t.change())},
-                                     {"over_cap_old", jsonFlag(c.overCapOld(t))},
-                                     {"over_cap_new", jsonFlag(c.overCapNew(t))}});
-        QJsonArray players;
+            teams << jsonObject({{"team_id", QString::number(t.teamId)},
+                                 {"team", jsonString(t.name)},
+                                 {"payroll_old", t.inOld ? jsonDollars(t.payrollOld) : QStringLiteral("null")},
+                                 {"payroll_new", t.inNew ? jsonDollars(t.payrollNew) : QStringLiteral("null")},
+                                 {"change", jsonDollars(t.change())},
+                                 {"over_cap_old", jsonFlag(c.overCapOld(t))},
+                                 {"over_cap_new", jsonFlag(c.overCapNew(t))}});
+        QStringList players;
         for (const PlayerComparison& p : c.players)
-            players.append(QJsonObject{{"pid", p.pid},
-                                       {"name", p.name},
-                                       {"change", changeKey(p.change)},
-                                       {"team_old", jsonNumber(p.teamOld)},
-                                       {"team_new", jsonNumber(p.teamNew)},
-                                       {"salary_old", jsonDollars(p.salaryOld)},
-                                       {"salary_new", jsonDollars(p.salaryNew)}});
-        out << QString::fromUtf8(QJsonDocument(QJsonObject{{"teams", teams}, {"players", players}}).toJson());
+            players << jsonObject({{"pid", QString::number(p.pid)},
+                                   {"name", jsonString(p.name)},
+                                   {"change", jsonString(changeKey(p.change))},
+                                   {"team_old", jsonNumber(p.teamOld)},
+                                   {"team_new", jsonNumber(p.teamNew)},
+                                   {"salary_old", jsonDollars(p.salaryOld)},
+                                   {"salary_new", jsonDollars(p.salaryNew)}});
+        out << "{\"teams\": " << jsonArray(teams, 2) << ",\n \"players\": " << jsonArray(players, 2) << "}\n";
         return;
     }
     std::vector<QStringList> rows{{"TeamID", "Team", "Payroll then", "Payroll now", "Change", "Cap then", "Cap now"}};
