@@ -3,20 +3,28 @@
 // Run it under a real window system (tools/screenshots.sh starts Xvfb), so that the pictures
 // show the fonts and controls a user sees. The windows are the program's own, driven through
 // their menus; the league and its files are made in WORKDIR, which the file dialog shows.
+#include "app/frmcapboard.h"
+#include "app/frmcompare.h"
+#include "app/frmexplain.h"
 #include "app/frmmain.h"
 #include "app/frmsalarysettings.h"
 #include "app/frmsettings.h"
+#include "app/frmwhatif.h"
 #include "app/guiprompt.h"
 #include "common/settingslocation.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QDir>
 #include <QFile>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include <cstdio>
 
@@ -39,6 +47,7 @@ public:
     {
     }
     QString chooseOpenFile(QWidget*, const QString&, const QString&) override { return m_file; }
+    void choose(const QString& file) { m_file = file; }
 
 private:
     QString m_file;
@@ -86,8 +95,14 @@ int main(int argc, char* argv[])
     services.guideDir = QDir(sharedDataDir(programDir)).filePath(QStringLiteral("guide"));
     frmMain window(services);
     window.show();
-    window.findChild<QAction*>(QStringLiteral("mnuNew"))->trigger();
+    const auto trigger = [&window](const char* action) {
+        window.findChild<QAction*>(QLatin1String(action))->trigger();
+    };
+    trigger("mnuNew");
     bool ok = save(&window, out, "main-window.png");
+    // The salary file as it is before the what-if below saves and re-calculates, for Compare With.
+    const QString before = work.filePath(QStringLiteral("Demo-before.pyv"));
+    ok = QFile::copy(work.filePath(QStringLiteral("Demo.pyv")), before) && ok;
 
     // The file dialog as File, New shows it, over the main window.
     QtFileChooser chooser;
@@ -111,5 +126,48 @@ int main(int argc, char* argv[])
         html.show();
         ok = save(&html, out, "html-settings.png") && ok;
     }
+
+    // League, Cap Board: its three views. The league windows open wide; the guide shows them a
+    // little narrower, so that the pictures fit beside its text.
+    trigger("mnuCapBoard");
+    auto* board = window.findChild<frmCapBoard*>(QStringLiteral("frmCapBoard"));
+    board->resize(1000, 640);
+    auto* views = board->findChild<QTabWidget*>(QStringLiteral("tabBoard"));
+    ok = save(board, out, "cap-board-teams.png") && ok;
+    views->setCurrentIndex(1);
+    ok = save(board, out, "cap-board-positions.png") && ok;
+    views->setCurrentIndex(2);
+    ok = save(board, out, "cap-board-chart.png") && ok;
+    board->close();
+
+    // League, Explain Salary of the first player listed: Boston's best-paid quarterback.
+    auto* list = window.findChild<QTreeView*>(QStringLiteral("lvwRookies"));
+    list->setCurrentIndex(list->model()->index(0, 0));
+    trigger("mnuExplain");
+    auto* explain = window.findChild<frmExplainSalary*>(QStringLiteral("frmExplainSalary"));
+    ok = explain && save(explain, out, "explain.png") && ok;
+    if (explain)
+        explain->close();
+
+    // League, What-If Salaries with the guide's example: the quarterbacks' AC weight 2200 and
+    // Max 8,000,000. Then Save and Re-Calculate, so that Compare With has changes to show.
+    trigger("mnuWhatIf");
+    auto* whatIf = window.findChild<frmWhatIf*>(QStringLiteral("frmWhatIf"));
+    if (whatIf) {
+        whatIf->resize(1000, 720);
+        whatIf->findChild<QTableWidget*>(QStringLiteral("grdWeights"))->item(0, 1)->setText(QStringLiteral("2200"));
+        whatIf->findChild<QLineEdit*>(QStringLiteral("txtMax"))->setText(QStringLiteral("8000000"));
+        QTest::qWait(2 * frmWhatIf::kPreviewDelayMs);
+        ok = save(whatIf, out, "whatif.png") && ok;
+        whatIf->findChild<QPushButton*>(QStringLiteral("cmdSaveRecalc"))->click();
+        whatIf->close();
+    }
+    ok = whatIf && ok;
+
+    // League, Compare With the file as it was before.
+    files.choose(before);
+    trigger("mnuCompare");
+    auto* compare = window.findChild<frmCompare*>(QStringLiteral("frmCompare"));
+    ok = compare && save(compare, out, "compare.png") && ok;
     return ok ? 0 : 1;
 }

@@ -65,13 +65,17 @@ frmCapBoard::frmCapBoard(const AppServices& services, QWidget* parent)
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("tabBoard"));
+    m_tabs->setAccessibleName(QStringLiteral("Cap board views"));
     m_teams = new BoardModel(BoardModel::Kind::Teams, this);
     m_teamsView = makeTable(m_tabs, QStringLiteral("tblTeams"), m_teams);
+    m_teamsView->setAccessibleName(QStringLiteral("Teams against the cap"));
     m_tabs->addTab(m_teamsView, QStringLiteral("&Teams"));
     m_tabs->addTab(buildPositionsTab(), QStringLiteral("&Positions"));
     m_chartView = new QChartView(m_tabs);
     m_chartView->setObjectName(QStringLiteral("chartCap"));
     m_chartView->setRenderHint(QPainter::Antialiasing);
+    m_chartView->setAccessibleName(QStringLiteral("Payroll chart"));
+    m_chartView->viewport()->setAccessibleName(QStringLiteral("Payroll chart"));
     m_tabs->addTab(m_chartView, QStringLiteral("C&hart"));
     layout->addWidget(m_tabs, 1);
 
@@ -88,9 +92,13 @@ frmCapBoard::frmCapBoard(const AppServices& services, QWidget* parent)
     buttons->addWidget(close);
     layout->addLayout(buttons);
 
+    // F1 opens the user guide at the section of the view shown.
     const auto tabChanged = [this](int tab) {
+        static const char* const kTopics[] = {"cap-board.html#teams", "cap-board.html#positions",
+                                              "cap-board.html#chart"};
         m_exportCsv->setEnabled(tab != 2);
         m_saveChart->setEnabled(tab == 2);
+        setProperty("helpTopic", QLatin1String(kTopics[tab >= 0 && tab < 3 ? tab : 0]));
     };
     tabChanged(0);
     connect(m_tabs, &QTabWidget::currentChanged, this, tabChanged);
@@ -142,6 +150,7 @@ QWidget* frmCapBoard::buildPositionsTab()
 
     m_positions = new BoardModel(BoardModel::Kind::Positions, this);
     m_positionsView = makeTable(tab, QStringLiteral("tblPositions"), m_positions);
+    m_positionsView->setAccessibleName(QStringLiteral("Payroll by position"));
     layout->addWidget(m_positionsView, 1);
     return tab;
 }

@@ -71,6 +71,7 @@ frmCompare::frmCompare(const AppServices& services, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmCompare"));
     setWindowTitle(QStringLiteral("Compare Salary Files"));
+    setProperty("helpTopic", QStringLiteral("seasons.html#compare"));
     auto* layout = new QVBoxLayout(this);
     m_files = new QLabel(this);
     m_files->setObjectName(QStringLiteral("lblFiles"));
@@ -89,6 +90,7 @@ frmCompare::frmCompare(const AppServices& services, QWidget* parent)
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
     m_teamsView = makeView(splitter, "tblTeams", m_teams);
+    m_teamsView->setAccessibleName(QStringLiteral("Teams then and now"));
     auto* lower = new QWidget(splitter);
     auto* lowerLayout = new QVBoxLayout(lower);
     lowerLayout->setContentsMargins(0, 0, 0, 0);
@@ -115,6 +117,7 @@ frmCompare::frmCompare(const AppServices& services, QWidget* parent)
     bar->addWidget(m_exportCsv);
     lowerLayout->addLayout(bar);
     m_playersView = makeView(lower, "tblPlayers", m_shownPlayers);
+    m_playersView->setAccessibleName(QStringLiteral("Players"));
     lowerLayout->addWidget(m_playersView);
     layout->addWidget(splitter);
     resize(900, 640);

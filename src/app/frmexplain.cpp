@@ -15,6 +15,7 @@ frmExplainSalary::frmExplainSalary(QWidget* parent)
 {
     setObjectName(QStringLiteral("frmExplainSalary"));
     setWindowTitle(QStringLiteral("Explain Salary"));
+    setProperty("helpTopic", QStringLiteral("explain.html#explain"));
 
     lblPlayer = new QLabel(this);
     lblPlayer->setObjectName(QStringLiteral("lblPlayer"));
@@ -23,6 +24,7 @@ frmExplainSalary::frmExplainSalary(QWidget* parent)
     lblPlayer->setFont(heading);
 
     tblRatings = makeTextTableView(this, QStringLiteral("tblRatings"));
+    tblRatings->setAccessibleName(QStringLiteral("Ratings"));
     tblRatings->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     tblRatings->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     tblRatings->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);

@@ -38,6 +38,7 @@ frmWhatIf::frmWhatIf(UserPrompt& prompt, const QString& salaryFile, const QStrin
 {
     setObjectName(QStringLiteral("frmWhatIf"));
     setWindowTitle(QStringLiteral("What-If Salaries - %1").arg(QFileInfo(salaryFile).fileName()));
+    setProperty("helpTopic", QStringLiteral("explain.html#what-if"));
 
     buildGrid();
     auto* weights = new QGroupBox(QStringLiteral("Weights"), this);
@@ -48,7 +49,9 @@ frmWhatIf::frmWhatIf(UserPrompt& prompt, const QString& salaryFile, const QStrin
     lblSummary->setObjectName(QStringLiteral("lblSummary"));
     lblSummary->setWordWrap(true);
     tblTeams = makeTextTableView(this, QStringLiteral("tblTeams"));
+    tblTeams->setAccessibleName(QStringLiteral("Payrolls now and then"));
     tblMovers = makeTextTableView(this, QStringLiteral("tblMovers"));
+    tblMovers->setAccessibleName(QStringLiteral("The ten largest changes"));
     auto* movers = new QVBoxLayout;
     movers->addWidget(new QLabel(QStringLiteral("The ten largest changes:"), this));
     movers->addWidget(tblMovers);
@@ -92,6 +95,7 @@ void frmWhatIf::buildGrid()
 {
     grdWeights = new QTableWidget(kPositionCount, int(kRatingCodes.size()), this);
     grdWeights->setObjectName(QStringLiteral("grdWeights"));
+    grdWeights->setAccessibleName(QStringLiteral("Weights"));
     QStringList ratings;
     for (const char* code : kRatingCodes)
         ratings << QLatin1String(code);

@@ -193,13 +193,19 @@ private Q_SLOTS:
     // which is there; in a modal dialog the help window is the dialog's, so it can be used.
     void windows_data()
     {
-        QTest::addColumn<QString>("action"); // the menu item opening it; empty: the main window
-        QTest::addColumn<QString>("topic");  // empty: F1 opens nothing more
+        // the menu item opening it; empty: the main window. "ITEM WINDOW": a window of its own
+        // (not modal) with that object name, opened on the sample league with a player chosen.
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("topic"); // empty: F1 opens nothing more
         QTest::newRow("main window") << "" << "players.html";
         QTest::newRow("Salary Settings") << "mnuSalarySettings" << "salary-settings.html";
         QTest::newRow("HTML Settings") << "mnuHTMLSettings" << "reports.html#html-settings";
         QTest::newRow("About") << "mnuAbout" << "index.html";
         QTest::newRow("help window") << "mnucontents" << "";
+        QTest::newRow("Cap Board") << "mnuCapBoard frmCapBoard" << "cap-board.html#teams";
+        QTest::newRow("Explain Salary") << "mnuExplain frmExplainSalary" << "explain.html#explain";
+        QTest::newRow("What-If Salaries") << "mnuWhatIf frmWhatIf" << "explain.html#what-if";
+        QTest::newRow("Compare With") << "mnuCompare frmCompare" << "seasons.html#compare";
     }
     void windows()
     {
@@ -221,13 +227,23 @@ private Q_SLOTS:
             QWidget* control = window->findChild<QTextBrowser*>();
             if (!buttons.isEmpty() || !control)
                 control = buttons.isEmpty() ? static_cast<QWidget*>(window->findChild<QComboBox*>()) : buttons.first();
+            if (!control)
+                control = window;
             QTest::keyClick(control, Qt::Key_F1);
             if (auto* help = window->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly))
                 shown = help->topic();
         };
         if (action.isEmpty())
             check(&w.main());
-        else if (action == QLatin1String("mnucontents")) {
+        else if (action.contains(' ')) {
+            w.open(m_league);
+            w.child<QTreeView>("lvwRookies")->setCurrentIndex(w.child<QTreeView>("lvwRookies")->model()->index(0, 0));
+            w.files().choose(m_league); // Compare With: the file against itself
+            w.trigger(action.section(' ', 0, 0).toLatin1().constData());
+            auto* window = w.child<QWidget>(action.section(' ', 1));
+            QVERIFY(window && window->isVisible());
+            check(window);
+        } else if (action == QLatin1String("mnucontents")) {
             w.trigger("mnucontents");
             check(w.main().findChild<HelpWindow*>());
         } else
