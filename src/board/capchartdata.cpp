@@ -9,9 +9,11 @@
 #include <algorithm>
 #include <cmath>
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
 // An abbreviation longer than this is cut, its last character an ellipsis: a label stands
 // under a bar a few characters wide.
@@ -92,17 +94,17 @@ CapChartData capChartData(const CapBoard& board)
     chart.title = QStringLiteral("Payroll against the salary cap");
     chart.summary = summaryOf(board);
     chart.cap = board.cap;
-    chart.payroll = {QStringLiteral("Payroll"), 0x3b6ea8};
-    chart.overCap = {QStringLiteral("Over the cap"), 0xc0392b};
-    chart.capLine = {QStringLiteral("Salary cap"), 0x202020};
+    chart.payroll = { QStringLiteral("Payroll"), 0x3b6ea8 };
+    chart.overCap = { QStringLiteral("Over the cap"), 0xc0392b };
+    chart.capLine = { QStringLiteral("Salary cap"), 0x202020 };
 
     const QStringList labels = barLabels(board);
-    const auto onAxis = [](double v) { return std::isfinite(v) ? std::clamp(v, -kAxisLimit, kAxisLimit) : 0.0; };
+    const auto onAxis = [](double v) { return std::isnan(v) ? 0.0 : std::clamp(v, -kAxisLimit, kAxisLimit); };
     double low = 0;
     double high = onAxis(board.cap.value_or(0.0));
     for (std::size_t i = 0; i < board.teams.size(); ++i) {
         const CapTeam& t = board.teams[i];
-        chart.bars.push_back({labels[qsizetype(i)], teamFigures(board, t), t.payroll(), board.overCap(t)});
+        chart.bars.push_back({ labels[qsizetype(i)], teamFigures(board, t), t.payroll(), board.overCap(t) });
         const double payroll = onAxis(t.payroll().value_or(0.0));
         low = std::min(low, payroll);
         high = std::max(high, payroll);
@@ -117,7 +119,7 @@ CapChartData capChartData(const CapBoard& board)
     const auto steps = static_cast<int>(std::lround((chart.max - chart.min) / step));
     for (int k = 0; k <= steps; ++k) {
         const double value = k == steps ? chart.max : chart.min + k * step;
-        chart.ticks.push_back({value + 0.0, tickLabel(value)});
+        chart.ticks.push_back({ value + 0.0, tickLabel(value) });
     }
     return chart;
 }

@@ -7,7 +7,8 @@
 #include <optional>
 #include <vector>
 
-namespace payvo {
+namespace payvo
+{
 
 struct CapBoard;
 

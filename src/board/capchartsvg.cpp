@@ -7,9 +7,11 @@
 #include <algorithm>
 #include <cmath>
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
 constexpr double kFont = 12; // labels, ticks and legend
 constexpr double kTitleFont = 16;
@@ -37,15 +39,26 @@ QString xml(const QString& text)
             continue;
         }
         switch (u) {
-        case '&': out += QLatin1String("&amp;"); continue;
-        case '<': out += QLatin1String("&lt;"); continue;
-        case '>': out += QLatin1String("&gt;"); continue;
-        case '"': out += QLatin1String("&quot;"); continue;
-        case '\'': out += QLatin1String("&#39;"); continue;
-        default: break;
+        case '&':
+            out += QLatin1String("&amp;");
+            continue;
+        case '<':
+            out += QLatin1String("&lt;");
+            continue;
+        case '>':
+            out += QLatin1String("&gt;");
+            continue;
+        case '"':
+            out += QLatin1String("&quot;");
+            continue;
+        case '\'':
+            out += QLatin1String("&#39;");
+            continue;
+        default:
+            break;
         }
         const bool forbidden = (u < 0x20 && u != '\t' && u != '\n' && u != '\r') || (u >= 0x7f && u < 0xa0)
-                               || c.isSurrogate() || u == 0xfffe || u == 0xffff;
+            || c.isSurrogate() || u == 0xfffe || u == 0xffff;
         out += forbidden ? QChar(0xfffd) : c;
     }
     return out;
@@ -89,7 +102,7 @@ QByteArray capChartSvg(const CapChartData& chart)
     const double height = std::ceil(bottom + 10 + labelWidth + 12 + kLegendHeight);
     const double span = chart.max > chart.min ? chart.max - chart.min : 1;
     const auto yOf = [&](double v) {
-        const double at = std::isfinite(v) ? std::clamp(v, chart.min, chart.max) : chart.min;
+        const double at = std::isnan(v) ? chart.min : std::clamp(v, chart.min, chart.max);
         return bottom - (at - chart.min) / span * kPlotHeight;
     };
     const double pitch = chart.bars.empty() ? plotWidth : plotWidth / double(chart.bars.size());
@@ -103,16 +116,19 @@ QByteArray capChartSvg(const CapChartData& chart)
                         "font-size=\"%4\">\n<title>%5</title>\n<desc>%3</desc>\n")
              .arg(num(width), num(height), summary, num(kFont), xml(chart.title));
     s += QStringLiteral("<rect width=\"%1\" height=\"%2\" fill=\"#ffffff\"/>\n").arg(num(width), num(height));
-    s += QStringLiteral("<text x=\"%1\" y=\"%2\" text-anchor=\"middle\" font-size=\"%3\" font-weight=\"bold\">%4</text>\n")
+    s += QStringLiteral(
+        "<text x=\"%1\" y=\"%2\" text-anchor=\"middle\" font-size=\"%3\" font-weight=\"bold\">%4</text>\n")
              .arg(num(width / 2), num(kTop - 18), num(kTitleFont), xml(chart.title));
 
     // The value axis: a grid line and a label at each tick.
     s += QStringLiteral("<g stroke=\"#d5d9de\" stroke-width=\"1\">\n");
     for (const CapChartTick& t : chart.ticks)
-        s += QStringLiteral("<line x1=\"%1\" y1=\"%2\" x2=\"%3\" y2=\"%2\"/>\n").arg(num(left), num(yOf(t.value)), num(right));
+        s += QStringLiteral("<line x1=\"%1\" y1=\"%2\" x2=\"%3\" y2=\"%2\"/>\n")
+                 .arg(num(left), num(yOf(t.value)), num(right));
     s += QStringLiteral("</g>\n<g text-anchor=\"end\" fill=\"#333333\">\n");
     for (const CapChartTick& t : chart.ticks)
-        s += QStringLiteral("<text x=\"%1\" y=\"%2\">%3</text>\n").arg(num(left - 8), num(yOf(t.value) + kFont * 0.35), xml(t.label));
+        s += QStringLiteral("<text x=\"%1\" y=\"%2\">%3</text>\n")
+                 .arg(num(left - 8), num(yOf(t.value) + kFont * 0.35), xml(t.label));
     s += QStringLiteral("</g>\n");
 
     // The bars, each with the team's figures as its tooltip; a team without a salary has none.
@@ -124,11 +140,12 @@ QByteArray capChartSvg(const CapChartData& chart)
         const double top = yOf(*b.payroll);
         s += QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" fill=\"%5\"><title>%6</title></rect>\n")
                  .arg(num(left + pitch * (double(i) + 0.15)), num(std::min(top, base)), num(pitch * 0.7),
-                      num(std::fabs(base - top)), color(b.overCap ? chart.overCap.rgb : chart.payroll.rgb),
-                      xml(b.figures));
+                     num(std::fabs(base - top)), color(b.overCap ? chart.overCap.rgb : chart.payroll.rgb),
+                     xml(b.figures));
     }
-    s += QStringLiteral("</g>\n<g stroke=\"#555555\" stroke-width=\"1\">\n"
-                        "<line x1=\"%1\" y1=\"%2\" x2=\"%1\" y2=\"%3\"/>\n<line x1=\"%1\" y1=\"%4\" x2=\"%5\" y2=\"%4\"/>\n</g>\n")
+    s += QStringLiteral(
+        "</g>\n<g stroke=\"#555555\" stroke-width=\"1\">\n"
+        "<line x1=\"%1\" y1=\"%2\" x2=\"%1\" y2=\"%3\"/>\n<line x1=\"%1\" y1=\"%4\" x2=\"%5\" y2=\"%4\"/>\n</g>\n")
              .arg(num(left), num(kTop), num(bottom), num(base), num(right));
 
     const QString dash = QStringLiteral("stroke-dasharray=\"8 5\"");
@@ -136,7 +153,7 @@ QByteArray capChartSvg(const CapChartData& chart)
         s += QStringLiteral("<line x1=\"%1\" y1=\"%2\" x2=\"%3\" y2=\"%2\" stroke=\"%4\" stroke-width=\"2\" %5>"
                             "<title>%6</title></line>\n")
                  .arg(num(left), num(yOf(*chart.cap)), num(right), color(chart.capLine.rgb), dash,
-                      xml(chart.capLine.name + QStringLiteral(": ") + formatMoney(*chart.cap)));
+                     xml(chart.capLine.name + QStringLiteral(": ") + formatMoney(*chart.cap)));
     }
 
     // The teams under their bars, read upwards.
@@ -150,7 +167,7 @@ QByteArray capChartSvg(const CapChartData& chart)
     s += QStringLiteral("</g>\n");
 
     // The legend, centred below the labels.
-    std::vector<const CapChartSeries*> legend = {&chart.payroll, &chart.overCap};
+    std::vector<const CapChartSeries*> legend = { &chart.payroll, &chart.overCap };
     if (chart.cap)
         legend.push_back(&chart.capLine);
     double legendWidth = 0;
@@ -166,7 +183,8 @@ QByteArray capChartSvg(const CapChartData& chart)
         else
             s += QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"18\" height=\"12\" fill=\"%3\"/>\n")
                      .arg(num(x), num(y - 6), color(series->rgb));
-        s += QStringLiteral("<text x=\"%1\" y=\"%2\">%3</text>\n").arg(num(x + 24), num(y + kFont * 0.35), xml(series->name));
+        s += QStringLiteral("<text x=\"%1\" y=\"%2\">%3</text>\n")
+                 .arg(num(x + 24), num(y + kFont * 0.35), xml(series->name));
         x += 18 + 6 + textWidth(series->name) + 20;
     }
     s += QStringLiteral("</g>\n</svg>\n");
