@@ -53,6 +53,8 @@ QStringList barLabels(const CapBoard& board)
 double niceStep(double span)
 {
     const double raw = span / 5.0;
+    if (!(raw > 1)) // a tiny span, down to the smallest double, has steps of a dollar
+        return 1.0;
     const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
     const double norm = raw / magnitude;
     const double nice = norm <= 1 ? 1 : norm <= 2 ? 2 : norm <= 2.5 ? 2.5 : norm <= 5 ? 5 : 10;
