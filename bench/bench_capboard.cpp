@@ -7,7 +7,7 @@
 #include "app/services.h"
 #include "benchutil.h"
 #include "board/boardtables.h"
-#include "app/capchart.h"
+#include "board/capchartdata.h"
 #include "app/frmcapboard.h"
 #include "salary/salaryconfig.h"
 #include "store/salarystore.h"
@@ -84,7 +84,7 @@ int main(int argc, char** argv)
         const QByteArray what = "load and paint, " + tabs->tabText(tab).remove(QLatin1Char('&')).toLatin1() + " shown";
         report(what.constData(), measure(runs, loadAndPaint));
     }
-    report("chart as SVG (1000 x 600)", measure(runs, [&] { (void)capChartSvg(*board, QSize(1000, 600)); }));
+    report("chart as SVG", measure(runs, [&] { (void)capChartSvg(capChartData(*board)); }));
     report("payvo-cli cap --format json (output only)", measure(runs, [&] {
                QString text;
                QTextStream out(&text);

@@ -20,6 +20,11 @@ QString shownLines(const QString& text)
     return lines.join(QLatin1Char('\n'));
 }
 
+QString plainToolTip(const QString& text)
+{
+    return QStringLiteral("<p style='white-space:pre'>%1</p>").arg(shownLines(text).toHtmlEscaped());
+}
+
 BoardModel::BoardModel(Kind kind, QObject* parent)
     : QAbstractTableModel(parent)
     , m_kind(kind)
@@ -91,9 +96,9 @@ QVariant BoardModel::data(const QModelIndex& index, int role) const
     case Qt::ToolTipRole:
         if (!team)
             return QVariant();
-        return shownLines(m_kind == Kind::Positions && column > 0
-                              ? cellPlayers(*team, kPayrollLines[std::size_t(column - 1)].index)
-                              : teamFigures(*m_board, *team));
+        return plainToolTip(m_kind == Kind::Positions && column > 0
+                                ? cellPlayers(*team, kPayrollLines[std::size_t(column - 1)].index)
+                                : teamFigures(*m_board, *team));
     default:
         return QVariant();
     }

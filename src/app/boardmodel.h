@@ -54,5 +54,8 @@ private:
 
 // A text of several lines as the window shows it: each line cut as shownText cuts a text.
 QString shownLines(const QString& text);
+// A tooltip of such a text, as plain text whatever it holds: a tooltip that looks like markup
+// would be shown as rich text.
+QString plainToolTip(const QString& text);
 
 } // namespace payvo

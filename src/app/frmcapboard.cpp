@@ -190,15 +190,15 @@ void frmCapBoard::showBoard(std::shared_ptr<const CapBoard> board)
     }
     fillPositions();
 
-    QChart* chart = makeCapChart(*m_board);
+    m_chart = capChartData(*m_board);
+    QChart* chart = makeCapChart(m_chart);
     for (QAbstractSeries* s : chart->series()) {
         auto* bars = qobject_cast<QAbstractBarSeries*>(s);
         if (!bars)
             continue;
         connect(bars, &QAbstractBarSeries::hovered, this, [this](bool on, int i, QBarSet*) {
-            if (on && i >= 0 && std::size_t(i) < m_board->teams.size())
-                QToolTip::showText(QCursor::pos(), shownLines(teamFigures(*m_board, m_board->teams[std::size_t(i)])),
-                                   m_chartView);
+            if (on && i >= 0 && std::size_t(i) < m_chart.bars.size())
+                QToolTip::showText(QCursor::pos(), plainToolTip(m_chart.bars[std::size_t(i)].figures), m_chartView);
             else
                 QToolTip::hideText();
         });
@@ -257,7 +257,7 @@ void frmCapBoard::saveChart()
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0) {
-        writeFile(path, capChartSvg(*m_board, m_chartView->size()));
+        writeFile(path, capChartSvg(m_chart));
         return;
     }
     if (!m_chartView->grab().save(path, "PNG"))

@@ -2,6 +2,7 @@
 
 #include "app/services.h"
 #include "board/capboard.h"
+#include "board/capchartdata.h"
 
 #include <QWidget>
 
@@ -48,6 +49,7 @@ private:
     AppServices m_services;
     QString m_leagueName;
     std::shared_ptr<const CapBoard> m_board = std::make_shared<CapBoard>();
+    CapChartData m_chart; // of m_board
 
     QLabel* m_capCaption = nullptr;
     QLabel* m_overCaption = nullptr;

@@ -2,7 +2,6 @@
 // the loaded league's web site in a folder.
 #include "app/frmmain.h"
 
-#include "app/capchart.h"
 #include "app/frmcompare.h"
 #include "common/prompt.h"
 #include "league/site.h"
@@ -36,7 +35,6 @@ void frmMain::mnuPublishSite_Click()
     options.rosterReport = rosterReportFile();
     options.summaryReport = summaryReportFile();
     options.generated = QDateTime::currentDateTimeUtc();
-    options.chartSvg = [](const CapBoard& board) { return capChartSvg(board, QSize(960, 480)); };
     setProgressVisible(true);
     processPendingEvents();
     const SiteResult r = writeLeagueSite(gsSalaryFile, gsLeagueName, dir, options, *this);

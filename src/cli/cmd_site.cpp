@@ -1,12 +1,10 @@
 // payvo-cli site SALARY.pyv [MORE.pyv ...] --out DIR: the league's web site, or several.
-#include "app/capchart.h"
 #include "cli/command.h"
 #include "league/site.h"
 #include "reports/reportsettings.h"
 #include "store/fileguard.h"
 #include "store/salaryfile.h"
 
-#include <QApplication>
 #include <QDir>
 
 namespace payvo::cli {
@@ -30,10 +28,6 @@ int run(CommandContext& ctx)
     const QString out = plainPath(ctx.args.value(QStringLiteral("out")));
     if (out.isEmpty())
         return ctx.fail(QStringLiteral("'site' needs --out DIR"), kUsage);
-    // The chart is a graphics widget: it is drawn only where there is an application for it
-    // (the program makes one, offscreen, for this command).
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
-        return ctx.fail(QStringLiteral("'site' cannot draw its chart without a graphics application"));
     QStringList files;
     for (const QString& file : ctx.args.positionalArguments())
         files << plainPath(file);
@@ -49,7 +43,6 @@ int run(CommandContext& ctx)
     options.rosterReport = rosterReportFile();
     options.summaryReport = summaryReportFile();
     options.generated = QDateTime::currentDateTimeUtc();
-    options.chartSvg = [](const CapBoard& board) { return capChartSvg(board, QSize(960, 480)); };
 
     const std::vector<SiteLeague> leagues = siteLeagues(names);
     const bool several = files.size() > 1;

@@ -2,6 +2,7 @@
 
 #include "board/boardtables.h"
 #include "board/capboard.h"
+#include "board/capchartdata.h"
 #include "common/csv.h"
 #include "common/money.h"
 #include "common/positions.h"
@@ -19,6 +20,7 @@
 #include <QTextStream>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 
 namespace payvo {
@@ -325,7 +327,7 @@ SiteResult writeLeagueSite(const QString& salaryFile, const QString& leagueName,
         index << QStringLiteral("<p class=\"over-mark\">%1</p>\n").arg(html(over));
     index << QStringLiteral("<h2 id=\"cap\">Cap table</h2>\n") << boardTableHtml(board, capTable(board), QStringLiteral("Every team against the cap"));
     index << QStringLiteral("<h2 id=\"chart\">Payroll chart</h2>\n<figure class=\"chart\">\n")
-          << (options.chartSvg ? inlineSvg(options.chartSvg(board)) : QString())
+          << inlineSvg(capChartSvg(capChartData(board)))
           << QStringLiteral("<figcaption>Each team's payroll; the dashed line is the salary cap.</figcaption>\n</figure>\n");
     index << QStringLiteral("<h2 id=\"matrix\">Payroll by position</h2>\n")
           << boardTableHtml(board, matrixTable(board, false), QStringLiteral("Each team's payroll by position and group"));

@@ -1,17 +1,14 @@
 #pragma once
 
-#include <QByteArray>
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
 
-#include <functional>
 #include <vector>
 
 namespace payvo {
 
 class StatusSink;
-struct CapBoard;
 
 // What a league site is made of besides the salary file.
 struct SiteOptions {
@@ -23,8 +20,6 @@ struct SiteOptions {
     QString summaryReport;
     // The moment shown on the one line that differs between two runs on the same file.
     QDateTime generated;
-    // Draws the cap board's chart as an SVG document; the site embeds it in its index.
-    std::function<QByteArray(const CapBoard&)> chartSvg;
 };
 
 // What a site run wrote, and the first thing that failed (empty when nothing did).

@@ -3,6 +3,7 @@
 #include "app/boardmodel.h"
 #include "app/capchart.h"
 #include "app/frmcapboard.h"
+#include "board/capchartdata.h"
 #include "cli/clirun.h"
 #include "common/csv.h"
 #include "common/money.h"
@@ -13,6 +14,7 @@
 #include "support/window.h"
 
 #include <QApplication>
+#include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
@@ -29,6 +31,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
+#include <QXmlStreamReader>
+
+#include <memory>
 
 using namespace payvo;
 using namespace payvo::test;
@@ -345,11 +350,50 @@ private Q_SLOTS:
             QCOMPARE(written, runCli(cli.mid(0, 1) + QStringList{m_league, "--ini", m_cap} + cli.mid(1)).out.toUtf8());
     }
 
-    void chartAsSvg()
+    // The chart's SVG: well-formed XML whatever the teams are called, a tooltip per bar with
+    // the team's figures (none for a team without a salary), the bars of teams over the cap
+    // in the other colour, the cap's line only with a cap; the same board, the same bytes.
+    void chartSvg_data()
     {
-        const QByteArray svg = capChartSvg(board(m_cap), QSize(640, 400));
-        QVERIFY(svg.contains("<svg"));
-        QVERIFY(svg.contains("Payroll against the salary cap"));
+        QTest::addColumn<QString>("ini");
+        QTest::addColumn<QString>("city"); // of team 1, the one over a cap
+        QTest::addColumn<int>("bars");
+        QTest::newRow("cap") << m_cap << "" << 3;
+        QTest::newRow("no cap") << m_noCap << "" << 3;
+        QTest::newRow("hostile names") << m_cap << "<script>x</script>&\x01]]>'\"" << 1;
+    }
+    void chartSvg()
+    {
+        QFETCH(QString, ini);
+        QFETCH(QString, city);
+        QFETCH(int, bars);
+        const QString file = city.isEmpty() ? m_league : m_dir.filePath("Hostile.pyv");
+        if (!city.isEmpty())
+            makeSalaryFile(file, {{1, city, "X", "<b>", {}}}, {playerRow(1, 1, "Al", "Arm", 0, 12000000)});
+        SalaryFile opened(file);
+        const CapBoard b = CapBoard::build(opened, SalaryConfig::load(ini));
+        const QByteArray svg = capChartSvg(capChartData(b));
+        QCOMPARE(capChartSvg(capChartData(b)), svg);
+        QVERIFY(!svg.contains("<script") && !svg.contains("<b>"));
+        QXmlStreamReader xml(svg);
+        QStringList titles, overTitles; // of the bars and the cap line
+        QString fill;
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            if (xml.name() == u"title")
+                (fill == "#c0392b" ? overTitles : titles) << xml.readElementText();
+            else
+                fill = xml.attributes().value("fill").toString();
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        const bool cap = b.cap.has_value();
+        QCOMPARE(overTitles, cap ? QStringList{teamFigures(b, b.teams[0]).replace(QChar(1), QChar(0xfffd))} : QStringList());
+        QCOMPARE(titles.size(), 1 + bars - overTitles.size() + (cap ? 1 : 0));
+        QCOMPARE(titles.contains("Salary cap: $10,000,000"), cap);
+        std::unique_ptr<QChart> chart(makeCapChart(capChartData(b)));
+        QCOMPARE(qobject_cast<QBarCategoryAxis*>(chart->axes(Qt::Horizontal).value(0))->at(0),
+                 QString(city.isEmpty() ? "1" : "&lt;b&gt;"));
     }
 };
 
