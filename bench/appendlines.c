@@ -16,11 +16,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-static char *readAll(const char *path, size_t *size)
+static char* readAll(const char* path, size_t* size)
 {
     int fd = open(path, O_RDONLY | O_CLOEXEC);
     struct stat st;
-    char *bytes;
+    char* bytes;
     size_t have = 0;
 
     if (fd < 0 || fstat(fd, &st) != 0) {
@@ -45,7 +45,7 @@ static char *readAll(const char *path, size_t *size)
     return bytes;
 }
 
-static int appendLine(const char *path, const char *line, size_t size)
+static int appendLine(const char* path, const char* line, size_t size)
 {
     int fd = open(path, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
     int ok;
@@ -56,7 +56,7 @@ static int appendLine(const char *path, const char *line, size_t size)
     return close(fd) == 0 && ok;
 }
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     int i;
 
@@ -67,7 +67,7 @@ int main(int argc, char **argv)
     for (i = 1; i + 1 < argc; i += 2) {
         size_t size = 0;
         size_t start = 0;
-        char *bytes = readAll(argv[i], &size);
+        char* bytes = readAll(argv[i], &size);
 
         if (!bytes)
             return 1;
@@ -76,9 +76,9 @@ int main(int argc, char **argv)
             return 1;
         }
         while (start < size) {
-            const char *at = bytes + start;
-            const char *end = NULL;
-            const char *p = at;
+            const char* at = bytes + start;
+            const char* end = NULL;
+            const char* p = at;
             size_t len;
 
             /* The line ends after the next CR LF, or at the end of the file. */

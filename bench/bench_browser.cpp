@@ -4,12 +4,12 @@
 //   bench_browser [PLAYERS]     default 32766 players; the file is made in a temporary folder
 #include "app/frmmain.h"
 #include "app/services.h"
+#include "benchutil.h"
 #include "common/positions.h"
 #include "common/prompt.h"
 #include "store/browse.h"
 #include "store/payroll.h"
 #include "store/salaryfile.h"
-#include "benchutil.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,9 +32,11 @@
 using namespace payvo;
 using namespace payvo::bench;
 
-namespace {
+namespace
+{
 
-class FixedChooser final : public FileChooser {
+class FixedChooser final : public FileChooser
+{
 public:
     explicit FixedChooser(QString path)
         : m_path(std::move(path))
@@ -65,12 +67,13 @@ void makeLeague(const QString& path, int players)
         team.reset();
     }
     std::mt19937 rng(4711);
-    const char* firsts[] = {"John", "Mike", "Dave", "Chris", "Tom", "Steve", "Bill", "Jim", "Ray", "Joe"};
-    const char* lasts[] = {"Smith", "Johnson", "Williams", "Brown", "Jones", "Miller", "Davis", "Wilson", "Moore",
-                           "Taylor", "Anderson", "Thomas", "Jackson", "White", "Harris", "Martin"};
-    SQLite::Statement p(db, "INSERT INTO Players (PID, TeamID, FirstName, LastName, Years, Position, Act_SP, Act_AC, "
-                            "Act_AG, Act_ST, Act_HA, Act_EN, Act_IN, Act_DI, Pot_SP, Salary) "
-                            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    const char* firsts[] = { "John", "Mike", "Dave", "Chris", "Tom", "Steve", "Bill", "Jim", "Ray", "Joe" };
+    const char* lasts[] = { "Smith", "Johnson", "Williams", "Brown", "Jones", "Miller", "Davis", "Wilson", "Moore",
+        "Taylor", "Anderson", "Thomas", "Jackson", "White", "Harris", "Martin" };
+    SQLite::Statement p(db,
+        "INSERT INTO Players (PID, TeamID, FirstName, LastName, Years, Position, Act_SP, Act_AC, "
+        "Act_AG, Act_ST, Act_HA, Act_EN, Act_IN, Act_DI, Pot_SP, Salary) "
+        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     for (int i = 0; i < players; ++i) {
         p.bind(1, i % 32000);
         p.bind(2, i % 40 < kTeams ? 1 + i % kTeams : (i % 2 ? 0 : 99));
@@ -107,7 +110,7 @@ int main(int argc, char** argv)
     made.start();
     makeLeague(file, players);
     std::printf("League of %d players made in %.0f ms (%s)\n", players, double(made.elapsed()),
-                qPrintable(QApplication::platformName()));
+        qPrintable(QApplication::platformName()));
 
     QuietPrompt prompt;
     FixedChooser chooser(file);
@@ -139,17 +142,17 @@ int main(int argc, char** argv)
     std::printf("\"All Teams\" lists %d rows; medians of %d runs, wall time\n\n", list->model()->rowCount(), runs);
 
     report("core only: read the rows of all teams", measure(runs, [&] {
-               SalaryFile f(file);
-               PlayerRows rows;
-               readPlayerRows(f, kAllTeams, kAllPositions, rows);
-           }));
+        SalaryFile f(file);
+        PlayerRows rows;
+        readPlayerRows(f, kAllTeams, kAllPositions, rows);
+    }));
     report("fill: all teams, all positions, query order", measure(runs, selectAllPositions));
     report("team selection \"All Teams\" (fill + panel + status)", measure(runs, [&] { selectTeam(allTeams); }));
     report("team selection of one team (fill + panel + status)", measure(runs, [&] { selectTeam(0); }));
     report("panel refresh alone (core), one team", measure(runs, [&] {
-               SalaryFile f(file);
-               (void)teamPayroll(f, 1);
-           }));
+        SalaryFile f(file);
+        (void)teamPayroll(f, 1);
+    }));
 
     selectTeam(allTeams);
     Q_EMIT list->header()->sectionClicked(1);
@@ -159,9 +162,9 @@ int main(int argc, char** argv)
     QApplication::processEvents();
     report("fill: all teams, sorted by Salary", measure(runs, selectAllPositions));
     report("header click on Name (sort 32k rows)", measure(runs, [&] {
-               Q_EMIT list->header()->sectionClicked(1);
-               QApplication::processEvents();
-           }));
+        Q_EMIT list->header()->sectionClicked(1);
+        QApplication::processEvents();
+    }));
     std::printf("\nRows shown after the last fill: %d\n", list->model()->rowCount());
     return 0;
 }

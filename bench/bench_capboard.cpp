@@ -4,11 +4,11 @@
 //   bench_capboard [SALARY.pyv [RUNS]]   without a file, payvo-leaguegen and payvo-cli (beside
 //                                        this program) make a league of 97 teams and 32,766
 //                                        players; RUNS runs per figure (15)
+#include "app/frmcapboard.h"
 #include "app/services.h"
 #include "benchutil.h"
 #include "board/boardtables.h"
 #include "board/capchartdata.h"
-#include "app/frmcapboard.h"
 #include "salary/salaryconfig.h"
 #include "store/salarystore.h"
 
@@ -26,7 +26,8 @@
 using namespace payvo;
 using namespace payvo::bench;
 
-namespace {
+namespace
+{
 
 bool run(const QString& program, const QStringList& args)
 {
@@ -48,9 +49,10 @@ int main(int argc, char** argv)
     if (file.isEmpty()) {
         // 97 rosters of 337, 40 free agents and 37 draft pool players: 32,766 players.
         const QString league = dir.filePath(QStringLiteral("Largest.lge"));
-        if (!run(QStringLiteral("payvo-leaguegen"), {"--teams", "97", "--roster", "337", "--free-agents", "40",
-                                                     "--draft", "37", "--seed", "1", "-o", league})
-            || !run(QStringLiteral("payvo-cli"), {"new", league, "--ini", ini}))
+        if (!run(QStringLiteral("payvo-leaguegen"),
+                { "--teams", "97", "--roster", "337", "--free-agents", "40", "--draft", "37", "--seed", "1", "-o",
+                    league })
+            || !run(QStringLiteral("payvo-cli"), { "new", league, "--ini", ini }))
             return 1;
         file = dir.filePath(QStringLiteral("Largest.pyv"));
     }
@@ -61,7 +63,7 @@ int main(int argc, char** argv)
     };
     const std::shared_ptr<const CapBoard> board = build();
     std::printf("%s: %zu teams, %d players on them (%s)\n\n", qPrintable(file), board->teams.size(), board->players(),
-                qPrintable(QApplication::platformName()));
+        qPrintable(QApplication::platformName()));
 
     QuietPrompt prompt;
     AppServices services;
@@ -86,14 +88,14 @@ int main(int argc, char** argv)
     }
     report("chart as SVG", measure(runs, [&] { (void)capChartSvg(capChartData(*board)); }));
     report("payvo-cli cap --format json (output only)", measure(runs, [&] {
-               QString text;
-               QTextStream out(&text);
-               writeCap(*board, BoardFormat::Json, out);
-           }));
+        QString text;
+        QTextStream out(&text);
+        writeCap(*board, BoardFormat::Json, out);
+    }));
     report("payvo-cli matrix --format text (output only)", measure(runs, [&] {
-               QString text;
-               QTextStream out(&text);
-               writeMatrix(*board, false, BoardFormat::Text, out);
-           }));
+        QString text;
+        QTextStream out(&text);
+        writeMatrix(*board, false, BoardFormat::Text, out);
+    }));
     return 0;
 }

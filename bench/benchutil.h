@@ -14,10 +14,12 @@
 #include <time.h>
 #include <vector>
 
-namespace payvo::bench {
+namespace payvo::bench
+{
 
 // Answers Yes to every question and prints every message on stderr.
-class QuietPrompt final : public UserPrompt {
+class QuietPrompt final : public UserPrompt
+{
 public:
     void message(const QString& text, Icon) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
     bool question(const QString&, Icon) override { return true; }
@@ -29,7 +31,7 @@ struct Figures {
 
 inline double threadCpuMs()
 {
-    timespec ts{};
+    timespec ts {};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
     return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
 }
@@ -48,7 +50,7 @@ inline Figures measure(int runs, const std::function<void()>& work)
     }
     std::sort(wall.begin(), wall.end());
     std::sort(cpu.begin(), cpu.end());
-    return {wall[wall.size() / 2], wall.front(), wall.back(), cpu[cpu.size() / 2]};
+    return { wall[wall.size() / 2], wall.front(), wall.back(), cpu[cpu.size() / 2] };
 }
 
 inline void report(const char* what, const Figures& f)

@@ -32,11 +32,13 @@
 
 using namespace payvo;
 
-namespace {
+namespace
+{
 
-class Yes final : public UserPrompt {
+class Yes final : public UserPrompt
+{
 public:
-    void message(const QString&, Icon) override {}
+    void message(const QString&, Icon) override { }
     bool question(const QString&, Icon) override { return true; }
 };
 
@@ -50,8 +52,8 @@ struct Shape {
 
 QString randomName(std::mt19937& rng)
 {
-    static const char* const syllables[] = {"an", "ber", "co", "dan", "el", "fer", "gu", "har", "is", "jo",
-                                            "ka", "lo", "mar", "ne", "or", "pe", "quin", "ro", "sa", "ty"};
+    static const char* const syllables[] = { "an", "ber", "co", "dan", "el", "fer", "gu", "har", "is", "jo", "ka", "lo",
+        "mar", "ne", "or", "pe", "quin", "ro", "sa", "ty" };
     std::uniform_int_distribution<int> pick(0, 19);
     std::uniform_int_distribution<int> count(2, 4);
     QString name;
@@ -93,9 +95,10 @@ void generateLeague(const QString& path, const Shape& shape)
         team.reset();
     }
     // Players go in list by list, as the import stores them: draft pool, free agents, rosters.
-    SQLite::Statement player(db, "INSERT INTO Players (PID, TeamID, FirstName, LastName, Years, Position, "
-                                 "Act_SP, Act_AC, Act_AG, Act_ST, Act_HA, Act_EN, Act_IN, Act_DI, Salary) "
-                                 "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    SQLite::Statement player(db,
+        "INSERT INTO Players (PID, TeamID, FirstName, LastName, Years, Position, "
+        "Act_SP, Act_AC, Act_AG, Act_ST, Act_HA, Act_EN, Act_IN, Act_DI, Salary) "
+        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     std::uniform_int_distribution<int> position(0, 14);
     std::uniform_int_distribution<int> rating(30, 99);
     std::uniform_int_distribution<int> years(0, 15);
@@ -161,9 +164,9 @@ std::vector<QByteArray> linesWithEnds(const QByteArray& file)
 }
 
 struct Figures {
-    double report = 0;       // wall clock, ms
+    double report = 0; // wall clock, ms
     double baseline = 0;
-    double reportCpu = 0;    // this process's processor time, ms
+    double reportCpu = 0; // this process's processor time, ms
     double baselineCpu = 0;
     std::size_t lines = 0;
     qsizetype bytes = 0;
@@ -171,20 +174,19 @@ struct Figures {
 
 double cpuMs()
 {
-    timespec t{};
+    timespec t {};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
     return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
 }
 
 // Runs a job and returns its wall-clock and processor time in ms.
-template <typename F>
-std::pair<double, double> timed(F&& job)
+template <typename F> std::pair<double, double> timed(F&& job)
 {
     QElapsedTimer wall;
     const double cpu = cpuMs();
     wall.start();
     job();
-    return {double(wall.nsecsElapsed()) / 1e6, cpuMs() - cpu};
+    return { double(wall.nsecsElapsed()) / 1e6, cpuMs() - cpu };
 }
 
 QByteArray readFile(const QString& path)
@@ -221,7 +223,7 @@ Figures measure(bool roster, const QString& salary, const QString& out, const QS
         baseWall.push_back(bw);
         baseCpu.push_back(bc);
     }
-    return {median(reportWall), median(baseWall), median(reportCpu), median(baseCpu), lines.size(), bytes.size()};
+    return { median(reportWall), median(baseWall), median(reportCpu), median(baseCpu), lines.size(), bytes.size() };
 }
 
 int playerCount(const QString& salary)
@@ -292,14 +294,14 @@ int main(int argc, char** argv)
     std::vector<Job> jobs;
     if (files.isEmpty()) {
         const Shape shapes[] = {
-            {"demo size, 32 teams x 53", 32, 53, 300, 250},
-            {"ten times larger, 32 teams x 530", 32, 530, 3000, 2500},
-            {"97 teams x 53", 97, 53, 300, 250},
+            { "demo size, 32 teams x 53", 32, 53, 300, 250 },
+            { "ten times larger, 32 teams x 530", 32, 530, 3000, 2500 },
+            { "97 teams x 53", 97, 53, 300, 250 },
         };
         for (const Shape& s : shapes) {
             const QString path = dir.filePath(QStringLiteral("gen%1x%2.pyv").arg(s.teams).arg(s.perTeam));
             generateLeague(path, s);
-            jobs.push_back({QString::fromLatin1(s.label), path});
+            jobs.push_back({ QString::fromLatin1(s.label), path });
         }
     } else {
         for (const QString& f : files) {
@@ -308,29 +310,28 @@ int main(int argc, char** argv)
                 std::fprintf(stderr, "%s\n", qPrintable(why));
                 return 1;
             }
-            jobs.push_back({QFileInfo(f).fileName(), f});
+            jobs.push_back({ QFileInfo(f).fileName(), f });
         }
     }
 
     std::printf("median of %d runs, report and baseline taking turns; output in %s\n", runs, qPrintable(dir.path()));
     std::printf("wall: elapsed time; cpu: processor time of this process (less disturbed by other work)\n\n");
-    std::printf("%-34s %-8s %7s %6s %8s | %9s %9s %5s | %9s %9s %5s\n", "league", "report", "players", "lines",
-                "bytes", "wall ms", "base ms", "ratio", "cpu ms", "base ms", "ratio");
+    std::printf("%-34s %-8s %7s %6s %8s | %9s %9s %5s | %9s %9s %5s\n", "league", "report", "players", "lines", "bytes",
+        "wall ms", "base ms", "ratio", "cpu ms", "base ms", "ratio");
     bool allWithin = true;
     std::vector<std::pair<QString, double>> scans;
     for (const Job& job : jobs) {
         const int players = playerCount(job.path);
         scans.emplace_back(job.label, playerScan(job.path, runs));
-        for (const bool roster : {true, false}) {
-            const Figures f =
-                measure(roster, job.path, dir.filePath(roster ? QStringLiteral("roster.htm") : QStringLiteral("sumary.htm")),
-                        ini, runs);
+        for (const bool roster : { true, false }) {
+            const Figures f = measure(roster, job.path,
+                dir.filePath(roster ? QStringLiteral("roster.htm") : QStringLiteral("sumary.htm")), ini, runs);
             const double wallRatio = f.report / f.baseline;
             const double cpuRatio = f.reportCpu / f.baselineCpu;
             allWithin = allWithin && wallRatio <= 2.0;
             std::printf("%-34s %-8s %7d %6zu %8lld | %9.2f %9.2f %5.2f | %9.2f %9.2f %5.2f\n", qPrintable(job.label),
-                        roster ? "roster" : "summary", players, f.lines, static_cast<long long>(f.bytes), f.report,
-                        f.baseline, wallRatio, f.reportCpu, f.baselineCpu, cpuRatio);
+                roster ? "roster" : "summary", players, f.lines, static_cast<long long>(f.bytes), f.report, f.baseline,
+                wallRatio, f.reportCpu, f.baselineCpu, cpuRatio);
         }
     }
     std::printf("\none pass over Players reading TeamID, Position, Salary (the floor of any summary), wall ms:\n");

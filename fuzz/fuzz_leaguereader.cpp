@@ -23,7 +23,8 @@
 using namespace payvo;
 using payvo::fuzz::g_subject;
 
-namespace {
+namespace
+{
 
 const QString kFile = QStringLiteral("fuzz.lge");
 
@@ -93,8 +94,8 @@ void checkPlayer(const League& league, const LeaguePlayer& p, const QByteArray& 
     CHECK(league.text(p.firstName) == fields[1] && league.text(p.lastName) == fields[2]);
     CHECK(fields[12].toInt() == p.years && fields[21].toInt() == p.positionGen);
     // SP AC AG ST HA EN IN DI are fields 11 5 6 12 9 8 10 7, and 20 14 15 21 18 17 19 16.
-    const int actual[8] = {11, 5, 6, 12, 9, 8, 10, 7};
-    const int potential[8] = {20, 14, 15, 21, 18, 17, 19, 16};
+    const int actual[8] = { 11, 5, 6, 12, 9, 8, 10, 7 };
+    const int potential[8] = { 20, 14, 15, 21, 18, 17, 19, 16 };
     for (std::size_t i = 0; i < 8; ++i)
         CHECK(fields[actual[i] - 1].toInt() == p.actual[i] && fields[potential[i] - 1].toInt() == p.potential[i]);
 }
@@ -123,8 +124,8 @@ void readThroughTheCalls(const QByteArray& bytes, const League& parsed)
 
     TextLeagueReader reader;
     RecordList records;
-    RecordList extra{QStringLiteral("stale")};
-    std::vector<std::int16_t> numbers{1};
+    RecordList extra { QStringLiteral("stale") };
+    std::vector<std::int16_t> numbers { 1 };
 
     const int teams = reader.GetTeams(base, records);
     checkList(parsed, parsed.teams, teams, records);
@@ -153,7 +154,8 @@ void fuzzReader(const std::uint8_t* data, std::size_t size)
         // One short line, whatever the file holds: it goes into a message box and onto stderr.
         CHECK(!e.reason().isEmpty() && e.reason().size() <= 160);
         for (const QChar c : e.reason())
-            CHECK(c.unicode() >= 0x20 && c.unicode() != 0x7F && c != QChar::LineSeparator && c != QChar::ParagraphSeparator);
+            CHECK(c.unicode() >= 0x20 && c.unicode() != 0x7F && c != QChar::LineSeparator
+                && c != QChar::ParagraphSeparator);
         CHECK(e.message() == QStringLiteral("%1:%2: %3").arg(kFile).arg(e.line()).arg(e.reason()));
         return;
     }
@@ -172,10 +174,10 @@ void fuzzReader(const std::uint8_t* data, std::size_t size)
         checkRecordText(record, lines);
         const QStringList fields = record.split(QLatin1Char('|'));
         CHECK(fields.size() >= 4 && league.text(team.city) == fields[0] && league.text(team.mascot) == fields[1]
-              && league.text(team.abbr) == fields[2] && league.text(team.coach) == fields[3]);
+            && league.text(team.abbr) == fields[2] && league.text(team.coach) == fields[3]);
     }
     std::size_t records = league.teams.size();
-    for (const auto* list : {&league.draftPool, &league.freeAgents}) {
+    for (const auto* list : { &league.draftPool, &league.freeAgents }) {
         CHECK(int(list->size()) <= TextLeagueReader::kMaxSectionRecords);
         for (const LeaguePlayer& p : *list)
             checkPlayer(league, p, lines);

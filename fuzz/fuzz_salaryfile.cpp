@@ -37,13 +37,15 @@
 using namespace payvo;
 using payvo::fuzz::g_subject;
 
-namespace {
+namespace
+{
 
-class Quiet final : public UserPrompt {
+class Quiet final : public UserPrompt
+{
 public:
-    void message(const QString&, Icon) override {}
+    void message(const QString&, Icon) override { }
     bool question(const QString&, Icon) override { return false; }
-    void remark(const QString&) override {}
+    void remark(const QString&) override { }
 };
 
 enum class Shape { Table, SomeColumns, View, Virtual, WithoutRowid, Missing };
@@ -139,7 +141,7 @@ void buildTable(FuzzedDataProvider& in, sqlite3* db, const char* name, const std
 
 void makeFile(const std::uint8_t* data, std::size_t size, const QString& path)
 {
-    for (const char* suffix : {"", "-journal", "-wal", "-shm"})
+    for (const char* suffix : { "", "-journal", "-wal", "-shm" })
         QFile::remove(path + QLatin1String(suffix));
     if (size > 0 && data[0] < 64) {
         QFile f(path);
@@ -204,13 +206,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString why = checkSalaryFile(file);
     g_subject = why;
     const QMap<QString, QByteArray> before = folderBytes(dir.path());
-    const Run players = runCli({QStringLiteral("players"), file});
+    const Run players = runCli({ QStringLiteral("players"), file });
     g_subject = players.err;
     CHECK(players.status == 0 || players.status == 1);
     if (players.status == 1) {
         CHECK(players.err.startsWith(QStringLiteral("payvo-cli: ")) && players.err.count(QLatin1Char('\n')) == 1);
-        CHECK(why.isEmpty()
-              || players.err == QStringLiteral("payvo-cli: ") + cli::terminalText(why) + QLatin1Char('\n'));
+        CHECK(
+            why.isEmpty() || players.err == QStringLiteral("payvo-cli: ") + cli::terminalText(why) + QLatin1Char('\n'));
     } else {
         CHECK(why.isEmpty() && players.err.isEmpty());
         static const QRegularExpression control(QStringLiteral("[\\x00-\\x08\\x0B-\\x1F\\x7F-\\x9F]"));

@@ -8,7 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace payvo::fuzz {
+namespace payvo::fuzz
+{
 
 // The record, message or file being checked, shown with a broken check.
 inline QString g_subject;

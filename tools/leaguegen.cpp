@@ -4,8 +4,8 @@
 //   payvo-leaguegen [--teams N] [--roster N] [--free-agents N] [--draft N] [--seed N] [-o FILE]
 
 #include <algorithm>
-#include <cerrno>
 #include <array>
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -17,11 +17,13 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // Its own engine and distributions: the standard library's distributions differ between
 // implementations, and a seed must give the same league everywhere.
-class Random {
+class Random
+{
 public:
     explicit Random(std::uint64_t seed)
     {
@@ -85,8 +87,7 @@ public:
 
     bool chance(double p) { return unit() < p; }
 
-    template <typename T>
-    const T& pick(const std::vector<T>& items)
+    template <typename T> const T& pick(const std::vector<T>& items)
     {
         return items[std::size_t(below(int(items.size())))];
     }
@@ -94,7 +95,7 @@ public:
 private:
     static std::uint64_t rotl(std::uint64_t x, int k) { return (x << k) | (x >> (64 - k)); }
 
-    std::array<std::uint64_t, 4> m_state{};
+    std::array<std::uint64_t, 4> m_state {};
     double m_spare = 0.0;
     bool m_haveSpare = false;
 };
@@ -110,54 +111,219 @@ struct Position {
 
 // Position codes 0..14 in order.
 const std::vector<Position> kPositions = {
-    {"QB", 3, {{-12, 9, -6, -16, 4, -6, 8, 4}}},
-    {"FB", 1, {{-6, -8, -4, 8, 4, 2, -6, 0}}},
-    {"HB", 4, {{7, -10, 8, 0, 3, 2, -8, -4}}},
-    {"TE", 3, {{-4, -8, -2, 6, 7, -2, -6, -2}}},
-    {"WR", 6, {{8, -8, 6, -12, 8, -2, -4, -4}}},
-    {"C", 2, {{-18, -10, -8, 10, -14, 4, 8, 8}}},
-    {"G", 4, {{-18, -12, -8, 11, -14, 4, 4, 6}}},
-    {"T", 4, {{-16, -12, -4, 11, -14, 4, 4, 6}}},
-    {"DE", 4, {{2, -10, 5, 7, -12, 2, -2, 0}}},
-    {"DT", 4, {{-10, -12, -2, 11, -14, 5, 0, 2}}},
-    {"LB", 6, {{0, -8, 3, 4, -8, 2, 6, 0}}},
-    {"CB", 6, {{8, -8, 8, -12, 0, 0, 2, -4}}},
-    {"S", 4, {{5, -8, 4, -4, -2, 0, 6, -4}}},
-    {"K", 1, {{-25, 12, -20, 10, -25, -15, 0, 10}}},
-    {"P", 1, {{-25, 10, -20, 12, -25, -15, 0, 10}}},
+    { "QB", 3, { { -12, 9, -6, -16, 4, -6, 8, 4 } } },
+    { "FB", 1, { { -6, -8, -4, 8, 4, 2, -6, 0 } } },
+    { "HB", 4, { { 7, -10, 8, 0, 3, 2, -8, -4 } } },
+    { "TE", 3, { { -4, -8, -2, 6, 7, -2, -6, -2 } } },
+    { "WR", 6, { { 8, -8, 6, -12, 8, -2, -4, -4 } } },
+    { "C", 2, { { -18, -10, -8, 10, -14, 4, 8, 8 } } },
+    { "G", 4, { { -18, -12, -8, 11, -14, 4, 4, 6 } } },
+    { "T", 4, { { -16, -12, -4, 11, -14, 4, 4, 6 } } },
+    { "DE", 4, { { 2, -10, 5, 7, -12, 2, -2, 0 } } },
+    { "DT", 4, { { -10, -12, -2, 11, -14, 5, 0, 2 } } },
+    { "LB", 6, { { 0, -8, 3, 4, -8, 2, 6, 0 } } },
+    { "CB", 6, { { 8, -8, 8, -12, 0, 0, 2, -4 } } },
+    { "S", 4, { { 5, -8, 4, -4, -2, 0, 6, -4 } } },
+    { "K", 1, { { -25, 12, -20, 10, -25, -15, 0, 10 } } },
+    { "P", 1, { { -25, 10, -20, 12, -25, -15, 0, 10 } } },
 };
 
 // Positions a player also plays, as the league's second position value.
 int relatedPosition(int code, Random& rnd)
 {
-    static const int related[] = {0, 2, 1, 4, 3, 6, 7, 6, 9, 8, 8, 12, 11, 14, 13};
+    static const int related[] = { 0, 2, 1, 4, 3, 6, 7, 6, 9, 8, 8, 12, 11, 14, 13 };
     return rnd.chance(0.12) ? related[code] : code;
 }
 
 const std::vector<std::string> kFirstNames = {
-    "James",   "Michael", "DeShawn", "José",   "Tyrell",  "Marcus", "Jamal",   "Ryan",    "Kevin",   "Brandon",
-    "Chris",   "Darius",  "André",   "Søren",  "Björn",   "Łukasz", "Jérôme",  "Malik",   "Trevon",  "Austin",
-    "Cody",    "Dante",   "Ángel",   "Nikolai", "Tomás",  "Kwame",  "Jalen",   "Isaiah",  "Caleb",   "Derrick",
-    "Terrell", "Mikaël",  "Ezekiel", "Omar",   "Luis",    "Grant",  "Patrick", "Sean",    "Tre'Von", "D'Andre",
-    "Zoltán",  "Hüseyin", "Kai",     "Mateo",  "Bryce",   "Logan",  "Julian",  "Xavier",  "Rashad",  "Owen",
+    "James",
+    "Michael",
+    "DeShawn",
+    "José",
+    "Tyrell",
+    "Marcus",
+    "Jamal",
+    "Ryan",
+    "Kevin",
+    "Brandon",
+    "Chris",
+    "Darius",
+    "André",
+    "Søren",
+    "Björn",
+    "Łukasz",
+    "Jérôme",
+    "Malik",
+    "Trevon",
+    "Austin",
+    "Cody",
+    "Dante",
+    "Ángel",
+    "Nikolai",
+    "Tomás",
+    "Kwame",
+    "Jalen",
+    "Isaiah",
+    "Caleb",
+    "Derrick",
+    "Terrell",
+    "Mikaël",
+    "Ezekiel",
+    "Omar",
+    "Luis",
+    "Grant",
+    "Patrick",
+    "Sean",
+    "Tre'Von",
+    "D'Andre",
+    "Zoltán",
+    "Hüseyin",
+    "Kai",
+    "Mateo",
+    "Bryce",
+    "Logan",
+    "Julian",
+    "Xavier",
+    "Rashad",
+    "Owen",
 };
 
 const std::vector<std::string> kLastNames = {
-    "Smith",     "Johnson",  "Williams", "Brown",     "Jones",    "García",  "Miller",    "Davis",   "O'Brien",
-    "D'Amato",   "Müller",   "Nguyễn",   "Ødegaard",  "Peña",     "Kowalski", "Okafor",   "Washington", "Jackson",
-    "Thompson",  "White",    "Harris",   "Martin",    "Robinson", "Clark",   "Lewis",     "Walker",  "Young",
-    "Allen",     "King",     "Wright",   "Scott",     "Green",    "Baker",   "Adams",     "Nelson",  "Hill",
-    "Campbell",  "Mitchell", "Roberts",  "Carter",    "Phillips", "Evans",   "Turner",    "Torres",  "Parker",
-    "Collins",   "Edwards",  "Stewart",  "Morris",    "Murphy",   "Cook",    "Rogers",    "Morgan",  "Peterson",
-    "Cooper",    "Reed",     "Bailey",   "Bell",      "Gómez",    "Kelly",   "Howard",    "Ward",    "Cox",
-    "Diaz",      "Richardson", "Wood",   "Watson",    "Brooks",   "Bennett", "Gray",      "James",   "Reyes",
-    "Cruz",      "Hughes",   "Price",    "Myers",     "Long",     "Foster",  "Sanders",   "Ross",    "Morales",
-    "Powell",    "Sullivan", "Russell",  "Ortiz",     "Jenkins",  "Gutiérrez", "Perry",   "Butler",  "Barnes",
-    "Fisher",    "Henderson", "Coleman", "Simmons",   "Patterson", "Jordan", "Reynolds",  "Hamilton", "Graham",
-    "Kim",       "Gonzáles", "Alexander", "Ramos",    "Wallace",  "Griffin", "West",      "Cole",    "Hayes",
-    "Chávez",    "Gibson",   "Bryant",   "Ellis",     "Stevens",  "Murray",  "Ford",      "Marshall", "Owens",
-    "McDonald",  "Harrison", "Ruiz",     "Kennedy",   "Wells",    "Álvarez", "Woods",     "Mendoza", "Castillo",
-    "Olsen",     "Novák",    "Þórsson",  "Brännström", "Lindqvist", "Zieliński", "Dubois", "Lefèvre", "Haddad",
+    "Smith",
+    "Johnson",
+    "Williams",
+    "Brown",
+    "Jones",
+    "García",
+    "Miller",
+    "Davis",
+    "O'Brien",
+    "D'Amato",
+    "Müller",
+    "Nguyễn",
+    "Ødegaard",
+    "Peña",
+    "Kowalski",
+    "Okafor",
+    "Washington",
+    "Jackson",
+    "Thompson",
+    "White",
+    "Harris",
+    "Martin",
+    "Robinson",
+    "Clark",
+    "Lewis",
+    "Walker",
+    "Young",
+    "Allen",
+    "King",
+    "Wright",
+    "Scott",
+    "Green",
+    "Baker",
+    "Adams",
+    "Nelson",
+    "Hill",
+    "Campbell",
+    "Mitchell",
+    "Roberts",
+    "Carter",
+    "Phillips",
+    "Evans",
+    "Turner",
+    "Torres",
+    "Parker",
+    "Collins",
+    "Edwards",
+    "Stewart",
+    "Morris",
+    "Murphy",
+    "Cook",
+    "Rogers",
+    "Morgan",
+    "Peterson",
+    "Cooper",
+    "Reed",
+    "Bailey",
+    "Bell",
+    "Gómez",
+    "Kelly",
+    "Howard",
+    "Ward",
+    "Cox",
+    "Diaz",
+    "Richardson",
+    "Wood",
+    "Watson",
+    "Brooks",
+    "Bennett",
+    "Gray",
+    "James",
+    "Reyes",
+    "Cruz",
+    "Hughes",
+    "Price",
+    "Myers",
+    "Long",
+    "Foster",
+    "Sanders",
+    "Ross",
+    "Morales",
+    "Powell",
+    "Sullivan",
+    "Russell",
+    "Ortiz",
+    "Jenkins",
+    "Gutiérrez",
+    "Perry",
+    "Butler",
+    "Barnes",
+    "Fisher",
+    "Henderson",
+    "Coleman",
+    "Simmons",
+    "Patterson",
+    "Jordan",
+    "Reynolds",
+    "Hamilton",
+    "Graham",
+    "Kim",
+    "Gonzáles",
+    "Alexander",
+    "Ramos",
+    "Wallace",
+    "Griffin",
+    "West",
+    "Cole",
+    "Hayes",
+    "Chávez",
+    "Gibson",
+    "Bryant",
+    "Ellis",
+    "Stevens",
+    "Murray",
+    "Ford",
+    "Marshall",
+    "Owens",
+    "McDonald",
+    "Harrison",
+    "Ruiz",
+    "Kennedy",
+    "Wells",
+    "Álvarez",
+    "Woods",
+    "Mendoza",
+    "Castillo",
+    "Olsen",
+    "Novák",
+    "Þórsson",
+    "Brännström",
+    "Lindqvist",
+    "Zieliński",
+    "Dubois",
+    "Lefèvre",
+    "Haddad",
 };
 
 struct Team {
@@ -167,23 +333,59 @@ struct Team {
 };
 
 const std::vector<Team> kTeams = {
-    {"Boston", "Bulldogs", "BOS"},       {"Denver", "Comets", "DEN"},          {"Atlanta", "Firebirds", "ATL"},
-    {"Chicago", "Blizzard", "CHI"},      {"Dallas", "Stampede", "DAL"},        {"Miami", "Barracudas", "MIA"},
-    {"Seattle", "Orcas", "SEA"},         {"Detroit", "Pistons & Gears", "DET"}, {"Houston", "Roughnecks", "HOU"},
-    {"Phoenix", "Scorpions", "PHX"},     {"Portland", "Lumberjacks", "POR"},   {"San José", "Quakes", "SJO"},
-    {"Nashville", "Outlaws", "NSH"},     {"Memphis", "Blues", "MEM"},          {"Kansas City", "Twisters", "KCT"},
-    {"St. Louis", "Archers", "STL"},     {"Montréal", "Voyageurs", "MTL"},     {"Toronto", "Huskies", "TOR"},
-    {"New Orleans", "Krewe", "NOL"},     {"Salt Lake", "Pioneers", "SLC"},     {"Albuquerque", "Roadrunners", "ABQ"},
-    {"Omaha", "Plainsmen", "OMA"},       {"Pittsburgh", "Ironmen", "PIT"},     {"Baltimore", "Harbor Hawks", "BAL"},
-    {"Cleveland", "Lakers", "CLE"},      {"Buffalo", "Bison", "BUF"},          {"Las Vegas", "High Rollers", "LVG"},
-    {"Sacramento", "Gold Rush", "SAC"},  {"San Antonio", "Vaqueros", "SAT"},   {"Orlando", "Gators", "ORL"},
-    {"Charlotte", "Hornets", "CHA"},     {"Milwaukee", "Brewers' Kings", "MIL"},
+    { "Boston", "Bulldogs", "BOS" },
+    { "Denver", "Comets", "DEN" },
+    { "Atlanta", "Firebirds", "ATL" },
+    { "Chicago", "Blizzard", "CHI" },
+    { "Dallas", "Stampede", "DAL" },
+    { "Miami", "Barracudas", "MIA" },
+    { "Seattle", "Orcas", "SEA" },
+    { "Detroit", "Pistons & Gears", "DET" },
+    { "Houston", "Roughnecks", "HOU" },
+    { "Phoenix", "Scorpions", "PHX" },
+    { "Portland", "Lumberjacks", "POR" },
+    { "San José", "Quakes", "SJO" },
+    { "Nashville", "Outlaws", "NSH" },
+    { "Memphis", "Blues", "MEM" },
+    { "Kansas City", "Twisters", "KCT" },
+    { "St. Louis", "Archers", "STL" },
+    { "Montréal", "Voyageurs", "MTL" },
+    { "Toronto", "Huskies", "TOR" },
+    { "New Orleans", "Krewe", "NOL" },
+    { "Salt Lake", "Pioneers", "SLC" },
+    { "Albuquerque", "Roadrunners", "ABQ" },
+    { "Omaha", "Plainsmen", "OMA" },
+    { "Pittsburgh", "Ironmen", "PIT" },
+    { "Baltimore", "Harbor Hawks", "BAL" },
+    { "Cleveland", "Lakers", "CLE" },
+    { "Buffalo", "Bison", "BUF" },
+    { "Las Vegas", "High Rollers", "LVG" },
+    { "Sacramento", "Gold Rush", "SAC" },
+    { "San Antonio", "Vaqueros", "SAT" },
+    { "Orlando", "Gators", "ORL" },
+    { "Charlotte", "Hornets", "CHA" },
+    { "Milwaukee", "Brewers' Kings", "MIL" },
 };
 
 const std::vector<std::string> kCoaches = {
-    "Ann Reyes",     "Sam Okafor",   "Bill O'Neil",  "Dana Ortega",  "Frank Müller", "Gus Halvorsen",
-    "Hank Dawson",   "Ivy Chen",     "Joe D'Angelo", "Ken Watanabe", "Lou Brennan",  "Mo Abdullah",
-    "Ned Kowalczyk", "Pat Gallagher", "Rex Jørgensen", "Sid Romero", "Ted Lundgren", "Vic Salazar",
+    "Ann Reyes",
+    "Sam Okafor",
+    "Bill O'Neil",
+    "Dana Ortega",
+    "Frank Müller",
+    "Gus Halvorsen",
+    "Hank Dawson",
+    "Ivy Chen",
+    "Joe D'Angelo",
+    "Ken Watanabe",
+    "Lou Brennan",
+    "Mo Abdullah",
+    "Ned Kowalczyk",
+    "Pat Gallagher",
+    "Rex Jørgensen",
+    "Sid Romero",
+    "Ted Lundgren",
+    "Vic Salazar",
 };
 
 int clampRating(double v)
@@ -196,8 +398,8 @@ struct Player {
     std::string first;
     std::string last;
     int position = 0;
-    std::array<int, kRatings> act{};
-    std::array<int, kRatings> pot{};
+    std::array<int, kRatings> act {};
+    std::array<int, kRatings> pot {};
     int years = 0;
     int positionGen = 0;
 };
@@ -257,7 +459,7 @@ std::vector<int> rosterMix(int total)
         const double share = double(total) * kPositions[i].perRoster / 53.0;
         counts[i] = int(std::floor(share));
         given += counts[i];
-        rest.push_back({share - counts[i], i});
+        rest.push_back({ share - counts[i], i });
     }
     std::stable_sort(rest.begin(), rest.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
     for (std::size_t k = 0; given < total; ++k, ++given)
@@ -279,7 +481,7 @@ int positionByMix(Random& rnd)
 std::string record(const Player& p)
 {
     // Field order of a league file's player record.
-    const int order[] = {AC, AG, DI, EN, HA, IN, SP, ST};
+    const int order[] = { AC, AG, DI, EN, HA, IN, SP, ST };
     std::ostringstream s;
     s << p.id << '|' << p.first << '|' << p.last << '|' << p.position;
     for (int r : order)
@@ -294,7 +496,7 @@ std::string record(const Player& p)
 // Makes sure that every tier boundary (a rating exactly on 69, 79, 84, 89 and 94) occurs.
 void coverTierBoundaries(std::vector<Player*>& players)
 {
-    const int boundaries[] = {69, 79, 84, 89, 94};
+    const int boundaries[] = { 69, 79, 84, 89, 94 };
     std::size_t next = 0;
     for (int b : boundaries) {
         bool found = false;
@@ -321,16 +523,16 @@ struct Options {
 [[noreturn]] void usage(const char* why)
 {
     std::fprintf(stderr,
-                 "payvo-leaguegen: %s\n"
-                 "usage: payvo-leaguegen [--teams N] [--roster N] [--free-agents N] [--draft N] [--seed N] "
-                 "[-o FILE]\n"
-                 "  --teams N        teams, 1 to 97 (32)\n"
-                 "  --roster N       players on each roster (53)\n"
-                 "  --free-agents N  players without a team (96)\n"
-                 "  --draft N        players in the draft pool (224)\n"
-                 "  --seed N         the same seed gives the same league (1)\n"
-                 "  -o FILE          write to FILE instead of standard output\n",
-                 why);
+        "payvo-leaguegen: %s\n"
+        "usage: payvo-leaguegen [--teams N] [--roster N] [--free-agents N] [--draft N] [--seed N] "
+        "[-o FILE]\n"
+        "  --teams N        teams, 1 to 97 (32)\n"
+        "  --roster N       players on each roster (53)\n"
+        "  --free-agents N  players without a team (96)\n"
+        "  --draft N        players in the draft pool (224)\n"
+        "  --seed N         the same seed gives the same league (1)\n"
+        "  -o FILE          write to FILE instead of standard output\n",
+        why);
     std::exit(2);
 }
 

@@ -16,10 +16,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -28,19 +28,22 @@
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 using namespace payvo;
 
 // Answers every question with Yes and shows nothing.
-class QuietPrompt final : public UserPrompt {
+class QuietPrompt final : public UserPrompt
+{
 public:
     void message(const QString& text, Icon) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
     bool question(const QString&, Icon) override { return true; }
 };
 
 // Hands out one file, as if the user had chosen it.
-class OneFile final : public FileChooser {
+class OneFile final : public FileChooser
+{
 public:
     explicit OneFile(QString file)
         : m_file(std::move(file))
@@ -95,9 +98,8 @@ int main(int argc, char* argv[])
     services.guideDir = QDir(sharedDataDir(programDir)).filePath(QStringLiteral("guide"));
     frmMain window(services);
     window.show();
-    const auto trigger = [&window](const char* action) {
-        window.findChild<QAction*>(QLatin1String(action))->trigger();
-    };
+    const auto trigger
+        = [&window](const char* action) { window.findChild<QAction*>(QLatin1String(action))->trigger(); };
     trigger("mnuNew");
     bool ok = save(&window, out, "main-window.png");
     // The salary file as it is before the what-if below saves and re-calculates, for Compare With.
@@ -112,7 +114,8 @@ int main(int argc, char* argv[])
         if (dialog)
             dialog->close();
     });
-    chooser.chooseOpenFile(&window, QStringLiteral("Open League to Create Salary file"), QStringLiteral("lge (*.lge)|*.lge"));
+    chooser.chooseOpenFile(
+        &window, QStringLiteral("Open League to Create Salary file"), QStringLiteral("lge (*.lge)|*.lge"));
 
     {
         frmSalarySettings salary(prompt, work.path(), &window);

@@ -7,19 +7,20 @@
 #include <QFileInfo>
 #include <QTextStream>
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
 // The options of every Qt program that take a value, and those that take none.
-const QStringList kQtValueOptions = {
-    QStringLiteral("platform"), QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
-    QStringLiteral("plugin"), QStringLiteral("display"), QStringLiteral("style"), QStringLiteral("stylesheet"),
-    QStringLiteral("session"), QStringLiteral("qwindowgeometry"), QStringLiteral("geometry"),
-    QStringLiteral("qwindowtitle"), QStringLiteral("title"), QStringLiteral("qwindowicon"), QStringLiteral("icon"),
-    QStringLiteral("name"), QStringLiteral("dialogs"), QStringLiteral("widgetcount")};
-const QStringList kQtFlagOptions = {QStringLiteral("reverse"), QStringLiteral("nograb"), QStringLiteral("dograb"),
-                                    QStringLiteral("sync"), QStringLiteral("testability")};
+const QStringList kQtValueOptions = { QStringLiteral("platform"), QStringLiteral("platformpluginpath"),
+    QStringLiteral("platformtheme"), QStringLiteral("plugin"), QStringLiteral("display"), QStringLiteral("style"),
+    QStringLiteral("stylesheet"), QStringLiteral("session"), QStringLiteral("qwindowgeometry"),
+    QStringLiteral("geometry"), QStringLiteral("qwindowtitle"), QStringLiteral("title"), QStringLiteral("qwindowicon"),
+    QStringLiteral("icon"), QStringLiteral("name"), QStringLiteral("dialogs"), QStringLiteral("widgetcount") };
+const QStringList kQtFlagOptions = { QStringLiteral("reverse"), QStringLiteral("nograb"), QStringLiteral("dograb"),
+    QStringLiteral("sync"), QStringLiteral("testability") };
 
 } // namespace
 
@@ -29,7 +30,7 @@ AppArgs readAppArgs(const QStringList& args)
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString& a = args[i];
         if (a == QLatin1String("-h") || a == QLatin1String("--help"))
-            return {AppArgs::Action::Help, {}};
+            return { AppArgs::Action::Help, {} };
         if (a == QLatin1String("-v") || a == QLatin1String("--version"))
             result.action = AppArgs::Action::Version;
         else if (a.startsWith(QLatin1Char('-'))) {
@@ -40,10 +41,10 @@ AppArgs readAppArgs(const QStringList& args)
                 if (!valueGiven)
                     ++i;
             } else if (!kQtFlagOptions.contains(name)) {
-                return {AppArgs::Action::Error, QStringLiteral("unknown option '%1'").arg(a)};
+                return { AppArgs::Action::Error, QStringLiteral("unknown option '%1'").arg(a) };
             }
         } else {
-            return {AppArgs::Action::Error, QStringLiteral("unexpected argument '%1'").arg(a)};
+            return { AppArgs::Action::Error, QStringLiteral("unexpected argument '%1'").arg(a) };
         }
     }
     return result;
@@ -73,7 +74,8 @@ void printAppHelp(QTextStream& out, const QString& programDir)
         << "  " << QDir::toNativeSeparators(userSettingsFile()) << "\n"
         << "        otherwise the settings file, made the first time it is needed as a copy\n"
         << "        of " << QDir::toNativeSeparators(defaultSettingsFile(programDir)) << "\n"
-        << "  " << QDir::toNativeSeparators(QFileInfo(userSettingsFile()).path() + QStringLiteral("/Payvo.conf")) << "\n"
+        << "  " << QDir::toNativeSeparators(QFileInfo(userSettingsFile()).path() + QStringLiteral("/Payvo.conf"))
+        << "\n"
         << "        the report file names, the last folder opened, the window's size\n"
         << "  " << data << QDir::separator() << "Demo.lge\n"
         << "        a demo league of 32 teams to try the program on\n"

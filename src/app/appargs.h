@@ -4,7 +4,8 @@
 
 class QTextStream;
 
-namespace payvo {
+namespace payvo
+{
 
 // What the command line asks of the desktop program. It is read before the window system is
 // started, so that --help and --version work without a display.

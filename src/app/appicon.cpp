@@ -6,7 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace payvo {
+namespace payvo
+{
 
 QIcon applicationIcon(const QString& programDir)
 {

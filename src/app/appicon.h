@@ -2,7 +2,8 @@
 
 #include <QIcon>
 
-namespace payvo {
+namespace payvo
+{
 
 // The program's icon in every size that ships, read from the hicolor icon folder beside
 // the shared data folder (/usr/share/icons/hicolor when installed, <build>/share/icons/hicolor

@@ -10,7 +10,8 @@
 #include <algorithm>
 #include <numeric>
 
-namespace payvo {
+namespace payvo
+{
 
 QString shownLines(const QString& text)
 {
@@ -89,16 +90,16 @@ QVariant BoardModel::data(const QModelIndex& index, int role) const
     case Qt::BackgroundRole:
         if (m_kind == Kind::Positions && team && column > 0) {
             const int payrollIndex = kPayrollLines[std::size_t(column - 1)].index;
-            return shadeColor(CapBoard::shadeOf(team->sums[std::size_t(payrollIndex)].value(),
-                                                m_averages[std::size_t(column - 1)]));
+            return shadeColor(
+                CapBoard::shadeOf(team->sums[std::size_t(payrollIndex)].value(), m_averages[std::size_t(column - 1)]));
         }
         return row.overCap ? QVariant(QColor(0xf6, 0xc9, 0xc4)) : QVariant();
     case Qt::ToolTipRole:
         if (!team)
             return QVariant();
         return plainToolTip(m_kind == Kind::Positions && column > 0
-                                ? cellPlayers(*team, kPayrollLines[std::size_t(column - 1)].index)
-                                : teamFigures(*m_board, *team));
+                ? cellPlayers(*team, kPayrollLines[std::size_t(column - 1)].index)
+                : teamFigures(*m_board, *team));
     default:
         return QVariant();
     }
@@ -128,8 +129,8 @@ void BoardModel::sort(int column, Qt::SortOrder order)
     QModelIndexList after;
     for (qsizetype k = 0; k < before.size(); ++k) {
         const int line = lines[std::size_t(k)];
-        after << index(std::size_t(before[k].row()) < m_order.size() ? rowOf[std::size_t(line)] : line,
-                       before[k].column());
+        after << index(
+            std::size_t(before[k].row()) < m_order.size() ? rowOf[std::size_t(line)] : line, before[k].column());
     }
     changePersistentIndexList(before, after);
     Q_EMIT layoutChanged();
@@ -153,8 +154,8 @@ void BoardModel::applySort()
         const std::optional<double>& fy = y.figures[std::size_t(c)];
         return fy && (!fx || *fx < *fy);
     };
-    std::stable_sort(m_order.begin(), m_order.end(),
-                     [&](int a, int b) { return descending ? less(b, a) : less(a, b); });
+    std::stable_sort(
+        m_order.begin(), m_order.end(), [&](int a, int b) { return descending ? less(b, a) : less(a, b); });
 }
 
 QColor BoardModel::shadeColor(Shade shade)

@@ -8,7 +8,8 @@
 #include <optional>
 #include <vector>
 
-namespace payvo {
+namespace payvo
+{
 
 // A view of the cap board (the Teams or the Positions table) for a table view. Sorting is by
 // the figure behind each cell (the team's name by text), in either direction, ties in board
@@ -16,7 +17,8 @@ namespace payvo {
 // icon by its name, a red background and its figures as a tooltip. In the Positions table
 // each figure is shaded by how far it stands from the league average of its column and
 // lists its players as a tooltip.
-class BoardModel final : public QAbstractTableModel {
+class BoardModel final : public QAbstractTableModel
+{
     Q_OBJECT
 public:
     enum class Kind { Teams, Positions };

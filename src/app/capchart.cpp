@@ -10,7 +10,8 @@
 #include <QStackedBarSeries>
 #include <QValueAxis>
 
-namespace payvo {
+namespace payvo
+{
 
 QChart* makeCapChart(const CapChartData& data)
 {

@@ -2,7 +2,8 @@
 
 class QChart;
 
-namespace payvo {
+namespace payvo
+{
 
 struct CapChartData;
 

@@ -7,7 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace payvo {
+namespace payvo
+{
 
 frmAbout::frmAbout(QWidget* parent, const QString& settingsLine)
     : QDialog(parent)
@@ -26,20 +27,19 @@ frmAbout::frmAbout(QWidget* parent, const QString& settingsLine)
                                    .arg(PAYVO_VERSION_MAJOR)
                                    .arg(PAYVO_VERSION_MINOR)
                                    .arg(PAYVO_VERSION_REVISION),
-                               this);
+        this);
     version->setObjectName(QStringLiteral("lblVersion"));
 
-    auto* description = new QLabel(
-        QStringLiteral("Salaries and a salary cap for simulated football leagues.\n"
-                       "Reads league files in text format 1."),
+    auto* description = new QLabel(QStringLiteral("Salaries and a salary cap for simulated football leagues.\n"
+                                                  "Reads league files in text format 1."),
         this);
     description->setObjectName(QStringLiteral("lblDescription"));
 
     auto* maker = new QLabel(QStringLiteral("Made by the Payvo team."), this);
     maker->setObjectName(QStringLiteral("lblMaker"));
 
-    auto* link = new QLabel(QStringLiteral("<a href=\"%1\">%2</a>").arg(QLatin1String(kMakerUrl), QLatin1String(kMakerHost)),
-                            this);
+    auto* link = new QLabel(
+        QStringLiteral("<a href=\"%1\">%2</a>").arg(QLatin1String(kMakerUrl), QLatin1String(kMakerHost)), this);
     link->setObjectName(QStringLiteral("lblLink"));
     link->setOpenExternalLinks(true);
     link->setTextInteractionFlags(Qt::TextBrowserInteraction);

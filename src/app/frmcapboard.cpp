@@ -1,8 +1,8 @@
 #include "app/frmcapboard.h"
 
-#include "app/showntext.h"
 #include "app/boardmodel.h"
 #include "app/capchart.h"
+#include "app/showntext.h"
 #include "common/prompt.h"
 #include "salary/salaryconfig.h"
 #include "store/salaryfile.h"
@@ -25,9 +25,11 @@
 #include <QTextStream>
 #include <QToolTip>
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
 QTableView* makeTable(QWidget* parent, const QString& name, BoardModel* model)
 {
@@ -94,8 +96,8 @@ frmCapBoard::frmCapBoard(const AppServices& services, QWidget* parent)
 
     // F1 opens the user guide at the section of the view shown.
     const auto tabChanged = [this](int tab) {
-        static const char* const kTopics[] = {"cap-board.html#teams", "cap-board.html#positions",
-                                              "cap-board.html#chart"};
+        static const char* const kTopics[]
+            = { "cap-board.html#teams", "cap-board.html#positions", "cap-board.html#chart" };
         m_exportCsv->setEnabled(tab != 2);
         m_saveChart->setEnabled(tab == 2);
         setProperty("helpTopic", QLatin1String(kTopics[tab >= 0 && tab < 3 ? tab : 0]));
@@ -105,9 +107,9 @@ frmCapBoard::frmCapBoard(const AppServices& services, QWidget* parent)
     connect(m_exportCsv, &QPushButton::clicked, this, &frmCapBoard::exportCsv);
     connect(m_saveChart, &QPushButton::clicked, this, &frmCapBoard::saveChart);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-    for (QTableView* view : {m_teamsView, m_positionsView})
+    for (QTableView* view : { m_teamsView, m_positionsView })
         connect(view, &QTableView::doubleClicked, this,
-                [this](const QModelIndex& i) { chooseTeamAt(i.data(BoardModel::TeamRole).toInt()); });
+            [this](const QModelIndex& i) { chooseTeamAt(i.data(BoardModel::TeamRole).toInt()); });
     resize(1240, 720);
 }
 
@@ -130,11 +132,8 @@ QWidget* frmCapBoard::buildPositionsTab()
     auto* row = new QHBoxLayout(legend);
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(new QLabel(QStringLiteral("Against the league average of the column:"), legend));
-    const std::pair<Shade, const char*> shades[] = {{Shade::FarBelow, "50% or less"},
-                                                    {Shade::Below, "50% to 85%"},
-                                                    {Shade::Near, "85% to 115%"},
-                                                    {Shade::Above, "115% to 150%"},
-                                                    {Shade::FarAbove, "150% or more"}};
+    const std::pair<Shade, const char*> shades[] = { { Shade::FarBelow, "50% or less" }, { Shade::Below, "50% to 85%" },
+        { Shade::Near, "85% to 115%" }, { Shade::Above, "115% to 150%" }, { Shade::FarAbove, "150% or more" } };
     for (const auto& [shade, text] : shades) {
         auto* swatch = new QLabel(QLatin1String(text), legend);
         swatch->setAutoFillBackground(true);
@@ -226,8 +225,8 @@ bool frmCapBoard::writeFile(const QString& path, const QByteArray& bytes)
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return true;
-    m_services.prompt->message(QStringLiteral("%1 could not be written: %2").arg(path, file.errorString()),
-                               UserPrompt::Icon::Exclamation);
+    m_services.prompt->message(
+        QStringLiteral("%1 could not be written: %2").arg(path, file.errorString()), UserPrompt::Icon::Exclamation);
     return false;
 }
 
@@ -235,8 +234,8 @@ void frmCapBoard::exportCsv()
 {
     const bool teams = m_tabs->currentIndex() == 0;
     const QString suggested = m_leagueName + (teams ? QStringLiteral(" cap.csv") : QStringLiteral(" positions.csv"));
-    const QString path = m_services.files->chooseSaveFile(this, QStringLiteral("Export CSV"),
-                                                          QStringLiteral("CSV (*.csv)|*.csv"), suggested);
+    const QString path = m_services.files->chooseSaveFile(
+        this, QStringLiteral("Export CSV"), QStringLiteral("CSV (*.csv)|*.csv"), suggested);
     if (path.isEmpty())
         return;
     QString text;
@@ -251,9 +250,8 @@ void frmCapBoard::exportCsv()
 
 void frmCapBoard::saveChart()
 {
-    const QString path = m_services.files->chooseSaveFile(
-        this, QStringLiteral("Save Chart"), QStringLiteral("PNG image (*.png)|*.png|SVG image (*.svg)|*.svg"),
-        m_leagueName + QStringLiteral(" cap.png"));
+    const QString path = m_services.files->chooseSaveFile(this, QStringLiteral("Save Chart"),
+        QStringLiteral("PNG image (*.png)|*.png|SVG image (*.svg)|*.svg"), m_leagueName + QStringLiteral(" cap.png"));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0) {

@@ -15,14 +15,16 @@ class QPushButton;
 class QTabWidget;
 class QTableView;
 
-namespace payvo {
+namespace payvo
+{
 
 class BoardModel;
 
 // League, Cap Board: every team against the salary cap in three views of one board (Teams,
 // Positions, Chart), with their exports. A window of its own beside the main window; it
 // only reads the salary file.
-class frmCapBoard final : public QWidget {
+class frmCapBoard final : public QWidget
+{
     Q_OBJECT
 public:
     explicit frmCapBoard(const AppServices& services, QWidget* parent = nullptr);

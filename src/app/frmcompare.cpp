@@ -20,9 +20,11 @@
 #include <QTextStream>
 #include <QVBoxLayout>
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
 constexpr int SortRole = Qt::UserRole;
 constexpr int IndexRole = Qt::UserRole + 1;
@@ -47,7 +49,7 @@ QStandardItem* moneyCell(const std::optional<double>& amount)
 QStandardItem* capCell(const std::optional<bool>& over)
 {
     return cell(over ? (*over ? QStringLiteral("Over") : QStringLiteral("Under")) : QString(),
-                over ? QVariant(int(*over)) : QVariant());
+        over ? QVariant(int(*over)) : QVariant());
 }
 
 QTableView* makeView(QWidget* parent, const char* name, QAbstractItemModel* model)
@@ -98,15 +100,14 @@ frmCompare::frmCompare(const AppServices& services, QWidget* parent)
     m_filter = new QComboBox(lower);
     m_filter->setObjectName(QStringLiteral("cboChange"));
     m_filter->addItem(QStringLiteral("All changes"), QString());
-    const std::pair<const char*, PlayerChange> kinds[] = {{"Added", PlayerChange::Added},
-                                                          {"Removed", PlayerChange::Removed},
-                                                          {"Moved", PlayerChange::Moved},
-                                                          {"Re-paid", PlayerChange::Repaid}};
+    const std::pair<const char*, PlayerChange> kinds[] = { { "Added", PlayerChange::Added },
+        { "Removed", PlayerChange::Removed }, { "Moved", PlayerChange::Moved }, { "Re-paid", PlayerChange::Repaid } };
     for (const auto& [caption, kind] : kinds)
         m_filter->addItem(QLatin1String(caption), changeKey(kind));
     connect(m_filter, &QComboBox::currentIndexChanged, this, [this] {
         const QString key = m_filter->currentData().toString();
-        m_shownPlayers->setFilterRegularExpression(key.isEmpty() ? QString() : QLatin1Char('^') + key + QLatin1Char('$'));
+        m_shownPlayers->setFilterRegularExpression(
+            key.isEmpty() ? QString() : QLatin1Char('^') + key + QLatin1Char('$'));
     });
     m_exportCsv = new QPushButton(QStringLiteral("Export &CSV…"), lower);
     m_exportCsv->setObjectName(QStringLiteral("cmdExportCsv"));
@@ -146,22 +147,22 @@ void frmCompare::fill()
 {
     const SalaryComparison& c = m_comparison;
     m_teams->clear();
-    m_teams->setHorizontalHeaderLabels({"TeamID", "Team", "Payroll Then", "Payroll Now", "Change", "Cap Then", "Cap Now"});
+    m_teams->setHorizontalHeaderLabels(
+        { "TeamID", "Team", "Payroll Then", "Payroll Now", "Change", "Cap Then", "Cap Now" });
     for (const TeamComparison& t : c.teams)
-        m_teams->appendRow({cell(QString::number(t.teamId), t.teamId), cell(t.name, t.name), moneyCell(t.payrollOld),
-                            moneyCell(t.payrollNew), moneyCell(t.change()), capCell(c.overCapOld(t)),
-                            capCell(c.overCapNew(t))});
+        m_teams->appendRow({ cell(QString::number(t.teamId), t.teamId), cell(t.name, t.name), moneyCell(t.payrollOld),
+            moneyCell(t.payrollNew), moneyCell(t.change()), capCell(c.overCapOld(t)), capCell(c.overCapNew(t)) });
     m_players->clear();
-    m_players->setHorizontalHeaderLabels({"PID", "Name", "Change", "Team Then", "Team Now", "Salary Then", "Salary Now"});
+    m_players->setHorizontalHeaderLabels(
+        { "PID", "Name", "Change", "Team Then", "Team Now", "Salary Then", "Salary Now" });
     for (std::size_t i = 0; i < c.players.size(); ++i) {
         const PlayerComparison& p = c.players[i];
         QStandardItem* change = cell(changeKey(p.change), changeKey(p.change));
         change->setData(changeKey(p.change), IndexRole);
         QStandardItem* pid = cell(QString::number(p.pid), p.pid);
         pid->setData(qulonglong(i), IndexRole);
-        m_players->appendRow({pid, cell(p.name, p.name), change, cell(c.teamName(p.teamOld), c.teamName(p.teamOld)),
-                              cell(c.teamName(p.teamNew), c.teamName(p.teamNew)), moneyCell(p.salaryOld),
-                              moneyCell(p.salaryNew)});
+        m_players->appendRow({ pid, cell(p.name, p.name), change, cell(c.teamName(p.teamOld), c.teamName(p.teamOld)),
+            cell(c.teamName(p.teamNew), c.teamName(p.teamNew)), moneyCell(p.salaryOld), moneyCell(p.salaryNew) });
     }
     m_teamsView->resizeColumnsToContents();
     m_playersView->resizeColumnsToContents();
@@ -177,8 +178,8 @@ std::vector<PlayerComparison> frmCompare::shownPlayers() const
 
 void frmCompare::exportCsv()
 {
-    const QString path = m_services.files->chooseSaveFile(this, QStringLiteral("Export CSV"),
-                                                          QStringLiteral("CSV (*.csv)|*.csv"), QStringLiteral("changes.csv"));
+    const QString path = m_services.files->chooseSaveFile(
+        this, QStringLiteral("Export CSV"), QStringLiteral("CSV (*.csv)|*.csv"), QStringLiteral("changes.csv"));
     if (path.isEmpty())
         return;
     QString text;
@@ -188,8 +189,8 @@ void frmCompare::exportCsv()
     const QByteArray bytes = text.toUtf8();
     QSaveFile file(path);
     if (!(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()))
-        m_services.prompt->message(QStringLiteral("%1 could not be written: %2").arg(path, file.errorString()),
-                                   UserPrompt::Icon::Exclamation);
+        m_services.prompt->message(
+            QStringLiteral("%1 could not be written: %2").arg(path, file.errorString()), UserPrompt::Icon::Exclamation);
 }
 
 } // namespace payvo

@@ -12,12 +12,14 @@ class QSortFilterProxyModel;
 class QStandardItemModel;
 class QTableView;
 
-namespace payvo {
+namespace payvo
+{
 
 // League, Compare With: what changed between an older salary file and the loaded one, in a
 // window of its own: the teams' payrolls then and now, and the players added, removed, moved
 // or re-paid, with a filter by kind of change and a CSV export of the players shown.
-class frmCompare final : public QWidget {
+class frmCompare final : public QWidget
+{
     Q_OBJECT
 public:
     explicit frmCompare(const AppServices& services, QWidget* parent = nullptr);

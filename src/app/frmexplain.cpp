@@ -8,7 +8,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-namespace payvo {
+namespace payvo
+{
 
 frmExplainSalary::frmExplainSalary(QWidget* parent)
     : QWidget(parent, Qt::Window)

@@ -8,12 +8,14 @@ class QFormLayout;
 class QLabel;
 class QTableWidget;
 
-namespace payvo {
+namespace payvo
+{
 
 // League, Explain Salary: why one player earns what he earns. A window of its own beside the
 // main window (never modal); each explanation replaces the one shown. It shows the sheet the
 // core makes, the same one payvo-cli explain prints.
-class frmExplainSalary final : public QWidget {
+class frmExplainSalary final : public QWidget
+{
     Q_OBJECT
 public:
     explicit frmExplainSalary(QWidget* parent = nullptr);

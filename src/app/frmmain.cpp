@@ -21,7 +21,6 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QVBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
@@ -29,16 +28,22 @@
 #include <QStatusBar>
 #include <QTreeView>
 #include <QUrl>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
 // Form sizes are given in twips, 15 to a pixel at 96 dpi.
-constexpr int px(int twips) { return twips / 15; }
+constexpr int px(int twips)
+{
+    return twips / 15;
+}
 
 QLabel* makeLabel(QWidget* parent, const QString& objectName, const QString& text)
 {
@@ -67,8 +72,8 @@ frmMain::~frmMain() = default;
 
 void frmMain::buildMenus()
 {
-    const auto item = [this](QMenu* menu, QAction*& action, const char* name, const QString& caption,
-                             bool enabled, void (frmMain::*slot)()) {
+    const auto item = [this](QMenu* menu, QAction*& action, const char* name, const QString& caption, bool enabled,
+                          void (frmMain::*slot)()) {
         action = menu->addAction(caption);
         action->setObjectName(QLatin1String(name));
         action->setEnabled(enabled);
@@ -89,16 +94,15 @@ void frmMain::buildMenus()
     QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     tools->setObjectName(QStringLiteral("mnuTools"));
     item(tools, mnuHTMLSettings, "mnuHTMLSettings", QStringLiteral("&HTML Settings"), true,
-         &frmMain::mnuHTMLSettings_Click);
+        &frmMain::mnuHTMLSettings_Click);
     item(tools, mnuSalarySettings, "mnuSalarySettings", QStringLiteral("S&alary Settings"), true,
-         &frmMain::mnuSalarySettings_Click);
+        &frmMain::mnuSalarySettings_Click);
 
     QMenu* reports = menuBar()->addMenu(QStringLiteral("&Reports"));
     reports->setObjectName(QStringLiteral("mnuReports"));
     item(reports, mnuRosters, "mnuRosters", QStringLiteral("&Rosters"), false, &frmMain::mnuRosters_Click);
     item(reports, mnuSumary, "mnuSumary", QStringLiteral("&Summary"), false, &frmMain::mnuSumary_Click);
-    item(reports, mnuAllReports, "mnuAllReports", QStringLiteral("&All Reports"), false,
-         &frmMain::mnuAllReports_Click);
+    item(reports, mnuAllReports, "mnuAllReports", QStringLiteral("&All Reports"), false, &frmMain::mnuAllReports_Click);
 
     // Commands beyond the original menus, each opening a window of its own.
     QMenu* league = menuBar()->addMenu(QStringLiteral("&League"));
@@ -109,11 +113,11 @@ void frmMain::buildMenus()
     mnuExplain->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     item(league, mnuWhatIf, "mnuWhatIf", QStringLiteral("&What-If Salaries…"), true, &frmMain::mnuWhatIf_Click);
     // The league windows follow the file after the command itself has run.
-    for (QAction* a : {mnuNew, mnuOpen, mnuReCalc})
+    for (QAction* a : { mnuNew, mnuOpen, mnuReCalc })
         connect(a, &QAction::triggered, this, &frmMain::refreshLeagueWindows);
     item(league, mnuCompare, "mnuCompare", QStringLiteral("&Compare With…"), false, &frmMain::mnuCompare_Click);
     item(league, mnuPublishSite, "mnuPublishSite", QStringLiteral("&Publish Site…"), false,
-         &frmMain::mnuPublishSite_Click);
+        &frmMain::mnuPublishSite_Click);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -130,7 +134,7 @@ void frmMain::buildStatusBar()
     statusPanel1->setFrameShadow(QFrame::Sunken);
     statusPanel1->setMinimumWidth(px(3000));
     statusPanel2 = makeLabel(StatusBar1, QStringLiteral("StatusBar1_Panel2"),
-                             QStringLiteral("News and updates: %1").arg(QLatin1String(kMakerHost)));
+        QStringLiteral("News and updates: %1").arg(QLatin1String(kMakerHost)));
     statusPanel2->setFrameShape(QFrame::StyledPanel);
     statusPanel2->setFrameShadow(QFrame::Sunken);
     prgStatus = new QProgressBar(StatusBar1);
@@ -256,7 +260,8 @@ void frmMain::buildCentral()
     setupPlayerList();
     // The starting size holds every control with the form's 120-twip margin; the list
     // grows with the window.
-    resize(std::max(px(6120), px(120) + lvwRookies->minimumWidth() + px(105)) + sx(2415) + px(120), px(6255 + 120) + menuBar()->sizeHint().height() + StatusBar1->sizeHint().height());
+    resize(std::max(px(6120), px(120) + lvwRookies->minimumWidth() + px(105)) + sx(2415) + px(120),
+        px(6255 + 120) + menuBar()->sizeHint().height() + StatusBar1->sizeHint().height());
 }
 
 void frmMain::Form_Load()
@@ -264,8 +269,7 @@ void frmMain::Form_Load()
     ClearPositionSalaries();
     FillPositionList();
     lblCap->setText(QStringLiteral("Salary Cap: ")
-                    + formatMoneyText(INIUTILS::ReadINI(QStringLiteral("Salary"), QStringLiteral("Amount"),
-                                                        iniFile())));
+        + formatMoneyText(INIUTILS::ReadINI(QStringLiteral("Salary"), QStringLiteral("Amount"), iniFile())));
 }
 
 void frmMain::setStatusText(const QString& text)
@@ -305,8 +309,8 @@ void frmMain::mnuOpen_Click()
     // Any failure from here on ends the command silently, keeping what was done before it.
     cboTeams->clear();
     ClearPlayerList();
-    const QString file =
-        m_services.files->chooseOpenFile(this, QStringLiteral("Open Salary"), QStringLiteral("brm (*.pyv)|*.pyv"));
+    const QString file
+        = m_services.files->chooseOpenFile(this, QStringLiteral("Open Salary"), QStringLiteral("brm (*.pyv)|*.pyv"));
     if (file.isEmpty())
         return;
     const QString title = QFileInfo(file).fileName();
@@ -348,8 +352,9 @@ void frmMain::mnucontents_Click()
         return;
     }
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(help)))
-        m_services.prompt->message(QStringLiteral("There is no program on this computer to show the help file Payvo.chm."),
-                                   UserPrompt::Icon::Exclamation);
+        m_services.prompt->message(
+            QStringLiteral("There is no program on this computer to show the help file Payvo.chm."),
+            UserPrompt::Icon::Exclamation);
 }
 
 void frmMain::mnuAbout_Click()

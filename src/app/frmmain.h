@@ -16,7 +16,8 @@ class QProgressBar;
 class QStatusBar;
 class QTreeView;
 
-namespace payvo {
+namespace payvo
+{
 
 class PlayerListModel;
 class frmCapBoard;
@@ -24,7 +25,8 @@ class frmCompare;
 class SalaryFile;
 class frmExplainSalary;
 class frmWhatIf;
-namespace mHTML {
+namespace mHTML
+{
 struct ReportResult;
 }
 
@@ -32,7 +34,8 @@ struct ReportResult;
 // progress bars through which long operations report, and hands every command to the
 // core. Its parts live in several files: the shell here, the browser and payroll panel,
 // the import and calculation, and the reports each in a frmmain_*.cpp of their own.
-class frmMain final : public QMainWindow, public StatusSink {
+class frmMain final : public QMainWindow, public StatusSink
+{
     Q_OBJECT
 public:
     explicit frmMain(const AppServices& services, QWidget* parent = nullptr);
@@ -121,7 +124,7 @@ private:
 
     // Reports.
     using ReportWriter = mHTML::ReportResult (*)(const QString& fileName, const QString& salaryFile,
-                                                 const QString& leagueName, const QString& iniFile, StatusSink& status);
+        const QString& leagueName, const QString& iniFile, StatusSink& status);
     void runReportCommand(const QString& fileName, const QString& step, ReportWriter write);
     void runRostersCommand();
     void runSummaryCommand();
@@ -173,7 +176,7 @@ private:
 
     QLabel* lblCap = nullptr;
     QGroupBox* Frame1 = nullptr;
-    std::array<QLabel*, 19> lblPositionSal{};
+    std::array<QLabel*, 19> lblPositionSal {};
 
     frmCapBoard* m_capBoard = nullptr;
     frmCompare* m_compare = nullptr;

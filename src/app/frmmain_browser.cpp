@@ -16,17 +16,18 @@
 #include <QStyle>
 #include <QTreeView>
 
-
 #include <algorithm>
 #include <optional>
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
 // Column widths of the player list in pixels. The salary column widens where the list's
 // font is too wide for an eight-digit salary in 60 pixels.
-constexpr std::array<int, kPlayerColumnCount> kColumnWidths = {24, 93, 25, 25, 25, 24, 25, 25, 24, 24, 60};
+constexpr std::array<int, kPlayerColumnCount> kColumnWidths = { 24, 93, 25, 25, 25, 24, 25, 25, 24, 24, 60 };
 // The column that takes the width a grown window gives the list.
 constexpr int kNameColumn = 1;
 
@@ -45,14 +46,15 @@ void frmMain::setupPlayerList()
     header->setSortIndicator(-1, Qt::DescendingOrder);
     for (int c = 0; c < kPlayerColumnCount; ++c)
         header->resizeSection(c, kColumnWidths[std::size_t(c)]);
-    const int cellMargins = 2 * (lvwRookies->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, lvwRookies) + 1);
-    const int salaryWidth = lvwRookies->fontMetrics().horizontalAdvance(QStringLiteral("$99,999,999")) + cellMargins + 1;
+    const int cellMargins
+        = 2 * (lvwRookies->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, lvwRookies) + 1);
+    const int salaryWidth
+        = lvwRookies->fontMetrics().horizontalAdvance(QStringLiteral("$99,999,999")) + cellMargins + 1;
     header->resizeSection(kSalaryColumn, std::max(kColumnWidths[kSalaryColumn], salaryWidth));
     // Every column in view beside the vertical scroll bar.
     lvwRookies->setMinimumWidth(std::max(lvwRookies->minimumWidth(),
-                                         header->length() + 2 * lvwRookies->frameWidth()
-                                             + lvwRookies->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr,
-                                                                                lvwRookies)));
+        header->length() + 2 * lvwRookies->frameWidth()
+            + lvwRookies->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, lvwRookies)));
     header->setSectionResizeMode(kNameColumn, QHeaderView::Stretch);
     connect(header, &QHeaderView::sectionClicked, this, &frmMain::lvwRookies_ColumnClick);
     connect(lvwRookies, &QAbstractItemView::doubleClicked, this, &frmMain::lvwRookies_DblClick);
@@ -90,8 +92,8 @@ void frmMain::FillPositionList()
         cboPositions->addItem(positionAbbr(code), code);
     cboPositions->addItem(QStringLiteral("All"), kAllPositions);
     cboPositions->setCurrentIndex(cboPositions->count() - 1);
-    connect(cboPositions, qOverload<int>(&QComboBox::activated), this, &frmMain::cboPositions_Click,
-            Qt::UniqueConnection);
+    connect(
+        cboPositions, qOverload<int>(&QComboBox::activated), this, &frmMain::cboPositions_Click, Qt::UniqueConnection);
     connect(cboTeams, qOverload<int>(&QComboBox::activated), this, &frmMain::cboTeams_Click, Qt::UniqueConnection);
 }
 
@@ -141,7 +143,7 @@ void frmMain::showTeam(int index, bool quiet)
         if (reason.isEmpty())
             reason = e.message();
         m_services.prompt->message(QStringLiteral("The players of %1 could not be read.\n\n%2").arg(entry, reason),
-                                   UserPrompt::Icon::Exclamation);
+            UserPrompt::Icon::Exclamation);
         return;
     }
     ShowTeamSalaries(*file, team);

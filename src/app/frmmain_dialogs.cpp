@@ -1,12 +1,13 @@
 // Tools, HTML Settings and Tools, Salary Settings.
 #include "app/frmmain.h"
 
-#include "app/frmsettings.h"
 #include "app/frmsalarysettings.h"
+#include "app/frmsettings.h"
 
 #include <QFileInfo>
 
-namespace payvo {
+namespace payvo
+{
 
 // Both dialogs are modal and touch only their own settings: a new cap shows in this window
 // at the next start, new weights at the next Re-Calculate.

@@ -10,7 +10,8 @@
 #include <QComboBox>
 #include <QLabel>
 
-namespace payvo {
+namespace payvo
+{
 
 void frmMain::mnuNew_Click()
 {
@@ -30,7 +31,7 @@ void frmMain::mnuNew_Click()
         gsSalaryFile = salaryFile;
         gsLeaguePath = leaguePath;
         gsLeagueName = leagueName;
-        for (QAction* a : {mnuReCalc, mnuRosters, mnuSumary, mnuAllReports, mnuCapBoard})
+        for (QAction* a : { mnuReCalc, mnuRosters, mnuSumary, mnuAllReports, mnuCapBoard })
             a->setEnabled(menusEnabled);
         setStatusText(statusText);
         if (!gsSalaryFile.isEmpty() && FillTeamList())
@@ -45,8 +46,8 @@ void frmMain::mnuNew_Click()
 
 bool frmMain::ChooseLeagueFile()
 {
-    const QString file = m_services.files->chooseOpenFile(this, QStringLiteral("Open League to Create Salary file"),
-                                                          QStringLiteral("lge (*.lge)|*.lge"));
+    const QString file = m_services.files->chooseOpenFile(
+        this, QStringLiteral("Open League to Create Salary file"), QStringLiteral("lge (*.lge)|*.lge"));
     if (file.isEmpty())
         return false;
     m_leagueFile = file;
@@ -62,8 +63,7 @@ bool frmMain::ChooseLeagueFile()
 // goes on with the file already there; a failure is shown and nothing is changed on disk.
 bool frmMain::ImportLeague()
 {
-    const ImportResult r = payvo::importLeague(m_leagueFile, gsSalaryFile, iniFile(),
-                                               *this, *m_services.prompt);
+    const ImportResult r = payvo::importLeague(m_leagueFile, gsSalaryFile, iniFile(), *this, *m_services.prompt);
     switch (r.outcome) {
     case ImportResult::Outcome::Done:
         cboPositions->setCurrentIndex(0);
@@ -78,7 +78,7 @@ bool frmMain::ImportLeague()
     setProgressVisible(false);
     setProgressValue(0);
     m_services.prompt->message(QStringLiteral("The league could not be imported; nothing was changed.\n\n") + r.error,
-                               UserPrompt::Icon::Exclamation);
+        UserPrompt::Icon::Exclamation);
     return false;
 }
 

@@ -8,9 +8,11 @@
 #include <QStringList>
 #include <QTreeView>
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
 const QString kSection = QStringLiteral("Window");
 const QString kGeometry = QStringLiteral("Geometry");

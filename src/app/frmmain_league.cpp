@@ -14,7 +14,8 @@
 #include <QComboBox>
 #include <QTreeView>
 
-namespace payvo {
+namespace payvo
+{
 
 void frmMain::mnuCapBoard_Click()
 {
@@ -45,7 +46,6 @@ void frmMain::selectTeamById(int teamId)
     activateWindow();
 }
 
-
 bool frmMain::leagueFileLoaded()
 {
     if (!gsSalaryFile.isEmpty() && !gsLeagueName.isEmpty())
@@ -60,8 +60,7 @@ void frmMain::mnuExplain_Click()
         return;
     const QModelIndex current = lvwRookies->currentIndex();
     if (!current.isValid() || !lvwRookies->selectionModel()->isRowSelected(current.row(), QModelIndex())) {
-        m_services.prompt->message(QStringLiteral("Select a player in the list first."),
-                                   UserPrompt::Icon::Exclamation);
+        m_services.prompt->message(QStringLiteral("Select a player in the list first."), UserPrompt::Icon::Exclamation);
         return;
     }
     explainRow(current.row());
@@ -81,14 +80,14 @@ void frmMain::explainRow(int row)
         SalaryFile file(gsSalaryFile);
         const std::optional<StoredPlayer> player = file.playerByRowid(m_playerModel->cells(row).rowid);
         if (!player) {
-            m_services.prompt->message(QStringLiteral("This player is no longer in %1.").arg(gsSalaryFile),
-                                       UserPrompt::Icon::Exclamation);
+            m_services.prompt->message(
+                QStringLiteral("This player is no longer in %1.").arg(gsSalaryFile), UserPrompt::Icon::Exclamation);
             return;
         }
         explanation = explainSalary(*player, file.teams(), SalaryConfig::load(iniFile()));
     } catch (const StoreError& e) {
-        m_services.prompt->message(QStringLiteral("The player could not be read.\n\n%1").arg(e.message()),
-                                   UserPrompt::Icon::Exclamation);
+        m_services.prompt->message(
+            QStringLiteral("The player could not be read.\n\n%1").arg(e.message()), UserPrompt::Icon::Exclamation);
         return;
     }
     if (!m_explainPanel)

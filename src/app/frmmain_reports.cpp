@@ -4,7 +4,8 @@
 #include "reports/mhtml.h"
 #include "reports/reportsettings.h"
 
-namespace payvo {
+namespace payvo
+{
 
 // Each command shows the bar, names its step, lets the window paint once and writes.
 // A file that could not be written is not reported here: the status still ends with
@@ -31,8 +32,14 @@ void frmMain::runSummaryCommand()
     runReportCommand(summaryReportFile(), QStringLiteral("Creating Sumary HTML"), &mHTML::WriteSummaryReport);
 }
 
-void frmMain::mnuRosters_Click() { runRostersCommand(); }
-void frmMain::mnuSumary_Click() { runSummaryCommand(); }
+void frmMain::mnuRosters_Click()
+{
+    runRostersCommand();
+}
+void frmMain::mnuSumary_Click()
+{
+    runSummaryCommand();
+}
 void frmMain::mnuAllReports_Click()
 {
     runRostersCommand();

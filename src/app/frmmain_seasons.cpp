@@ -7,12 +7,13 @@
 #include "league/site.h"
 #include "reports/reportsettings.h"
 
-namespace payvo {
+namespace payvo
+{
 
 void frmMain::mnuCompare_Click()
 {
-    const QString older = m_services.files->chooseOpenFile(this, QStringLiteral("Compare With"),
-                                                           QStringLiteral("pyv (*.pyv)|*.pyv"));
+    const QString older
+        = m_services.files->chooseOpenFile(this, QStringLiteral("Compare With"), QStringLiteral("pyv (*.pyv)|*.pyv"));
     if (older.isEmpty())
         return;
     if (!m_compare)

@@ -1,8 +1,8 @@
 #include "app/frmsalarysettings.h"
 
+#include "app/numberbox.h"
 #include "common/positions.h"
 #include "salary/iniutils.h"
-#include "app/numberbox.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -15,9 +15,11 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
 QLabel* makeLabel(QWidget* parent, const QString& objectName, const QString& text)
 {
@@ -110,7 +112,7 @@ QWidget* frmSalarySettings::buildCapPage()
     frameCap = new QGroupBox(QStringLiteral("Salary Cap"), page);
     frameCap->setObjectName(QStringLiteral("frameCap"));
 
-    static const char* const captions[SalarySettings::kCapCount] = {"Salary Cap:", "Max:", "Min:"};
+    static const char* const captions[SalarySettings::kCapCount] = { "Salary Cap:", "Max:", "Min:" };
     auto* grid = new QGridLayout(frameCap);
     for (int i = 0; i < SalarySettings::kCapCount; ++i) {
         auto* box = new NumberBox(frameCap);
@@ -152,7 +154,7 @@ QWidget* frmSalarySettings::buildPositionsPage()
 
     // Two columns of four: indexes 0 to 3 on the left, 4 to 7 on the right.
     static const char* const captions[SalarySettings::kWeightCount]
-        = {"AC:", "AG:", "SP:", "ST:", "HA:", "EN:", "IN:", "DI:"};
+        = { "AC:", "AG:", "SP:", "ST:", "HA:", "EN:", "IN:", "DI:" };
     for (int i = 0; i < SalarySettings::kWeightCount; ++i) {
         auto* box = new NumberBox(framePositions);
         box->setObjectName(QStringLiteral("txtAttribute_%1").arg(i));

@@ -12,7 +12,8 @@ class QLabel;
 class QPushButton;
 class QTabWidget;
 
-namespace payvo {
+namespace payvo
+{
 
 class NumberBox;
 class UserPrompt;
@@ -30,7 +31,8 @@ class UserPrompt;
 // question about unsaved changes. Any other text on Enter, and whatever was typed when the
 // box loses the focus, is put back to the position whose weights are shown, so the box never
 // names a position other than the one Save writes to.
-class frmSalarySettings final : public QDialog {
+class frmSalarySettings final : public QDialog
+{
     Q_OBJECT
 public:
     frmSalarySettings(UserPrompt& prompt, const QString& appDir, QWidget* parent = nullptr);

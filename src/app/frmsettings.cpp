@@ -9,7 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace payvo {
+namespace payvo
+{
 
 frmSettings::frmSettings(QWidget* parent)
     : QDialog(parent)

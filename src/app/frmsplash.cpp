@@ -9,7 +9,8 @@
 #include <QScreen>
 #include <QTimer>
 
-namespace payvo {
+namespace payvo
+{
 
 frmSplash::frmSplash(MainFactory makeMain, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
@@ -99,9 +100,9 @@ void frmSplash::paintEvent(QPaintEvent*)
     QFont small = font();
     small.setPointSize(11);
     p.setFont(small);
-    p.drawText(QRect(0, 120, width(), 30), Qt::AlignCenter, QStringLiteral("Salaries and the salary cap for your league"));
-    p.drawText(QRect(0, 190, width(), 30), Qt::AlignCenter,
-               QStringLiteral("Version %1").arg(QLatin1String(kVersion)));
+    p.drawText(
+        QRect(0, 120, width(), 30), Qt::AlignCenter, QStringLiteral("Salaries and the salary cap for your league"));
+    p.drawText(QRect(0, 190, width(), 30), Qt::AlignCenter, QStringLiteral("Version %1").arg(QLatin1String(kVersion)));
     p.setPen(QColor(255, 255, 255, 160));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }

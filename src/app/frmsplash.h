@@ -6,12 +6,14 @@
 
 class QTimer;
 
-namespace payvo {
+namespace payvo
+{
 
 // The start-up splash, kept above all other windows. Every second (Timer1) it shows the
 // main window, made by the factory the first time, and lets pending events run so that
 // it paints; after three seconds (Timer2) it restores the mouse pointer and goes away.
-class frmSplash final : public QWidget {
+class frmSplash final : public QWidget
+{
     Q_OBJECT
 public:
     using MainFactory = std::function<QWidget*()>;

@@ -19,17 +19,19 @@
 
 #include <limits>
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
-constexpr const char* kLimitCaptions[SettingsDraft::kLimitCount] = {"Salary Cap:", "Max:", "Min:"};
-constexpr const char* kLimitNames[SettingsDraft::kLimitCount] = {"txtCap", "txtMax", "txtMin"};
+constexpr const char* kLimitCaptions[SettingsDraft::kLimitCount] = { "Salary Cap:", "Max:", "Min:" };
+constexpr const char* kLimitNames[SettingsDraft::kLimitCount] = { "txtCap", "txtMax", "txtMin" };
 
 } // namespace
 
 frmWhatIf::frmWhatIf(UserPrompt& prompt, const QString& salaryFile, const QString& iniFile,
-                     std::function<void()> recalculate, QWidget* parent)
+    std::function<void()> recalculate, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_prompt(prompt)
     , m_salaryFile(salaryFile)
@@ -140,7 +142,7 @@ QWidget* frmWhatIf::buildLimits()
     }
     auto* hint = new QLabel(QStringLiteral("A weight is a whole number from -32768 to 32767;\n"
                                            "Re-Calculate counts anything else as 1."),
-                            box);
+        box);
     form->addRow(hint);
     return box;
 }
@@ -151,8 +153,8 @@ bool frmWhatIf::load()
         SalaryFile file(m_salaryFile);
         m_league = WhatIfLeague::read(file);
     } catch (const StoreError& e) {
-        m_prompt.message(QStringLiteral("The players could not be read.\n\n%1").arg(e.message()),
-                         UserPrompt::Icon::Exclamation);
+        m_prompt.message(
+            QStringLiteral("The players could not be read.\n\n%1").arg(e.message()), UserPrompt::Icon::Exclamation);
         return false;
     }
     m_draft = SettingsDraft::load(m_iniFile);
@@ -195,8 +197,8 @@ void frmWhatIf::markCell(QTableWidgetItem* item, int position, int rating)
     QFont font = grdWeights->font();
     font.setBold(m_draft.weightChanged(position, rating));
     item->setFont(font);
-    const bool readable = toWholeNumber(item->text(), std::numeric_limits<std::int16_t>::min(),
-                                        std::numeric_limits<std::int16_t>::max())
+    const bool readable = toWholeNumber(
+        item->text(), std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max())
                               .has_value();
     item->setToolTip(readable ? QString() : QStringLiteral("Not a whole number from -32768 to 32767: counts as 1"));
     item->setForeground(readable ? grdWeights->palette().text() : QBrush(Qt::red));
@@ -220,8 +222,8 @@ void frmWhatIf::refreshPreview()
 bool frmWhatIf::saveSettings()
 {
     if (!m_draft.save(m_iniFile)) {
-        m_prompt.message(QStringLiteral("The settings could not be saved to %1.").arg(m_iniFile),
-                         UserPrompt::Icon::Exclamation);
+        m_prompt.message(
+            QStringLiteral("The settings could not be saved to %1.").arg(m_iniFile), UserPrompt::Icon::Exclamation);
         return false;
     }
     m_current = SalaryConfig::load(m_iniFile);

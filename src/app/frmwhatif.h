@@ -16,7 +16,8 @@ class QPushButton;
 class QTableWidget;
 class QTableWidgetItem;
 
-namespace payvo {
+namespace payvo
+{
 
 class UserPrompt;
 
@@ -26,12 +27,13 @@ class UserPrompt;
 // memory and nothing is written until Save. Save writes the edited values into the settings
 // file by its own rules; Save and Re-Calculate then runs Edit, Re-Calculate Salaries. A window of
 // its own beside the main window, never modal.
-class frmWhatIf final : public QWidget {
+class frmWhatIf final : public QWidget
+{
     Q_OBJECT
 public:
     // recalculate runs the main window's Edit, Re-Calculate Salaries.
-    frmWhatIf(UserPrompt& prompt, const QString& salaryFile, const QString& iniFile,
-              std::function<void()> recalculate, QWidget* parent = nullptr);
+    frmWhatIf(UserPrompt& prompt, const QString& salaryFile, const QString& iniFile, std::function<void()> recalculate,
+        QWidget* parent = nullptr);
 
     // Reads the league and the settings and shows the first preview. False, after saying why,
     // when the salary file cannot be read.
@@ -70,7 +72,7 @@ private:
     bool m_showing = false;
 
     QTableWidget* grdWeights = nullptr;
-    std::array<QLineEdit*, SettingsDraft::kLimitCount> txtLimit{};
+    std::array<QLineEdit*, SettingsDraft::kLimitCount> txtLimit {};
     QLabel* lblSummary = nullptr;
     QTableWidget* tblTeams = nullptr;
     QTableWidget* tblMovers = nullptr;

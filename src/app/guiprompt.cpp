@@ -16,9 +16,11 @@
 
 #include <algorithm>
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
 QMessageBox::Icon boxIcon(UserPrompt::Icon icon)
 {
@@ -70,7 +72,7 @@ void MessageBoxPrompt::message(const QString& text, Icon icon)
 bool MessageBoxPrompt::question(const QString& text, Icon icon)
 {
     QMessageBox box(boxIcon(icon), QString::fromLatin1(kAppTitle), text, QMessageBox::Yes | QMessageBox::No,
-                    QApplication::activeWindow());
+        QApplication::activeWindow());
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -99,11 +101,11 @@ QString QtFileChooser::chooseOpenFile(QWidget* parent, const QString& title, con
     return file;
 }
 
-QString QtFileChooser::chooseSaveFile(QWidget* parent, const QString& title, const QString& filter,
-                                      const QString& suggested)
+QString QtFileChooser::chooseSaveFile(
+    QWidget* parent, const QString& title, const QString& filter, const QString& suggested)
 {
     return QFileDialog::getSaveFileName(parent, title, QDir::current().filePath(suggested), qtFileFilter(filter),
-                                        nullptr, QFileDialog::DontUseNativeDialog);
+        nullptr, QFileDialog::DontUseNativeDialog);
 }
 
 QString QtFileChooser::chooseFolder(QWidget* parent, const QString& title)

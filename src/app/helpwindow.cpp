@@ -13,9 +13,11 @@
 #include <QToolBar>
 #include <QUrl>
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
 // The guide's section of each window and dialog, by object name or class.
 struct Topic {
@@ -23,12 +25,12 @@ struct Topic {
     const char* topic;
 };
 constexpr Topic kTopics[] = {
-    {"frmMain", "players.html"},
-    {"frmSalarySettings", "salary-settings.html"},
-    {"frmSettings", "reports.html#html-settings"},
-    {"frmAbout", "index.html"},
-    {"QFileDialog", "first-league.html#file-dialog"},
-    {"QMessageBox", "troubleshooting.html"},
+    { "frmMain", "players.html" },
+    { "frmSalarySettings", "salary-settings.html" },
+    { "frmSettings", "reports.html#html-settings" },
+    { "frmAbout", "index.html" },
+    { "QFileDialog", "first-league.html#file-dialog" },
+    { "QMessageBox", "troubleshooting.html" },
 };
 
 const QString kContents = QStringLiteral("index.html");
@@ -52,7 +54,7 @@ HelpWindow::HelpWindow(const QString& guideDir, QWidget* parent)
     m_browser->setObjectName(QStringLiteral("helpBrowser"));
     m_browser->setAccessibleName(QStringLiteral("User guide"));
     m_browser->setOpenExternalLinks(true);
-    m_browser->setSearchPaths({guideDir});
+    m_browser->setSearchPaths({ guideDir });
     setCentralWidget(m_browser);
 
     auto* bar = addToolBar(QStringLiteral("Navigation"));
@@ -60,21 +62,22 @@ HelpWindow::HelpWindow(const QString& guideDir, QWidget* parent)
     bar->setMovable(false);
     bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     const auto action = [this, bar](const char* name, const QString& text, QStyle::StandardPixmap icon,
-                                    const QList<QKeySequence>& keys) {
+                            const QList<QKeySequence>& keys) {
         QAction* a = bar->addAction(style()->standardIcon(icon), text);
         a->setObjectName(QLatin1String(name));
         a->setShortcuts(keys);
-        a->setToolTip(QStringLiteral("%1 (%2)").arg(QString(text).remove(QLatin1Char('&')),
-                                                    keys.first().toString(QKeySequence::NativeText)));
+        a->setToolTip(QStringLiteral("%1 (%2)").arg(
+            QString(text).remove(QLatin1Char('&')), keys.first().toString(QKeySequence::NativeText)));
         return a;
     };
-    QAction* back = action("helpBack", QStringLiteral("&Back"), QStyle::SP_ArrowBack, QKeySequence::keyBindings(QKeySequence::Back));
+    QAction* back = action(
+        "helpBack", QStringLiteral("&Back"), QStyle::SP_ArrowBack, QKeySequence::keyBindings(QKeySequence::Back));
     QAction* forward = action("helpForward", QStringLiteral("&Forward"), QStyle::SP_ArrowForward,
-                              QKeySequence::keyBindings(QKeySequence::Forward));
-    QAction* contents = action("helpContents", QStringLiteral("&Contents"), QStyle::SP_DirHomeIcon,
-                               {QKeySequence(Qt::ALT | Qt::Key_Home)});
+        QKeySequence::keyBindings(QKeySequence::Forward));
+    QAction* contents = action(
+        "helpContents", QStringLiteral("&Contents"), QStyle::SP_DirHomeIcon, { QKeySequence(Qt::ALT | Qt::Key_Home) });
     QAction* close = action("helpClose", QStringLiteral("C&lose"), QStyle::SP_DialogCloseButton,
-                            {QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close)});
+        { QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close) });
     back->setEnabled(false);
     forward->setEnabled(false);
     connect(back, &QAction::triggered, m_browser, &QTextBrowser::backward);
@@ -125,7 +128,7 @@ void showHelp(const QString& guideDir, const QString& topic, QWidget* from, User
     if (!QFileInfo(QDir(guideDir).filePath(pageOf(topic))).isFile()) {
         prompt.message(QStringLiteral("The user guide was not found: %1")
                            .arg(QDir::toNativeSeparators(QDir(guideDir).filePath(kContents))),
-                       UserPrompt::Icon::Exclamation);
+            UserPrompt::Icon::Exclamation);
         return;
     }
     QWidget* owner = QApplication::activeModalWidget();

@@ -4,13 +4,15 @@
 
 class QTextBrowser;
 
-namespace payvo {
+namespace payvo
+{
 
 class UserPrompt;
 
 // The user guide in a window of its own: the HTML pages of the guide's folder with Back,
 // Forward and Contents. It works offline and needs no other program.
-class HelpWindow final : public QMainWindow {
+class HelpWindow final : public QMainWindow
+{
     Q_OBJECT
 public:
     explicit HelpWindow(const QString& guideDir, QWidget* parent = nullptr);
@@ -37,7 +39,8 @@ void showHelp(const QString& guideDir, const QString& topic, QWidget* from, User
 
 // F1 in any window or dialog of the application opens the guide at that window's section.
 // Installed on the application object; a missing guide is reported through prompt.
-class HelpKey final : public QObject {
+class HelpKey final : public QObject
+{
 public:
     HelpKey(const QString& guideDir, UserPrompt& prompt, QObject* parent = nullptr);
 

@@ -12,7 +12,8 @@
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 QStringList arguments(int argc, char* argv[])
 {

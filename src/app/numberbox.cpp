@@ -9,9 +9,11 @@
 #include <QMenu>
 #include <QMimeData>
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
 // A key press types when it carries a printable character and is no shortcut. Control or
 // Meta together with Alt is AltGr on some systems, which does type.

@@ -5,7 +5,8 @@
 
 class QMenu;
 
-namespace payvo {
+namespace payvo
+{
 
 // A text box that lets the user bring in digits only. A key press that would type anything
 // but a digit (Backspace aside) is discarded; a paste (keys, context menu, middle button) or
@@ -13,7 +14,8 @@ namespace payvo {
 // refused() and leaves the text as it was. A drag that carries anything but digits is not
 // accepted (the cursor says so). Navigation, Delete and the editing shortcuts work as usual.
 // Text set by the program is shown as it is, digits or not.
-class NumberBox final : public QLineEdit {
+class NumberBox final : public QLineEdit
+{
     Q_OBJECT
 public:
     explicit NumberBox(QWidget* parent = nullptr);

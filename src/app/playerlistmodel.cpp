@@ -5,12 +5,14 @@
 #include <algorithm>
 #include <numeric>
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
-constexpr std::array<const char*, kPlayerColumnCount> kHeaders = {"P",  "Name", "SP", "AC", "AG",    "ST",
-                                                                  "HA", "EN",   "IN", "DI", "Salary"};
+constexpr std::array<const char*, kPlayerColumnCount> kHeaders
+    = { "P", "Name", "SP", "AC", "AG", "ST", "HA", "EN", "IN", "DI", "Salary" };
 
 // Text order without regard to case. Cells are nearly always ASCII, which is folded
 // here directly; other characters take Qt's case folding.
@@ -140,7 +142,7 @@ void PlayerListModel::applySort()
     keys.reserve(m_order.size());
     const std::size_t column = std::size_t(m_sortColumn);
     for (qsizetype row = 0; row < m_rows.size(); ++row)
-        keys.push_back({m_rows[row][column], int(row)});
+        keys.push_back({ m_rows[row][column], int(row) });
     std::stable_sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
         if (a.text.isEmpty() || b.text.isEmpty())
             return b.text.isEmpty() && !a.text.isEmpty();

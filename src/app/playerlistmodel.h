@@ -6,7 +6,8 @@
 
 #include <vector>
 
-namespace payvo {
+namespace payvo
+{
 
 // The rows of the player list (lvwRookies): eleven text cells per player, shown in the
 // order of the query until a column header is clicked.
@@ -17,7 +18,8 @@ namespace payvo {
 // order of the query. Once on, sorting stays on: every later fill is shown sorted.
 //
 // There is no row limit: a fill of more than 32,766 rows shows every row.
-class PlayerListModel final : public QAbstractTableModel {
+class PlayerListModel final : public QAbstractTableModel
+{
     Q_OBJECT
 public:
     explicit PlayerListModel(QObject* parent = nullptr);
@@ -42,8 +44,8 @@ public:
 private:
     void applySort();
 
-    PlayerRows m_rows;        // in query order
-    std::vector<int> m_order;        // shown row -> index into m_rows
+    PlayerRows m_rows; // in query order
+    std::vector<int> m_order; // shown row -> index into m_rows
     int m_sortColumn = -1;
 };
 

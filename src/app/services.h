@@ -6,13 +6,15 @@
 
 class QWidget;
 
-namespace payvo {
+namespace payvo
+{
 
 class UserPrompt;
 
 // The file-open dialog. Filters come as description/pattern pairs joined by "|",
 // as in "lge (*.lge)|*.lge".
-class FileChooser {
+class FileChooser
+{
 public:
     virtual ~FileChooser() = default;
 
@@ -34,7 +36,7 @@ struct AppServices {
     FileChooser* files = nullptr;
     QString appDir;
     SettingsLocation settings; // Payvo.ini and how it was found (locateSettingsFile)
-    QString guideDir;          // the user guide, shown where no Payvo.chm stands in appDir
+    QString guideDir; // the user guide, shown where no Payvo.chm stands in appDir
 };
 
 } // namespace payvo

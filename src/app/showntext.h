@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace payvo {
+namespace payvo
+{
 
 // League texts may be of any length; a widget lays out and paints the whole of a text every
 // time it is drawn, and one of megabytes takes seconds each time. The window shows at most

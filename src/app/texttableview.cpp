@@ -3,7 +3,8 @@
 #include <QHeaderView>
 #include <QTableWidget>
 
-namespace payvo {
+namespace payvo
+{
 
 void showTextTable(QTableWidget* view, const TextTable& table)
 {

@@ -5,7 +5,8 @@
 class QTableWidget;
 class QWidget;
 
-namespace payvo {
+namespace payvo
+{
 
 // Shows a table of texts in a read-only table widget: the header, every row, words to the left
 // and figures to the right, the columns as wide as their texts.

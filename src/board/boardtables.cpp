@@ -11,9 +11,11 @@
 #include <functional>
 #include <numeric>
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
 // The figures of machine-readable output; "+ 0.0" turns a rounded -0 into 0.
 QString dollarsField(std::optional<double> amount)
@@ -35,9 +37,9 @@ QString playersText(std::optional<double> players)
 
 // A line's cells from its figures: the name, the players, then money or percentages.
 BoardRow makeRow(int team, bool overCap, const QString& name, const std::vector<std::optional<double>>& figures,
-                 const std::vector<bool>& percent)
+    const std::vector<bool>& percent)
 {
-    BoardRow row{team, overCap, {name}, {std::nullopt}};
+    BoardRow row { team, overCap, { name }, { std::nullopt } };
     for (std::size_t i = 0; i < figures.size(); ++i) {
         row.figures.push_back(figures[i]);
         row.text << (i == 0 ? playersText(figures[i]) : percent[i] ? percentText(figures[i]) : moneyText(figures[i]));
@@ -89,31 +91,29 @@ QString percentText(std::optional<double> percent)
 BoardTable capTable(const CapBoard& board)
 {
     BoardTable table;
-    table.header = QStringList{QStringLiteral("Team"),     QStringLiteral("Players"),  QStringLiteral("Payroll"),
-                               QStringLiteral("Cap Room"), QStringLiteral("% of Cap"), QStringLiteral("Offense"),
-                               QStringLiteral("Defense"),  QStringLiteral("Special")};
-    const std::vector<bool> percent = {false, false, false, true, false, false, false};
+    table.header = QStringList { QStringLiteral("Team"), QStringLiteral("Players"), QStringLiteral("Payroll"),
+        QStringLiteral("Cap Room"), QStringLiteral("% of Cap"), QStringLiteral("Offense"), QStringLiteral("Defense"),
+        QStringLiteral("Special") };
+    const std::vector<bool> percent = { false, false, false, true, false, false, false };
     for (std::size_t i = 0; i < board.teams.size(); ++i) {
         const CapTeam& t = board.teams[i];
-        table.rows.push_back(
-            makeRow(int(i), board.overCap(t), t.name,
-                    {double(t.players), t.payroll(), board.capRoom(t), board.percentOfCap(t),
-                     t.sums[kPayrollOffense].value(), t.sums[kPayrollDefense].value(), t.sums[kPayrollSpecial].value()},
-                    percent));
+        table.rows.push_back(makeRow(int(i), board.overCap(t), t.name,
+            { double(t.players), t.payroll(), board.capRoom(t), board.percentOfCap(t), t.sums[kPayrollOffense].value(),
+                t.sums[kPayrollDefense].value(), t.sums[kPayrollSpecial].value() },
+            percent));
     }
     const auto total = [&](int index) { return board.total(index).value(); };
     table.league.push_back(makeRow(-1, false, QStringLiteral("League total"),
-                                   {double(board.players()), total(kPayrollTotal), std::nullopt, std::nullopt,
-                                    total(kPayrollOffense), total(kPayrollDefense), total(kPayrollSpecial)},
-                                   percent));
+        { double(board.players()), total(kPayrollTotal), std::nullopt, std::nullopt, total(kPayrollOffense),
+            total(kPayrollDefense), total(kPayrollSpecial) },
+        percent));
     const std::optional<double> average = board.average(kPayrollTotal);
     const std::optional<double> room
         = board.cap && average ? std::optional<double>(*board.cap - *average) : std::nullopt;
-    table.league.push_back(
-        makeRow(-1, false, QStringLiteral("Team average"),
-                {board.averagePlayers(), average, room, board.percentOfCap(average), board.average(kPayrollOffense),
-                 board.average(kPayrollDefense), board.average(kPayrollSpecial)},
-                percent));
+    table.league.push_back(makeRow(-1, false, QStringLiteral("Team average"),
+        { board.averagePlayers(), average, room, board.percentOfCap(average), board.average(kPayrollOffense),
+            board.average(kPayrollDefense), board.average(kPayrollSpecial) },
+        percent));
     return table;
 }
 
@@ -124,7 +124,7 @@ BoardTable matrixTable(const CapBoard& board, bool percent)
     for (const PayrollLine& line : kPayrollLines)
         table.header << QLatin1String(line.caption);
     const auto line = [&](int team, const QString& name, const std::function<std::optional<double>(int)>& figure) {
-        BoardRow row{team, team >= 0 && board.overCap(board.teams[std::size_t(team)]), {name}, {std::nullopt}};
+        BoardRow row { team, team >= 0 && board.overCap(board.teams[std::size_t(team)]), { name }, { std::nullopt } };
         for (const PayrollLine& l : kPayrollLines) {
             const std::optional<double> f = figure(l.index);
             row.figures.push_back(f);
@@ -189,8 +189,8 @@ QString cellPlayers(const CapTeam& team, int index)
     if (index < kPositionCount) {
         lines << QStringLiteral("%1, %2").arg(team.name, positionAbbr(index));
         for (const BoardPlayer& p : team.listed[std::size_t(index)])
-            lines << QStringLiteral("%1  %2").arg(p.name,
-                                                  p.salary ? formatMoney(*p.salary) : QStringLiteral("(no salary)"));
+            lines << QStringLiteral("%1  %2").arg(
+                p.name, p.salary ? formatMoney(*p.salary) : QStringLiteral("(no salary)"));
         const int more = team.playersAt[std::size_t(index)] - int(team.listed[std::size_t(index)].size());
         if (more > 0)
             lines << QStringLiteral("... and %1 more").arg(more);
@@ -203,11 +203,11 @@ QString cellPlayers(const CapTeam& team, int index)
         if (l.index >= kPositionCount)
             continue;
         const bool inGroup = index == kPayrollTotal || (index == kPayrollOffense && l.index < 8)
-                             || (index == kPayrollDefense && l.index >= 8 && l.index < 13)
-                             || (index == kPayrollSpecial && l.index >= 13);
+            || (index == kPayrollDefense && l.index >= 8 && l.index < 13)
+            || (index == kPayrollSpecial && l.index >= 13);
         if (inGroup && team.sums[std::size_t(l.index)].value())
-            lines << QStringLiteral("%1  %2").arg(QLatin1String(l.caption),
-                                                  formatMoney(*team.sums[std::size_t(l.index)].value()));
+            lines << QStringLiteral("%1  %2").arg(
+                QLatin1String(l.caption), formatMoney(*team.sums[std::size_t(l.index)].value()));
     }
     return lines.join(QLatin1Char('\n'));
 }
@@ -227,36 +227,34 @@ void writeCap(const CapBoard& board, BoardFormat format, QTextStream& out)
         for (const BoardRow& r : table.league)
             lines.push_back(&r);
         out << capCaption(board) << '\n';
-        writeAligned(table.header + QStringList{QStringLiteral("Over Cap")}, lines, out);
+        writeAligned(table.header + QStringList { QStringLiteral("Over Cap") }, lines, out);
         if (board.cap)
             out << overCapCaption(board) << '\n';
         return;
     }
     case BoardFormat::Csv:
-        out << csvRecord({"team_id", "team", "players", "payroll", "cap_room", "pct_of_cap", "offense", "defense",
-                          "special", "over_cap"});
+        out << csvRecord({ "team_id", "team", "players", "payroll", "cap_room", "pct_of_cap", "offense", "defense",
+            "special", "over_cap" });
         for (const CapTeam& t : board.teams)
-            out << csvRecord({QString::number(t.teamId), t.name, QString::number(t.players), dollarsField(t.payroll()),
-                              dollarsField(board.capRoom(t)), percentField(board.percentOfCap(t)),
-                              groups(t, kPayrollOffense), groups(t, kPayrollDefense), groups(t, kPayrollSpecial),
-                              board.overCap(t) ? QStringLiteral("1") : QStringLiteral("0")});
+            out << csvRecord({ QString::number(t.teamId), t.name, QString::number(t.players), dollarsField(t.payroll()),
+                dollarsField(board.capRoom(t)), percentField(board.percentOfCap(t)), groups(t, kPayrollOffense),
+                groups(t, kPayrollDefense), groups(t, kPayrollSpecial),
+                board.overCap(t) ? QStringLiteral("1") : QStringLiteral("0") });
         return;
     case BoardFormat::Json: {
         QStringList teams;
         for (const CapTeam& t : board.teams)
-            teams << jsonObject({{"team_id", QString::number(t.teamId)},
-                                 {"team", jsonString(t.name)},
-                                 {"players", QString::number(t.players)},
-                                 {"payroll", jsonValue(dollarsField(t.payroll()))},
-                                 {"cap_room", jsonValue(dollarsField(board.capRoom(t)))},
-                                 {"pct_of_cap", jsonValue(percentField(board.percentOfCap(t)))},
-                                 {"offense", jsonValue(groups(t, kPayrollOffense))},
-                                 {"defense", jsonValue(groups(t, kPayrollDefense))},
-                                 {"special", jsonValue(groups(t, kPayrollSpecial))},
-                                 {"over_cap", board.overCap(t) ? QStringLiteral("true") : QStringLiteral("false")}});
-        const QString league = jsonObject({{"payroll", jsonValue(dollarsField(board.total(kPayrollTotal).value()))},
-                                           {"average_payroll", jsonValue(dollarsField(board.average(kPayrollTotal)))},
-                                           {"teams_over_cap", QString::number(board.teamsOverCap().size())}});
+            teams << jsonObject({ { "team_id", QString::number(t.teamId) }, { "team", jsonString(t.name) },
+                { "players", QString::number(t.players) }, { "payroll", jsonValue(dollarsField(t.payroll())) },
+                { "cap_room", jsonValue(dollarsField(board.capRoom(t))) },
+                { "pct_of_cap", jsonValue(percentField(board.percentOfCap(t))) },
+                { "offense", jsonValue(groups(t, kPayrollOffense)) },
+                { "defense", jsonValue(groups(t, kPayrollDefense)) },
+                { "special", jsonValue(groups(t, kPayrollSpecial)) },
+                { "over_cap", board.overCap(t) ? QStringLiteral("true") : QStringLiteral("false") } });
+        const QString league = jsonObject({ { "payroll", jsonValue(dollarsField(board.total(kPayrollTotal).value())) },
+            { "average_payroll", jsonValue(dollarsField(board.average(kPayrollTotal))) },
+            { "teams_over_cap", QString::number(board.teamsOverCap().size()) } });
         out << "{\"cap\": " << jsonValue(dollarsField(board.cap)) << ",\n \"teams\": " << jsonArray(teams, 2)
             << ",\n \"league\": " << league << "}\n";
         return;
@@ -282,12 +280,12 @@ void writeMatrix(const CapBoard& board, bool percent, BoardFormat format, QTextS
         return;
     }
     case BoardFormat::Csv: {
-        QStringList header{QStringLiteral("team_id"), QStringLiteral("team")};
+        QStringList header { QStringLiteral("team_id"), QStringLiteral("team") };
         for (const PayrollLine& l : kPayrollLines)
             header << QLatin1String(l.caption);
         out << csvRecord(header);
         for (const CapTeam& t : board.teams) {
-            QStringList fields{QString::number(t.teamId), t.name};
+            QStringList fields { QString::number(t.teamId), t.name };
             for (const PayrollLine& l : kPayrollLines)
                 fields << field(t, l.index);
             out << csvRecord(fields);
@@ -299,10 +297,10 @@ void writeMatrix(const CapBoard& board, bool percent, BoardFormat format, QTextS
         for (const CapTeam& t : board.teams) {
             std::vector<std::pair<const char*, QString>> positions;
             std::vector<std::pair<const char*, QString>> members
-                = {{"team_id", QString::number(t.teamId)}, {"team", jsonString(t.name)}};
+                = { { "team_id", QString::number(t.teamId) }, { "team", jsonString(t.name) } };
             for (const PayrollLine& l : kPayrollLines)
                 (l.index < kPositionCount ? positions : members).emplace_back(l.caption, jsonValue(field(t, l.index)));
-            members.insert(members.begin() + 2, {"positions", jsonObject(positions)});
+            members.insert(members.begin() + 2, { "positions", jsonObject(positions) });
             teams << jsonObject(members);
         }
         out << "{\"teams\": " << jsonArray(teams, 2) << "}\n";

@@ -10,7 +10,8 @@
 
 class QTextStream;
 
-namespace payvo {
+namespace payvo
+{
 
 // One line of a board view: its cells as the window and the text output show them, and the
 // exact figure behind each cell, by which the window sorts (none for the team's name and

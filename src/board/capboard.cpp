@@ -8,9 +8,11 @@
 #include <functional>
 #include <unordered_map>
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
 // The payroll panel's group of a position code: codes 0..7 are Offense, 8..12 Defense,
 // 13 and 14 Special.
@@ -26,10 +28,9 @@ void list(std::vector<BoardPlayer>& listed, std::optional<double> salary, const 
     const auto before = [](std::optional<double> a, std::optional<double> b) { return a && (!b || *a > *b); };
     if (listed.size() == kListedPlayers && !before(salary, listed.back().salary))
         return;
-    const auto at
-        = std::upper_bound(listed.begin(), listed.end(), salary,
-                           [&](std::optional<double> s, const BoardPlayer& p) { return before(s, p.salary); });
-    listed.insert(at, BoardPlayer{name(), salary});
+    const auto at = std::upper_bound(listed.begin(), listed.end(), salary,
+        [&](std::optional<double> s, const BoardPlayer& p) { return before(s, p.salary); });
+    listed.insert(at, BoardPlayer { name(), salary });
     if (listed.size() > kListedPlayers)
         listed.pop_back();
 }

@@ -9,7 +9,8 @@
 #include <optional>
 #include <vector>
 
-namespace payvo {
+namespace payvo
+{
 
 class SalaryFile;
 struct SalaryConfig;
@@ -47,7 +48,7 @@ struct CapTeam {
     std::array<SalarySum, kPayrollValueCount> sums;
     // How many players each position code has, and the best-paid of them (at most
     // kListedPlayers), highest salary first, Null salaries last.
-    std::array<int, kPositionCount> playersAt{};
+    std::array<int, kPositionCount> playersAt {};
     std::array<std::vector<BoardPlayer>, kPositionCount> listed;
 
     std::optional<double> payroll() const { return sums[kPayrollTotal].value(); }

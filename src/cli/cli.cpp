@@ -9,9 +9,11 @@
 #include <QFileDevice>
 #include <QFileInfo>
 
-namespace payvo::cli {
+namespace payvo::cli
+{
 
-namespace {
+namespace
+{
 
 void printUsage(QTextStream& s)
 {
@@ -62,8 +64,10 @@ QString escaped(char32_t c)
         break;
     }
     const int digits = c < 0x100 ? 2 : c <= 0xFFFF ? 4 : 8;
-    return QLatin1String(c < 0x100 ? "\\x" : c <= 0xFFFF ? "\\u" : "\\U")
-           + QString::number(uint(c), 16).toUpper().rightJustified(digits, QLatin1Char('0'));
+    return QLatin1String(c < 0x100 ? "\\x"
+                   : c <= 0xFFFF   ? "\\u"
+                                   : "\\U")
+        + QString::number(uint(c), 16).toUpper().rightJustified(digits, QLatin1Char('0'));
 }
 
 // Everything a command wrote must have reached its standard output: when not, it fails.
@@ -148,7 +152,7 @@ int runCli(const QStringList& args, const CliEnv& env)
     command->declare(parser);
     declareCommonOptions(parser);
     // The parser expects the program name first.
-    if (!parser.parse(QStringList{QStringLiteral("payvo-cli")} + args.mid(1)))
+    if (!parser.parse(QStringList { QStringLiteral("payvo-cli") } + args.mid(1)))
         return usageError(env, parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
         printCommandHelp(*env.out, *command, parser);
@@ -158,16 +162,16 @@ int runCli(const QStringList& args, const CliEnv& env)
     if (command->positionals < 0 && given == 0)
         return usageError(env, QStringLiteral("'%1' takes one argument or more").arg(QLatin1String(command->name)));
     if (command->positionals >= 0 && given != command->positionals)
-        return usageError(env, QStringLiteral("'%1' takes %2 argument%3, got %4")
-                                   .arg(QLatin1String(command->name))
-                                   .arg(command->positionals)
-                                   .arg(command->positionals == 1 ? QString() : QStringLiteral("s"))
-                                   .arg(given));
+        return usageError(env,
+            QStringLiteral("'%1' takes %2 argument%3, got %4")
+                .arg(QLatin1String(command->name))
+                .arg(command->positionals)
+                .arg(command->positionals == 1 ? QString() : QStringLiteral("s"))
+                .arg(given));
 
-    const QString ini = parser.isSet(QStringLiteral("ini"))
-                            ? plainPath(parser.value(QStringLiteral("ini")))
-                            : locateSettingsFile(env.programDir).file;
-    CommandContext ctx{env, parser, ini};
+    const QString ini = parser.isSet(QStringLiteral("ini")) ? plainPath(parser.value(QStringLiteral("ini")))
+                                                            : locateSettingsFile(env.programDir).file;
+    CommandContext ctx { env, parser, ini };
     return finish(env, command->run(ctx));
 }
 

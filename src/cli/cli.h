@@ -5,7 +5,8 @@
 
 class QTextStream;
 
-namespace payvo::cli {
+namespace payvo::cli
+{
 
 // Exit statuses of payvo-cli.
 enum ExitCode { kDone = 0, kFailed = 1, kUsage = 2 };
@@ -15,7 +16,7 @@ struct CliEnv {
     QTextStream* out = nullptr;
     QTextStream* err = nullptr;
     bool errIsTerminal = false; // draw a progress bar on err
-    QString programDir;         // default place of Payvo.ini
+    QString programDir; // default place of Payvo.ini
 };
 
 // Runs payvo-cli with its arguments (without the program name) and returns the exit status.

@@ -9,29 +9,31 @@
 
 #include <functional>
 
-namespace payvo::cli {
+namespace payvo::cli
+{
 
-namespace {
+namespace
+{
 
 void declareCap(QCommandLineParser& p)
 {
     p.addOption(QCommandLineOption(QStringLiteral("format"),
-                                   QStringLiteral("Print an aligned table (text, the default), RFC 4180 CSV with "
-                                                  "one header row, or JSON."),
-                                   QStringLiteral("text|csv|json")));
+        QStringLiteral("Print an aligned table (text, the default), RFC 4180 CSV with "
+                       "one header row, or JSON."),
+        QStringLiteral("text|csv|json")));
     p.addPositionalArgument(QStringLiteral("SALARY.pyv"), QStringLiteral("The salary file; it is only read."));
 }
 
 void declareMatrix(QCommandLineParser& p)
 {
     declareCap(p);
-    p.addOption(QCommandLineOption(QStringLiteral("percent"),
-                                   QStringLiteral("Give every figure as a percentage of the cap, with two decimals.")));
+    p.addOption(QCommandLineOption(
+        QStringLiteral("percent"), QStringLiteral("Give every figure as a percentage of the cap, with two decimals.")));
 }
 
 // Reads the board and prints it; status as the other commands.
-int runBoard(CommandContext& ctx, const std::function<void(const CapBoard&, BoardFormat, QTextStream&)>& print,
-             bool needsCap)
+int runBoard(
+    CommandContext& ctx, const std::function<void(const CapBoard&, BoardFormat, QTextStream&)>& print, bool needsCap)
 {
     BoardFormat f = BoardFormat::Text;
     if (!formatOption(ctx, f))

@@ -7,16 +7,18 @@
 #include "store/salaryfile.h"
 #include "store/salarystore.h"
 
-namespace payvo::cli {
+namespace payvo::cli
+{
 
-namespace {
+namespace
+{
 
 void declare(QCommandLineParser& p)
 {
     p.addOption(QCommandLineOption(QStringLiteral("format"),
-                                   QStringLiteral("Print the teams and players as text (the default), the players "
-                                                  "as RFC 4180 CSV, or both as JSON."),
-                                   QStringLiteral("text|csv|json")));
+        QStringLiteral("Print the teams and players as text (the default), the players "
+                       "as RFC 4180 CSV, or both as JSON."),
+        QStringLiteral("text|csv|json")));
     p.addPositionalArgument(QStringLiteral("OLD.pyv"), QStringLiteral("The older salary file of the league."));
     p.addPositionalArgument(QStringLiteral("NEW.pyv"), QStringLiteral("The newer salary file of the league."));
 }

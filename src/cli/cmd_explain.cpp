@@ -11,31 +11,30 @@
 
 #include <limits>
 
-namespace payvo::cli {
+namespace payvo::cli
+{
 
-namespace {
+namespace
+{
 
 void declare(QCommandLineParser& p)
 {
-    p.addOption(QCommandLineOption(QStringLiteral("pid"),
-                                   QStringLiteral("The player to explain, by his PID (required)."),
-                                   QStringLiteral("N")));
+    p.addOption(QCommandLineOption(
+        QStringLiteral("pid"), QStringLiteral("The player to explain, by his PID (required)."), QStringLiteral("N")));
     p.addOption(QCommandLineOption(QStringLiteral("format"),
-                                   QStringLiteral("Print the sheet as text (the default) or as JSON with the exact "
-                                                  "figures."),
-                                   QStringLiteral("text|json")));
+        QStringLiteral("Print the sheet as text (the default) or as JSON with the exact "
+                       "figures."),
+        QStringLiteral("text|json")));
     p.addPositionalArgument(QStringLiteral("SALARY.pyv"), QStringLiteral("The salary file; it is only read."));
 }
 
-template <typename T>
-QJsonValue orNull(const std::optional<T>& value)
+template <typename T> QJsonValue orNull(const std::optional<T>& value)
 {
     return value ? QJsonValue(*value) : QJsonValue(QJsonValue::Null);
 }
 
 // One value per rating code; every value null when there is no salary rule.
-template <typename Fn>
-QJsonValue perRating(const std::optional<SalaryBreakdown>& b, Fn valueOf)
+template <typename Fn> QJsonValue perRating(const std::optional<SalaryBreakdown>& b, Fn valueOf)
 {
     if (!b)
         return QJsonValue::Null;
@@ -74,22 +73,22 @@ QJsonObject toJson(const SalaryExplanation& e)
     else if (b && b->limit == SalaryBreakdown::Limit::Min)
         limit = QStringLiteral("min");
     const QString position = p.position ? positionAbbr(*p.position) : QString();
-    return QJsonObject{
-        {QStringLiteral("pid"), orNull(p.pid)},
-        {QStringLiteral("name"), p.name()},
-        {QStringLiteral("position"), position.isEmpty() ? QJsonValue() : QJsonValue(position)},
-        {QStringLiteral("team_id"), orNull(p.teamId)},
-        {QStringLiteral("ratings"), ratings},
-        {QStringLiteral("weights"), perRating(b, weight)},
-        {QStringLiteral("terms"), perRating(b, term)},
-        {QStringLiteral("bonus"), perRating(b, bonus)},
-        {QStringLiteral("base"), b ? orNull(b->base) : QJsonValue()},
-        {QStringLiteral("factor"), b ? QJsonValue(b->factor) : QJsonValue()},
-        {QStringLiteral("product"), b ? orNull(b->product) : QJsonValue()},
-        {QStringLiteral("limit"), limit},
-        {QStringLiteral("salary"), orNull(e.salary())},
-        {QStringLiteral("stored_salary"), orNull(p.salary)},
-        {QStringLiteral("up_to_date"), e.upToDate()},
+    return QJsonObject {
+        { QStringLiteral("pid"), orNull(p.pid) },
+        { QStringLiteral("name"), p.name() },
+        { QStringLiteral("position"), position.isEmpty() ? QJsonValue() : QJsonValue(position) },
+        { QStringLiteral("team_id"), orNull(p.teamId) },
+        { QStringLiteral("ratings"), ratings },
+        { QStringLiteral("weights"), perRating(b, weight) },
+        { QStringLiteral("terms"), perRating(b, term) },
+        { QStringLiteral("bonus"), perRating(b, bonus) },
+        { QStringLiteral("base"), b ? orNull(b->base) : QJsonValue() },
+        { QStringLiteral("factor"), b ? QJsonValue(b->factor) : QJsonValue() },
+        { QStringLiteral("product"), b ? orNull(b->product) : QJsonValue() },
+        { QStringLiteral("limit"), limit },
+        { QStringLiteral("salary"), orNull(e.salary()) },
+        { QStringLiteral("stored_salary"), orNull(p.salary) },
+        { QStringLiteral("up_to_date"), e.upToDate() },
     };
 }
 

@@ -6,16 +6,18 @@
 
 #include <QFileInfo>
 
-namespace payvo::cli {
+namespace payvo::cli
+{
 
-namespace {
+namespace
+{
 
 void declareNew(QCommandLineParser& parser)
 {
-    parser.addOption(QCommandLineOption(QStringLiteral("overwrite"),
-                                        QStringLiteral("Replace a salary file of that name that already exists.")));
-    parser.addPositionalArgument(QStringLiteral("LEAGUE.lge"),
-                                 QStringLiteral("The league file (text format 1); its name must end in .lge."));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("overwrite"), QStringLiteral("Replace a salary file of that name that already exists.")));
+    parser.addPositionalArgument(
+        QStringLiteral("LEAGUE.lge"), QStringLiteral("The league file (text format 1); its name must end in .lge."));
 }
 
 int runNew(CommandContext& ctx)
@@ -28,8 +30,9 @@ int runNew(CommandContext& ctx)
         return ctx.fail(QStringLiteral("%1: no such league file").arg(league));
     if (!given.isFile())
         return ctx.fail(QStringLiteral("%1 is %2, not a league file")
-                            .arg(league, given.isDir() ? QStringLiteral("a folder")
-                                                       : QStringLiteral("not a regular file (a pipe or a device)")));
+                            .arg(league,
+                                given.isDir() ? QStringLiteral("a folder")
+                                              : QStringLiteral("not a regular file (a pipe or a device)")));
 
     CliPrompt prompt(ctx.err(), ctx.args.isSet(QStringLiteral("overwrite")));
     CliStatus status(ctx.err(), ctx.env.errIsTerminal);

@@ -7,16 +7,18 @@
 
 #include <SQLiteCpp/Exception.h>
 
-namespace payvo::cli {
+namespace payvo::cli
+{
 
-namespace {
+namespace
+{
 
 void declare(QCommandLineParser& p)
 {
     p.addOption(QCommandLineOption(QStringLiteral("team"),
-                                   QStringLiteral("The team filter, required: a team's number (1 to 97), 0 the "
-                                                  "free agents, 99 the draft pool, 98 every team."),
-                                   QStringLiteral("N")));
+        QStringLiteral("The team filter, required: a team's number (1 to 97), 0 the "
+                       "free agents, 99 the draft pool, 98 every team."),
+        QStringLiteral("N")));
     p.addPositionalArgument(QStringLiteral("SALARY.pyv"), QStringLiteral("The salary file to read."));
 }
 

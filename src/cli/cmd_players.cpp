@@ -8,21 +8,23 @@
 
 #include <SQLiteCpp/Exception.h>
 
-namespace payvo::cli {
+namespace payvo::cli
+{
 
-namespace {
+namespace
+{
 
 void declare(QCommandLineParser& p)
 {
     p.addOption(QCommandLineOption(QStringLiteral("team"),
-                                   QStringLiteral("The team filter: a team's number (1 to 97), 0 the free agents, "
-                                                  "99 the draft pool, 98 every team (the default)."),
-                                   QStringLiteral("N")));
+        QStringLiteral("The team filter: a team's number (1 to 97), 0 the free agents, "
+                       "99 the draft pool, 98 every team (the default)."),
+        QStringLiteral("N")));
     p.addOption(QCommandLineOption(QStringLiteral("position"),
-                                   QStringLiteral("The position filter: a position code, 0 QB, 1 FB, 2 HB, 3 TE, "
-                                                  "4 WR, 5 C, 6 G, 7 T, 8 DE, 9 DT, 10 LB, 11 CB, 12 S, 13 K, "
-                                                  "14 P; 40 every position (the default)."),
-                                   QStringLiteral("N")));
+        QStringLiteral("The position filter: a position code, 0 QB, 1 FB, 2 HB, 3 TE, "
+                       "4 WR, 5 C, 6 G, 7 T, 8 DE, 9 DT, 10 LB, 11 CB, 12 S, 13 K, "
+                       "14 P; 40 every position (the default)."),
+        QStringLiteral("N")));
     p.addPositionalArgument(QStringLiteral("SALARY.pyv"), QStringLiteral("The salary file to read."));
 }
 

@@ -12,18 +12,19 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-namespace payvo::cli {
+namespace payvo::cli
+{
 
-namespace {
+namespace
+{
 
 void declare(QCommandLineParser& p)
 {
     p.addOption(QCommandLineOption(QStringLiteral("format"),
-                                   QStringLiteral("Print the preview as text (the default) or as JSON."),
-                                   QStringLiteral("text|json")));
+        QStringLiteral("Print the preview as text (the default) or as JSON."), QStringLiteral("text|json")));
     p.addPositionalArgument(QStringLiteral("SALARY.pyv"), QStringLiteral("The salary file; it is only read."));
-    p.addPositionalArgument(QStringLiteral("PROPOSED.ini"),
-                            QStringLiteral("A settings file with the proposed cap, limits and weights."));
+    p.addPositionalArgument(
+        QStringLiteral("PROPOSED.ini"), QStringLiteral("A settings file with the proposed cap, limits and weights."));
 }
 
 QJsonValue orNull(const std::optional<int>& value)
@@ -47,35 +48,35 @@ QJsonObject toJson(const SalaryPreview& preview)
     QJsonArray teams;
     for (const TeamPreview& t : preview.teams) {
         const bool any = t.players > 0;
-        teams.append(QJsonObject{
-            {QStringLiteral("team_id"), orNull(t.teamId)},
-            {QStringLiteral("team"), t.name},
-            {QStringLiteral("payroll_now"), dollars(t.payrollNow, any)},
-            {QStringLiteral("payroll_then"), dollars(t.payrollThen, any)},
-            {QStringLiteral("change"), dollars(t.change(), any)},
-            {QStringLiteral("over_cap_now"), orNull(t.overCapNow)},
-            {QStringLiteral("over_cap_then"), orNull(t.overCapThen)},
+        teams.append(QJsonObject {
+            { QStringLiteral("team_id"), orNull(t.teamId) },
+            { QStringLiteral("team"), t.name },
+            { QStringLiteral("payroll_now"), dollars(t.payrollNow, any) },
+            { QStringLiteral("payroll_then"), dollars(t.payrollThen, any) },
+            { QStringLiteral("change"), dollars(t.change(), any) },
+            { QStringLiteral("over_cap_now"), orNull(t.overCapNow) },
+            { QStringLiteral("over_cap_then"), orNull(t.overCapThen) },
         });
     }
     QJsonArray movers;
     for (const SalaryMove& m : preview.topMovers) {
-        movers.append(QJsonObject{
-            {QStringLiteral("pid"), orNull(m.pid)},
-            {QStringLiteral("name"), m.name},
-            {QStringLiteral("team_id"), orNull(m.teamId)},
-            {QStringLiteral("salary_now"), dollars(m.salaryNow)},
-            {QStringLiteral("salary_then"), dollars(m.salaryThen)},
-            {QStringLiteral("change"), dollars(m.change())},
+        movers.append(QJsonObject {
+            { QStringLiteral("pid"), orNull(m.pid) },
+            { QStringLiteral("name"), m.name },
+            { QStringLiteral("team_id"), orNull(m.teamId) },
+            { QStringLiteral("salary_now"), dollars(m.salaryNow) },
+            { QStringLiteral("salary_then"), dollars(m.salaryThen) },
+            { QStringLiteral("change"), dollars(m.change()) },
         });
     }
     const bool anyPlayer = preview.players > 0;
-    const QJsonObject league{{QStringLiteral("payroll_now"), dollars(preview.leagueNow, anyPlayer)},
-                             {QStringLiteral("payroll_then"), dollars(preview.leagueThen, anyPlayer)}};
-    return QJsonObject{
-        {QStringLiteral("teams"), teams},
-        {QStringLiteral("players_changed"), preview.playersChanged},
-        {QStringLiteral("top_movers"), movers},
-        {QStringLiteral("league"), league},
+    const QJsonObject league { { QStringLiteral("payroll_now"), dollars(preview.leagueNow, anyPlayer) },
+        { QStringLiteral("payroll_then"), dollars(preview.leagueThen, anyPlayer) } };
+    return QJsonObject {
+        { QStringLiteral("teams"), teams },
+        { QStringLiteral("players_changed"), preview.playersChanged },
+        { QStringLiteral("top_movers"), movers },
+        { QStringLiteral("league"), league },
     };
 }
 

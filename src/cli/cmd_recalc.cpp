@@ -4,9 +4,11 @@
 #include "store/fileguard.h"
 #include "store/salaryfile.h"
 
-namespace payvo::cli {
+namespace payvo::cli
+{
 
-namespace {
+namespace
+{
 
 void declareRecalc(QCommandLineParser& parser)
 {

@@ -6,31 +6,33 @@
 #include "store/fileguard.h"
 #include "store/salaryfile.h"
 
-namespace payvo::cli {
+namespace payvo::cli
+{
 
-namespace {
+namespace
+{
 
 using Writer = mHTML::ReportResult (*)(const QString&, const QString&, const QString&, const QString&, StatusSink&);
 
 void declareReport(QCommandLineParser& p)
 {
     p.addOption(QCommandLineOption(QStringLiteral("rosters-out"),
-                                   QStringLiteral("Write the roster report to FILE (default: the name set in Tools, "
-                                                  "HTML Settings, roster.htm when none is set)."),
-                                   QStringLiteral("FILE")));
+        QStringLiteral("Write the roster report to FILE (default: the name set in Tools, "
+                       "HTML Settings, roster.htm when none is set)."),
+        QStringLiteral("FILE")));
     p.addOption(QCommandLineOption(QStringLiteral("summary-out"),
-                                   QStringLiteral("Write the salary summary to FILE (default: the name set in Tools, "
-                                                  "HTML Settings, sumary.htm when none is set)."),
-                                   QStringLiteral("FILE")));
+        QStringLiteral("Write the salary summary to FILE (default: the name set in Tools, "
+                       "HTML Settings, sumary.htm when none is set)."),
+        QStringLiteral("FILE")));
     p.addPositionalArgument(QStringLiteral("rosters|summary|all"),
-                            QStringLiteral("The report to write: the roster report, the salary summary or both."));
+        QStringLiteral("The report to write: the roster report, the salary summary or both."));
     p.addPositionalArgument(QStringLiteral("SALARY.pyv"), QStringLiteral("The salary file to report on."));
 }
 
 // Writes one report as the window's command does. Returns false, after saying why, when a
 // line could not be written; the lines that were written stay.
-bool writeOne(CommandContext& ctx, Writer write, const QString& fileName, const QString& salaryFile,
-              const QString& statusText)
+bool writeOne(
+    CommandContext& ctx, Writer write, const QString& fileName, const QString& salaryFile, const QString& statusText)
 {
     CliStatus status(ctx.err(), ctx.env.errIsTerminal);
     status.setProgressVisible(true);
@@ -62,13 +64,15 @@ int runReport(CommandContext& ctx)
     // Like the window, all writes the summary even when the roster report failed.
     bool ok = true;
     if (rosters) {
-        const QString name = ctx.args.isSet(QStringLiteral("rosters-out")) ? ctx.args.value(QStringLiteral("rosters-out"))
-                                                                           : rosterReportFile();
+        const QString name = ctx.args.isSet(QStringLiteral("rosters-out"))
+            ? ctx.args.value(QStringLiteral("rosters-out"))
+            : rosterReportFile();
         ok = writeOne(ctx, &mHTML::WriteRosterReport, name, salaryFile, QStringLiteral("Creating Roster HTML")) && ok;
     }
     if (summary) {
-        const QString name = ctx.args.isSet(QStringLiteral("summary-out")) ? ctx.args.value(QStringLiteral("summary-out"))
-                                                                           : summaryReportFile();
+        const QString name = ctx.args.isSet(QStringLiteral("summary-out"))
+            ? ctx.args.value(QStringLiteral("summary-out"))
+            : summaryReportFile();
         ok = writeOne(ctx, &mHTML::WriteSummaryReport, name, salaryFile, QStringLiteral("Creating Sumary HTML")) && ok;
     }
     return ok ? kDone : kFailed;

@@ -7,20 +7,22 @@
 
 #include <QDir>
 
-namespace payvo::cli {
+namespace payvo::cli
+{
 
-namespace {
+namespace
+{
 
 void declare(QCommandLineParser& p)
 {
     p.addOption(QCommandLineOption(QStringLiteral("out"),
-                                   QStringLiteral("The folder to write the site into (required); it is made when "
-                                                  "missing, and its other files are left alone."),
-                                   QStringLiteral("DIR")));
+        QStringLiteral("The folder to write the site into (required); it is made when "
+                       "missing, and its other files are left alone."),
+        QStringLiteral("DIR")));
     p.addPositionalArgument(QStringLiteral("SALARY.pyv"),
-                            QStringLiteral("One salary file or more; with several, each league gets a folder of its "
-                                           "own under DIR."),
-                            QStringLiteral("SALARY.pyv [MORE.pyv ...]"));
+        QStringLiteral("One salary file or more; with several, each league gets a folder of its "
+                       "own under DIR."),
+        QStringLiteral("SALARY.pyv [MORE.pyv ...]"));
 }
 
 int run(CommandContext& ctx)

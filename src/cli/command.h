@@ -9,7 +9,8 @@
 
 #include <vector>
 
-namespace payvo::cli {
+namespace payvo::cli
+{
 
 // What a command gets: its parsed arguments, the streams and the settings-file path.
 struct CommandContext {
@@ -34,7 +35,7 @@ struct Command {
     // Runs once the arguments are parsed; the positional count is already checked.
     int (*run)(CommandContext&);
     int positionals; // required positional arguments; -1: one or more
-    const char* summary;     // one line for the list of commands in "payvo-cli --help"
+    const char* summary; // one line for the list of commands in "payvo-cli --help"
     const char* description; // what the command does, for "payvo-cli COMMAND --help"
 };
 
@@ -52,7 +53,8 @@ void warnIfNoSettingsFile(const CommandContext& ctx, UserPrompt& prompt);
 
 // Answers the core's questions from the command line: Yes to the overwrite question
 // only with --overwrite; messages and remarks go to stderr.
-class CliPrompt final : public UserPrompt {
+class CliPrompt final : public UserPrompt
+{
 public:
     CliPrompt(QTextStream& err, bool overwrite)
         : m_err(err)
@@ -76,7 +78,8 @@ private:
 
 // Progress on stderr: a one-line bar redrawn in place when stderr is a terminal,
 // nothing otherwise.
-class CliStatus final : public PlainStatus {
+class CliStatus final : public PlainStatus
+{
 public:
     CliStatus(QTextStream& err, bool terminal)
         : m_err(err)

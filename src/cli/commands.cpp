@@ -1,6 +1,7 @@
 #include "cli/command.h"
 
-namespace payvo::cli {
+namespace payvo::cli
+{
 
 extern const Command kNewCommand;
 extern const Command kRecalcCommand;
@@ -19,9 +20,17 @@ extern const Command kSiteCommand;
 const std::vector<Command>& commands()
 {
     static const std::vector<Command> list = {
-        kNewCommand, kRecalcCommand, kPlayersCommand, kPayrollCommand, kReportCommand, kCapCommand, kMatrixCommand,
-        kExplainCommand, kPreviewCommand,
-        kCompareCommand, kSiteCommand,
+        kNewCommand,
+        kRecalcCommand,
+        kPlayersCommand,
+        kPayrollCommand,
+        kReportCommand,
+        kCapCommand,
+        kMatrixCommand,
+        kExplainCommand,
+        kPreviewCommand,
+        kCompareCommand,
+        kSiteCommand,
     };
     return list;
 }

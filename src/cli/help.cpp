@@ -8,9 +8,11 @@
 #include <QDir>
 #include <QTextStream>
 
-namespace payvo::cli {
+namespace payvo::cli
+{
 
-namespace {
+namespace
+{
 
 // Words of text wrapped at 79 columns, every line after the first indented by indent.
 QString wrapped(const QString& text, int indent)
@@ -37,12 +39,12 @@ QString wrapped(const QString& text, int indent)
 void declareCommonOptions(QCommandLineParser& parser)
 {
     parser.addOption(QCommandLineOption(QStringLiteral("ini"),
-                                        QStringLiteral("Use FILE as the settings file (the cap, the salary limits "
-                                                       "and the weights) instead of the one payvo-cli --version "
-                                                       "names."),
-                                        QStringLiteral("FILE")));
-    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")},
-                                        QStringLiteral("Show this help and exit.")));
+        QStringLiteral("Use FILE as the settings file (the cap, the salary limits "
+                       "and the weights) instead of the one payvo-cli --version "
+                       "names."),
+        QStringLiteral("FILE")));
+    parser.addOption(QCommandLineOption(
+        QStringList { QStringLiteral("h"), QStringLiteral("help") }, QStringLiteral("Show this help and exit.")));
 }
 
 void printHelp(QTextStream& out, const QString& programDir)
@@ -52,7 +54,7 @@ void printHelp(QTextStream& out, const QString& programDir)
         << wrapped(QStringLiteral("Gives the players of a simulated football league their salaries and keeps each "
                                   "team's payroll under the salary cap, without a window: the desktop program "
                                   "payvo's work for scripts and league sites."),
-                   0)
+               0)
         << "\n\nCommands:\n";
     int width = 0;
     for (const Command& c : commands())
@@ -71,8 +73,8 @@ void printHelp(QTextStream& out, const QString& programDir)
                                   "folder is writable (a build or an unpacked folder); otherwise the per-user "
                                   "file %1, made as a copy of %2 the first time it is needed.")
                        .arg(QDir::toNativeSeparators(userSettingsFile()),
-                            QDir::toNativeSeparators(defaultSettingsFile(programDir))),
-                   0)
+                           QDir::toNativeSeparators(defaultSettingsFile(programDir))),
+               0)
         << "\n\nExit status: 0 done, 1 refused or failed (one line on stderr saying why), 2 bad usage.\n"
         << "\nRun 'payvo-cli COMMAND --help' for the arguments and options of a command.\n"
         << "The user guide: "

@@ -5,11 +5,13 @@
 class QCommandLineParser;
 class QTextStream;
 
-namespace payvo {
+namespace payvo
+{
 struct SettingsLocation;
 }
 
-namespace payvo::cli {
+namespace payvo::cli
+{
 
 struct Command;
 

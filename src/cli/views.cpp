@@ -2,7 +2,8 @@
 
 #include <limits>
 
-namespace payvo::cli {
+namespace payvo::cli
+{
 
 bool filterOption(CommandContext& ctx, const QString& option, int& value)
 {
@@ -21,8 +22,8 @@ bool filterOption(CommandContext& ctx, const QString& option, int& value)
 
 bool formatOption(CommandContext& ctx, bool& json)
 {
-    const QString format = ctx.args.isSet(QStringLiteral("format")) ? ctx.args.value(QStringLiteral("format"))
-                                                                     : QStringLiteral("text");
+    const QString format
+        = ctx.args.isSet(QStringLiteral("format")) ? ctx.args.value(QStringLiteral("format")) : QStringLiteral("text");
     if (format != QLatin1String("text") && format != QLatin1String("json")) {
         ctx.fail(QStringLiteral("--format takes text or json, not '%1'").arg(format), kUsage);
         return false;

@@ -5,7 +5,8 @@
 
 #include <functional>
 
-namespace payvo::cli {
+namespace payvo::cli
+{
 
 // Reads a filter value (--team N, --position N) when the option is given: a whole number
 // from -32768 to 32767. Anything else is reported on stderr and gives false.

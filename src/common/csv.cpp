@@ -1,11 +1,12 @@
 #include "common/csv.h"
 
-namespace payvo {
+namespace payvo
+{
 
 QString csvField(const QString& text)
 {
     const bool quoted = text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"'))
-                        || text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
+        || text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
     if (!quoted)
         return text;
     QString field = text;

@@ -3,7 +3,8 @@
 #include <QString>
 #include <QStringList>
 
-namespace payvo {
+namespace payvo
+{
 
 // CSV as RFC 4180 writes it: fields separated by commas, each record ended by CR LF. A field
 // is quoted when it holds a comma, a double quote, a CR or an LF, and a double quote inside

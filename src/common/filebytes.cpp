@@ -8,9 +8,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
 QString errnoText(int error)
 {
@@ -30,7 +32,8 @@ FileRead readRegularFile(const QString& path, QByteArray& bytes, QString& error)
         error = errnoText(e);
         return e == ENOENT ? FileRead::Missing : FileRead::Failed;
     }
-    struct stat st {};
+    struct stat st {
+    };
     FileRead result = FileRead::Ok;
     if (::fstat(fd, &st) != 0) {
         error = errnoText(errno);

@@ -3,13 +3,14 @@
 #include <QByteArray>
 #include <QString>
 
-namespace payvo {
+namespace payvo
+{
 
 // How a whole-file read ended.
 enum class FileRead {
-    Ok,      // bytes hold the whole file
+    Ok, // bytes hold the whole file
     Missing, // there is nothing of that name
-    Failed,  // there is something, but it is no file that can be read; error says why
+    Failed, // there is something, but it is no file that can be read; error says why
 };
 
 // Reads a whole file at once. Only a regular file (or a link to one) is read: a folder, a

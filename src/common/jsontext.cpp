@@ -1,6 +1,7 @@
 #include "common/jsontext.h"
 
-namespace payvo {
+namespace payvo
+{
 
 QString jsonValue(const QString& field)
 {
@@ -52,7 +53,7 @@ QString jsonArray(const QStringList& items, int indent)
         return QStringLiteral("[]");
     const QString pad(indent, QLatin1Char(' '));
     return QStringLiteral("[\n") + pad + items.join(QStringLiteral(",\n") + pad) + QLatin1Char('\n')
-           + QString(indent - 1, QLatin1Char(' ')) + QLatin1Char(']');
+        + QString(indent - 1, QLatin1Char(' ')) + QLatin1Char(']');
 }
 
 } // namespace payvo

@@ -6,7 +6,8 @@
 #include <utility>
 #include <vector>
 
-namespace payvo {
+namespace payvo
+{
 
 // JSON written as text, so that an object's members stand in the order a reader expects
 // them (the order the documentation lists), not sorted by name.

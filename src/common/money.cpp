@@ -4,17 +4,17 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <cfenv>
-#include <cstdio>
 #include <cmath>
+#include <cstdio>
 
-namespace payvo {
+namespace payvo
+{
 
 bool parseDecimal(const QString& text, double* value)
 {
     // Plain decimal numbers only: an optional sign, digits with an optional fraction and
     // an optional exponent. No separators, no hex, no "inf".
-    static const QRegularExpression number(
-        QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
+    static const QRegularExpression number(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
     const QString t = text.trimmed();
     if (!number.match(t).hasMatch())
         return false;
@@ -25,7 +25,6 @@ bool parseDecimal(const QString& text, double* value)
     *value = v;
     return true;
 }
-
 
 QString formatMoney(double amount)
 {

@@ -4,7 +4,8 @@
 #include <cmath>
 #include <optional>
 
-namespace payvo {
+namespace payvo
+{
 
 // The money format of salaries, payrolls and the cap: "$", the amount rounded to a whole
 // number (a half away from zero), commas between groups of three digits, never cut.
@@ -18,7 +19,10 @@ QString formatMoneyText(const QString& text);
 
 // An amount as machine-readable output gives it: the whole-dollar figure the window shows
 // (rounded half away from zero).
-inline double wholeDollars(double amount) { return std::round(amount); }
+inline double wholeDollars(double amount)
+{
+    return std::round(amount);
+}
 
 // The field of an amount in CSV: its whole dollars ("-0" never shows), empty for none.
 inline QString wholeDollarsField(const std::optional<double>& amount)
@@ -27,7 +31,10 @@ inline QString wholeDollarsField(const std::optional<double>& amount)
 }
 
 // A percentage for machine-readable output: rounded half away from zero to two decimals.
-inline double percentToCents(double percent) { return std::round(percent * 100.0) / 100.0; }
+inline double percentToCents(double percent)
+{
+    return std::round(percent * 100.0) / 100.0;
+}
 
 // A plain decimal number (optional sign, digits, fraction, exponent; spaces around it are
 // ignored). False for anything else, "inf" and hex included.

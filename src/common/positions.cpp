@@ -1,6 +1,7 @@
 #include "common/positions.h"
 
-namespace payvo {
+namespace payvo
+{
 
 QString positionAbbr(int code)
 {

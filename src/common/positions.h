@@ -3,14 +3,15 @@
 #include <QString>
 #include <array>
 
-namespace payvo {
+namespace payvo
+{
 
 inline constexpr int kPositionCount = 15;
 
 // Position abbreviations indexed by position code: the player list, the calculation,
 // the reports and the settings-file sections all spell them this way.
-inline constexpr std::array<const char*, kPositionCount> kPositionAbbr = {
-    "QB", "FB", "HB", "TE", "WR", "C", "G", "T", "DE", "DT", "LB", "CB", "S", "K", "P"};
+inline constexpr std::array<const char*, kPositionCount> kPositionAbbr
+    = { "QB", "FB", "HB", "TE", "WR", "C", "G", "T", "DE", "DT", "LB", "CB", "S", "K", "P" };
 
 // The abbreviation of a code, or an empty text for a code outside 0..14.
 QString positionAbbr(int code);
@@ -22,6 +23,6 @@ inline constexpr int kFreeAgents = 0;
 inline constexpr int kDraftPool = 99;
 
 // The eight rating codes in the column order of the Players table.
-inline constexpr std::array<const char*, 8> kRatingCodes = {"SP", "AC", "AG", "ST", "HA", "EN", "IN", "DI"};
+inline constexpr std::array<const char*, 8> kRatingCodes = { "SP", "AC", "AG", "ST", "HA", "EN", "IN", "DI" };
 
 } // namespace payvo

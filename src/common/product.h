@@ -2,7 +2,8 @@
 
 #include "version.h"
 
-namespace payvo {
+namespace payvo
+{
 
 // The application's title as message boxes, captions and report footers show it.
 inline constexpr const char kAppTitle[] = PAYVO_TITLE;

@@ -2,12 +2,14 @@
 
 #include <QString>
 
-namespace payvo {
+namespace payvo
+{
 
 // Questions and messages to the user. The window shows message boxes with the
 // application's title, the CLI answers from its options and prints, the tests script
 // the answers. Core code asks through this and never shows a box itself.
-class UserPrompt {
+class UserPrompt
+{
 public:
     enum class Icon { Exclamation, Question, Information, Critical };
 
@@ -20,7 +22,7 @@ public:
     virtual bool question(const QString& text, Icon icon) = 0;
 
     // A remark the window keeps quiet about and the CLI prints (a limit left out, say).
-    virtual void remark(const QString& /*text*/) {}
+    virtual void remark(const QString& /*text*/) { }
 };
 
 } // namespace payvo

@@ -11,9 +11,11 @@
 #define PAYVO_DATA_FROM_BIN "../share/payvo"
 #endif
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
 const QString kFileName = QStringLiteral("Payvo.ini");
 
@@ -67,7 +69,7 @@ SettingsLocation locateSettingsFile(const QString& programDir)
 QString userSettingsFile()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Payvo/")
-           + kFileName;
+        + kFileName;
 }
 
 QString defaultSettingsFile(const QString& programDir)

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace payvo {
+namespace payvo
+{
 
 // Where the salary settings file (Payvo.ini) of a run lives.
 //
@@ -14,10 +15,10 @@ namespace payvo {
 //   When the default cannot be read nothing is made, the per-user path is used all the same
 //   (every reader then sees a missing file) and problem says why.
 struct SettingsLocation {
-    QString file;     // the settings file to read and write
+    QString file; // the settings file to read and write
     bool portable = false;
     bool created = false; // the per-user file was made from the default in this call
-    QString problem;  // why the per-user file could not be made; empty when all is well
+    QString problem; // why the per-user file could not be made; empty when all is well
 };
 
 // The rule itself, with every folder given.

@@ -2,9 +2,11 @@
 
 #include <QSettings>
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
 QSettings store()
 {

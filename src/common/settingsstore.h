@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace payvo {
+namespace payvo
+{
 
 // The per-user settings store: the platform's native settings under the organisation and
 // application name "Payvo" (on Linux $XDG_CONFIG_HOME/Payvo/Payvo.conf).

@@ -1,6 +1,7 @@
 #include "common/status.h"
 
-namespace payvo {
+namespace payvo
+{
 
 void StatusSink::UpdateStatus(double dInc)
 {

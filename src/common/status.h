@@ -2,14 +2,16 @@
 
 #include <QString>
 
-namespace payvo {
+namespace payvo
+{
 
 // Where long operations report their step and progress. The main window shows it in its
 // status bar and progress bar, the CLI on stderr, the tests record it.
 //
 // The progress value runs from 0 to 100 and is a double: the import and the calculation
 // advance it by fractions of a unit, which must add up.
-class StatusSink {
+class StatusSink
+{
 public:
     virtual ~StatusSink() = default;
 
@@ -19,7 +21,7 @@ public:
     virtual double progressValue() const = 0;
 
     // Lets pending window messages run once; nothing to do without a window.
-    virtual void processPendingEvents() {}
+    virtual void processPendingEvents() { }
 
     // Advances the progress bar by dInc. A step that would bring it to 100 or beyond is
     // dropped, so the bar never shows 100.
@@ -27,7 +29,8 @@ public:
 };
 
 // A sink that only keeps the last values; the base of the CLI's and the tests' sinks.
-class PlainStatus : public StatusSink {
+class PlainStatus : public StatusSink
+{
 public:
     void setStatusText(const QString& text) override { m_text = text; }
     void setProgressVisible(bool visible) override { m_visible = visible; }

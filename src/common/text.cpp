@@ -1,6 +1,7 @@
 #include "common/text.h"
 
-namespace payvo {
+namespace payvo
+{
 
 QString trimSpaces(const QString& text)
 {

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace payvo {
+namespace payvo
+{
 
 // Removes the spaces around a text, and only spaces: tabs and other blanks stay. Names and
 // settings values are trimmed this way.

@@ -32,12 +32,15 @@
 #include <unistd.h>
 #endif
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
 // A failure the import finds by its own checks, as one line for the user.
-class ImportFailure : public std::runtime_error {
+class ImportFailure : public std::runtime_error
+{
 public:
     using std::runtime_error::runtime_error;
 };
@@ -46,7 +49,6 @@ public:
 {
     throw ImportFailure(text.toStdString());
 }
-
 
 #ifdef Q_OS_UNIX
 bool processAlive(qint64 pid)
@@ -59,7 +61,8 @@ void syncPath(const QString& path, bool directory)
     const QByteArray native = QFile::encodeName(path);
     const int fd = ::open(native.constData(), O_RDONLY | (directory ? O_DIRECTORY : 0));
     if (fd < 0)
-        failImport(QStringLiteral("cannot open %1 to write it to disk: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+        failImport(QStringLiteral("cannot open %1 to write it to disk: %2")
+                       .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
     const int rc = ::fsync(fd);
     const int err = errno;
     ::close(fd);
@@ -93,8 +96,8 @@ void removeStaleTempFiles(const QString& salaryFile)
 
 QString newTempFile(const QString& salaryFile)
 {
-    const QString prefix = importTempPrefix(salaryFile) + QString::number(QCoreApplication::applicationPid())
-                           + QLatin1Char('-');
+    const QString prefix
+        = importTempPrefix(salaryFile) + QString::number(QCoreApplication::applicationPid()) + QLatin1Char('-');
     for (;;) {
         const QString path = prefix + QString::number(QRandomGenerator::global()->generate(), 36);
         if (!QFileInfo::exists(path))
@@ -104,7 +107,7 @@ QString newTempFile(const QString& salaryFile)
 
 void removeTempFile(const QString& path)
 {
-    for (const char* suffix : {"", "-journal", "-wal", "-shm"})
+    for (const char* suffix : { "", "-journal", "-wal", "-shm" })
         QFile::remove(path + QLatin1String(suffix));
 }
 
@@ -140,12 +143,14 @@ void replaceTarget(const QString& temp, const QString& target, bool mayReplace)
     if (mayReplace) {
         const std::optional<SQLite::Database> oldFile = lockOldTarget(target);
         if (std::rename(from.constData(), to.constData()) != 0)
-            failImport(QStringLiteral("cannot replace %1: %2").arg(target, QString::fromLocal8Bit(std::strerror(errno))));
+            failImport(
+                QStringLiteral("cannot replace %1: %2").arg(target, QString::fromLocal8Bit(std::strerror(errno))));
     } else {
         if (::link(from.constData(), to.constData()) != 0) {
             if (errno == EEXIST)
                 failImport(QStringLiteral("%1 was made by another program while the league was imported; "
-                                          "it was not replaced").arg(target));
+                                          "it was not replaced")
+                               .arg(target));
             failImport(QStringLiteral("cannot write %1: %2").arg(target, QString::fromLocal8Bit(std::strerror(errno))));
         }
         ::unlink(from.constData());
@@ -163,7 +168,7 @@ void replaceTarget(const QString& temp, const QString& target, bool mayReplace)
 // one position, all lists together, in a 16-bit number.
 void checkPositionCounts(const League& league)
 {
-    std::array<int, kPositionCount> count{};
+    std::array<int, kPositionCount> count {};
     const auto add = [&count](const std::vector<LeaguePlayer>& list) {
         for (const LeaguePlayer& p : list)
             ++count[p.position];
@@ -175,17 +180,18 @@ void checkPositionCounts(const League& league)
     for (int p = 0; p < kPositionCount; ++p) {
         if (count[std::size_t(p)] > kMaxPassPlayers)
             throw LeagueError(league.file, 0,
-                              QStringLiteral("the league has %1 players at %2; the salary calculation counts at "
-                                             "most %3 players of one position")
-                                  .arg(count[std::size_t(p)])
-                                  .arg(positionAbbr(p))
-                                  .arg(kMaxPassPlayers));
+                QStringLiteral("the league has %1 players at %2; the salary calculation counts at "
+                               "most %3 players of one position")
+                    .arg(count[std::size_t(p)])
+                    .arg(positionAbbr(p))
+                    .arg(kMaxPassPlayers));
     }
 }
 
 // One prepared INSERT, bound straight from the league's bytes: the engine reads a text
 // where it stands instead of a copy of it.
-class RowInserter {
+class RowInserter
+{
 public:
     RowInserter(SQLite::Database& db, const char* sql)
         : m_db(db.getHandle())
@@ -228,7 +234,8 @@ private:
 // Writes the league into a new salary file through one connection and one transaction.
 // The file is thrown away if anything fails and synced as a whole before it takes the
 // target's place: no journal and no syncing until then.
-class LeagueWriter {
+class LeagueWriter
+{
 public:
     LeagueWriter(const QString& path, const League& league, const SalaryConfig& config, StatusSink& status)
         : m_db(path.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE | SQLite::OPEN_NOMUTEX)
@@ -330,7 +337,7 @@ private:
     const SalaryConfig& m_config;
     StatusSink& m_status;
     std::optional<RowInserter> m_addPlayer;
-    std::array<int, kPositionCount> m_counts{};
+    std::array<int, kPositionCount> m_counts {};
 };
 
 } // namespace
@@ -352,7 +359,7 @@ QString importTempPrefix(const QString& salaryFile)
 }
 
 ImportResult importLeague(const QString& leagueFile, const QString& salaryFile, const QString& iniFile,
-                          StatusSink& status, UserPrompt& prompt)
+    StatusSink& status, UserPrompt& prompt)
 {
     ImportResult result;
     status.setProgressValue(0);
@@ -398,7 +405,7 @@ ImportResult importLeague(const QString& leagueFile, const QString& salaryFile, 
             for (int id = 1; id <= result.teams; ++id) {
                 const LeagueTeam& team = league.teams[std::size_t(id - 1)];
                 status.setStatusText(QStringLiteral("Getting Roster: ") + trimSpaces(league.text(team.city))
-                                     + QLatin1Char(' ') + trimSpaces(league.text(team.mascot)));
+                    + QLatin1Char(' ') + trimSpaces(league.text(team.mascot)));
                 const std::vector<LeaguePlayer>& roster = league.roster(id);
                 writer.writePlayers(roster, id);
                 result.rostered += int(roster.size());
@@ -423,7 +430,8 @@ ImportResult importLeague(const QString& leagueFile, const QString& salaryFile, 
     } catch (const ImportFailure& e) {
         result.error = QString::fromUtf8(e.what());
     } catch (const SQLite::Exception& e) {
-        result.error = QStringLiteral("cannot write the salary file %1: %2").arg(salaryFile, QString::fromUtf8(e.what()));
+        result.error
+            = QStringLiteral("cannot write the salary file %1: %2").arg(salaryFile, QString::fromUtf8(e.what()));
     } catch (const std::exception& e) {
         result.error = QStringLiteral("the import of %1 failed: %2").arg(salaryFile, QString::fromUtf8(e.what()));
     }

@@ -5,7 +5,8 @@
 #include <QString>
 #include <QStringList>
 
-namespace payvo {
+namespace payvo
+{
 
 class StatusSink;
 class UserPrompt;
@@ -13,9 +14,9 @@ class UserPrompt;
 // How File, New ended.
 struct ImportResult {
     enum class Outcome {
-        Done,     // the salary file was built, with every salary, and now stands at its path
+        Done, // the salary file was built, with every salary, and now stands at its path
         Declined, // the user kept the existing salary file; nothing was imported
-        Failed,   // nothing changed on disk; error says why
+        Failed, // nothing changed on disk; error says why
     };
     Outcome outcome = Outcome::Failed;
     QString error; // one line: the league file and line, or what could not be written
@@ -50,7 +51,7 @@ struct ImportResult {
 // of the calculation ("Calculating Salaries for QB" ... "P", (100 / 15) / n per player of
 // a position of n players); it ends hidden at 0 with "Finished".
 ImportResult importLeague(const QString& leagueFile, const QString& salaryFile, const QString& iniFile,
-                          StatusSink& status, UserPrompt& prompt);
+    StatusSink& status, UserPrompt& prompt);
 
 // The temporary files an import of salaryFile uses are named
 // ".<file name>.import-<process id>-<tag>" in the same folder; a file name too long to leave

@@ -7,9 +7,11 @@
 
 #include <cstring>
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
 std::string errorText(const QString& file, int line, const QString& reason)
 {
@@ -64,7 +66,7 @@ struct Span {
     const char* data = nullptr;
     std::size_t size = 0;
 
-    TextRef ref(const char* base) const { return {std::uint32_t(data - base), std::uint32_t(size)}; }
+    TextRef ref(const char* base) const { return { std::uint32_t(data - base), std::uint32_t(size) }; }
 
     bool equals(const char* text) const { return size == std::strlen(text) && std::memcmp(data, text, size) == 0; }
     // QString::fromUtf8 would drop a byte-order mark at the start: past the file's first
@@ -97,10 +99,29 @@ Span trimmedBlanks(Span s)
 }
 
 const char* const kPlayerFieldNames[] = {
-    "",           "player id",    "first name",   "last name",    "position code", "actual AC",
-    "actual AG",  "actual DI",    "actual EN",    "actual HA",    "actual IN",     "actual SP",
-    "actual ST",  "years",        "potential AC", "potential AG", "potential DI",  "potential EN",
-    "potential HA", "potential IN", "potential SP", "potential ST", "second position value",
+    "",
+    "player id",
+    "first name",
+    "last name",
+    "position code",
+    "actual AC",
+    "actual AG",
+    "actual DI",
+    "actual EN",
+    "actual HA",
+    "actual IN",
+    "actual SP",
+    "actual ST",
+    "years",
+    "potential AC",
+    "potential AG",
+    "potential DI",
+    "potential EN",
+    "potential HA",
+    "potential IN",
+    "potential SP",
+    "potential ST",
+    "second position value",
 };
 
 constexpr int kTeamFields = 4;
@@ -207,13 +228,14 @@ void splitFields(Span line, std::size_t count, std::vector<Span>& out)
     std::size_t start = 0;
     for (std::size_t i = 0; i <= line.size && out.size() < count; ++i) {
         if (i == line.size || line.data[i] == '|') {
-            out.push_back(Span{line.data + start, i - start});
+            out.push_back(Span { line.data + start, i - start });
             start = i + 1;
         }
     }
 }
 
-class Parser {
+class Parser
+{
 public:
     explicit Parser(const QString& file)
         : m_file(file)
@@ -268,7 +290,7 @@ League Parser::run(const QByteArray& bytes)
         ++line;
         const void* nl = std::memchr(data + pos, '\n', size - pos);
         const std::size_t end = nl ? std::size_t(static_cast<const char*>(nl) - data) : size;
-        Span text{data + pos, end - pos};
+        Span text { data + pos, end - pos };
         pos = nl ? end + 1 : size;
 
         if (std::memchr(text.data, '\0', text.size))
@@ -282,7 +304,7 @@ League Parser::run(const QByteArray& bytes)
         if (trimmed.size == 0 || trimmed.data[0] == '#')
             continue;
         const bool isHeader = trimmed.data[0] == '[' && trimmed.data[trimmed.size - 1] == ']'
-                              && !std::memchr(trimmed.data, '|', trimmed.size);
+            && !std::memchr(trimmed.data, '|', trimmed.size);
         if (isHeader)
             header(line, trimmed);
         else
@@ -357,10 +379,11 @@ void Parser::header(int line, Span name)
     case Kind::Roster: {
         const int teams = int(m_league.teams.size());
         if (team < 1 || team > teams)
-            fail(line, QStringLiteral("%1 names no team: the league has %2 team%3")
-                           .arg(shown)
-                           .arg(teams)
-                           .arg(teams == 1 ? QString() : QStringLiteral("s")));
+            fail(line,
+                QStringLiteral("%1 names no team: the league has %2 team%3")
+                    .arg(shown)
+                    .arg(teams)
+                    .arg(teams == 1 ? QString() : QStringLiteral("s")));
         m_players = &m_league.rosters[team];
         break;
     }
@@ -374,11 +397,12 @@ void Parser::splitRecord(int line, Span text, int needed, const char* kind)
 {
     const std::size_t fields = countFields(text);
     if (fields < std::size_t(needed))
-        fail(line, QStringLiteral("%1 record has %2 field%3, needs %4")
-                       .arg(QLatin1String(kind))
-                       .arg(fields)
-                       .arg(fields == 1 ? QString() : QStringLiteral("s"))
-                       .arg(needed));
+        fail(line,
+            QStringLiteral("%1 record has %2 field%3, needs %4")
+                .arg(QLatin1String(kind))
+                .arg(fields)
+                .arg(fields == 1 ? QString() : QStringLiteral("s"))
+                .arg(needed));
     splitFields(text, std::size_t(needed), m_fields);
 }
 
@@ -391,12 +415,13 @@ void Parser::record(int line, Span text)
         if (int(m_league.teams.size()) >= TextLeagueReader::kMaxTeams)
             fail(line, QStringLiteral("more than %1 teams in [Teams]").arg(TextLeagueReader::kMaxTeams));
         splitRecord(line, text, kTeamFields, "team");
-        m_league.teams.push_back({line, text.ref(m_base), m_fields[0].ref(m_base), m_fields[1].ref(m_base),
-                                  m_fields[2].ref(m_base), m_fields[3].ref(m_base)});
+        m_league.teams.push_back({ line, text.ref(m_base), m_fields[0].ref(m_base), m_fields[1].ref(m_base),
+            m_fields[2].ref(m_base), m_fields[3].ref(m_base) });
         return;
     }
     if (int(m_players->size()) >= TextLeagueReader::kMaxSectionRecords)
-        fail(line, QStringLiteral("more than %1 records in %2").arg(TextLeagueReader::kMaxSectionRecords).arg(m_sectionName));
+        fail(line,
+            QStringLiteral("more than %1 records in %2").arg(TextLeagueReader::kMaxSectionRecords).arg(m_sectionName));
     splitRecord(line, text, kPlayerFields, "player");
     long number[kPlayerFields + 1] = {};
     for (int f = 1; f <= kPlayerFields; ++f) {
@@ -416,8 +441,8 @@ void Parser::record(int line, Span text)
     p.years = std::uint8_t(number[13]);
     p.positionGen = std::uint8_t(number[22]);
     // The record's fields of SP AC AG ST HA EN IN DI, actual and potential.
-    constexpr int kActual[8] = {11, 5, 6, 12, 9, 8, 10, 7};
-    constexpr int kPotential[8] = {20, 14, 15, 21, 18, 17, 19, 16};
+    constexpr int kActual[8] = { 11, 5, 6, 12, 9, 8, 10, 7 };
+    constexpr int kPotential[8] = { 20, 14, 15, 21, 18, 17, 19, 16 };
     for (std::size_t i = 0; i < 8; ++i) {
         p.actual[i] = std::uint8_t(number[kActual[i]]);
         p.potential[i] = std::uint8_t(number[kPotential[i]]);
@@ -426,8 +451,7 @@ void Parser::record(int line, Span text)
 }
 
 // Records 1..n of a list as their text in the file; element 0 unused.
-template <typename Item>
-void fillRecords(const League& league, const std::vector<Item>& from, RecordList& records)
+template <typename Item> void fillRecords(const League& league, const std::vector<Item>& from, RecordList& records)
 {
     records.clear();
     records.reserve(from.size() + 1);
@@ -467,7 +491,7 @@ LeagueError::LeagueError(const QString& file, int line, const QString& reason)
 
 QString League::text(TextRef t) const
 {
-    return (Span{bytes.constData() + t.offset, t.size}).toString();
+    return (Span { bytes.constData() + t.offset, t.size }).toString();
 }
 
 const std::vector<LeaguePlayer>& League::roster(int team) const
@@ -533,7 +557,7 @@ int TextLeagueReader::GetFreeAgents(const QString& path, RecordList& records, Re
 }
 
 int TextLeagueReader::GetRoster(const QString& path, int teamId, const QString& /*city*/, RecordList& records,
-                                RecordList& extra, std::vector<std::int16_t>& numbers)
+    RecordList& extra, std::vector<std::int16_t>& numbers)
 {
     const League& l = league(path, false);
     extra.clear();

@@ -3,15 +3,16 @@
 #include <QByteArray>
 #include <QString>
 
-#include <cstdint>
 #include <array>
+#include <cstdint>
 #include <map>
 #include <optional>
-#include <string_view>
 #include <stdexcept>
+#include <string_view>
 #include <vector>
 
-namespace payvo {
+namespace payvo
+{
 
 // The records of one list as a league reader hands them over. Records are numbered from 1:
 // element 0 is unused (an empty text) and records 1..count follow, so that record i is
@@ -20,7 +21,8 @@ using RecordList = std::vector<QString>;
 
 // A league file that cannot be read or breaks a rule of its format. The message names the
 // file, the line and what is wrong there: "/x/Pro.lge:12: player record has 21 fields, needs 22".
-class LeagueError : public std::runtime_error {
+class LeagueError : public std::runtime_error
+{
 public:
     LeagueError(const QString& file, int line, const QString& reason);
 
@@ -62,8 +64,8 @@ struct LeaguePlayer {
     std::uint8_t position = 0;
     std::uint8_t years = 0;
     std::uint8_t positionGen = 0;
-    std::array<std::uint8_t, 8> actual{};
-    std::array<std::uint8_t, 8> potential{};
+    std::array<std::uint8_t, 8> actual {};
+    std::array<std::uint8_t, 8> potential {};
 };
 
 // A whole league file, read and checked once. Texts point into the file's bytes.
@@ -78,10 +80,7 @@ struct League {
     // The text as the program shows and stores it; a byte-order mark inside the file is a
     // character of the text like any other.
     QString text(TextRef t) const;
-    std::string_view utf8(TextRef t) const
-    {
-        return std::string_view(bytes.constData() + t.offset, t.size);
-    }
+    std::string_view utf8(TextRef t) const { return std::string_view(bytes.constData() + t.offset, t.size); }
     const std::vector<LeaguePlayer>& roster(int team) const;
     std::size_t playerCount() const;
 };
@@ -101,14 +100,15 @@ League parseLeague(const QByteArray& bytes, const QString& file);
 // GetTeams reads and checks the whole file afresh, so a file that breaks any rule is refused
 // before the first record is handed over; the other three calls answer from that reading.
 // Failures throw LeagueError.
-class TextLeagueReader final {
+class TextLeagueReader final
+{
 public:
     int GetTeams(const QString& path, RecordList& records);
     int GetRookies(const QString& path, RecordList& records, RecordList& extra);
     int GetFreeAgents(const QString& path, RecordList& records, RecordList& extra);
     // teamId is the team's 1-based position in the GetTeams list; city its trimmed city.
     int GetRoster(const QString& path, int teamId, const QString& city, RecordList& records, RecordList& extra,
-                  std::vector<std::int16_t>& numbers);
+        std::vector<std::int16_t>& numbers);
 
     // The most teams and the most records of one section a league file may hold.
     static constexpr int kMaxTeams = 97;

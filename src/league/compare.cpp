@@ -10,9 +10,11 @@
 
 #include <map>
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
 struct Seen {
     QString name;
@@ -39,11 +41,11 @@ Side readSide(const QString& path)
     for (const Team& t : file.teams())
         if (isTeamNumber(t.teamId))
             side.teams.emplace(*t.teamId, t.name());
-    file.forEachPlayer(PlayerFilter{}, [&](const StoredPlayer& p) {
+    file.forEachPlayer(PlayerFilter {}, [&](const StoredPlayer& p) {
         if (p.teamId && p.salary)
             side.payroll[*p.teamId] += *p.salary;
         if (p.pid)
-            side.players.emplace(*p.pid, Seen{p.name(), p.teamId, p.salary});
+            side.players.emplace(*p.pid, Seen { p.name(), p.teamId, p.salary });
     });
     return side;
 }
@@ -134,7 +136,7 @@ SalaryComparison SalaryComparison::build(const QString& oldFile, const QString& 
 
     std::map<int, TeamComparison> teams;
     // The old file first, so that the new one's name wins.
-    for (const bool isNew : {false, true}) {
+    for (const bool isNew : { false, true }) {
         const Side& side = isNew ? after : before;
         for (const auto& [id, name] : side.teams) {
             TeamComparison& t = teams[id];
@@ -150,7 +152,7 @@ SalaryComparison SalaryComparison::build(const QString& oldFile, const QString& 
     std::map<int, PlayerComparison> players;
     for (const auto& [pid, was] : before.players) {
         const auto now = after.players.find(pid);
-        PlayerComparison p{pid, was.name, PlayerChange::Removed, was.teamId, std::nullopt, was.salary, std::nullopt};
+        PlayerComparison p { pid, was.name, PlayerChange::Removed, was.teamId, std::nullopt, was.salary, std::nullopt };
         if (now != after.players.end()) {
             const Seen& is = now->second;
             p.name = is.name;
@@ -167,8 +169,9 @@ SalaryComparison SalaryComparison::build(const QString& oldFile, const QString& 
     }
     for (const auto& [pid, is] : after.players)
         if (!before.players.count(pid))
-            players.emplace(pid, PlayerComparison{pid, is.name, PlayerChange::Added, std::nullopt, is.teamId,
-                                                  std::nullopt, is.salary});
+            players.emplace(pid,
+                PlayerComparison {
+                    pid, is.name, PlayerChange::Added, std::nullopt, is.teamId, std::nullopt, is.salary });
     for (auto& [pid, p] : players)
         c.players.push_back(std::move(p));
     return c;
@@ -215,10 +218,10 @@ QString changeKey(PlayerChange change)
 
 void writeComparisonCsv(const std::vector<PlayerComparison>& players, QTextStream& out)
 {
-    out << csvRecord({"pid", "name", "change", "team_old", "team_new", "salary_old", "salary_new"});
+    out << csvRecord({ "pid", "name", "change", "team_old", "team_new", "salary_old", "salary_new" });
     for (const PlayerComparison& p : players)
-        out << csvRecord({QString::number(p.pid), p.name, changeKey(p.change), field(p.teamOld), field(p.teamNew),
-                          wholeDollarsField(p.salaryOld), wholeDollarsField(p.salaryNew)});
+        out << csvRecord({ QString::number(p.pid), p.name, changeKey(p.change), field(p.teamOld), field(p.teamNew),
+            wholeDollarsField(p.salaryOld), wholeDollarsField(p.salaryNew) });
 }
 
 void writeComparison(const SalaryComparison& c, BoardFormat format, QTextStream& out)
@@ -231,36 +234,33 @@ void writeComparison(const SalaryComparison& c, BoardFormat format, QTextStream&
         // The members in the order the documentation lists them.
         QStringList teams;
         for (const TeamComparison& t : c.teams)
-            teams << jsonObject({{"team_id", QString::number(t.teamId)},
-                                 {"team", jsonString(t.name)},
-                                 {"payroll_old", t.inOld ? jsonDollars(t.payrollOld) : QStringLiteral("null")},
-                                 {"payroll_new", t.inNew ? jsonDollars(t.payrollNew) : QStringLiteral("null")},
-                                 {"change", jsonDollars(t.change())},
-                                 {"over_cap_old", jsonFlag(c.overCapOld(t))},
-                                 {"over_cap_new", jsonFlag(c.overCapNew(t))}});
+            teams << jsonObject({ { "team_id", QString::number(t.teamId) }, { "team", jsonString(t.name) },
+                { "payroll_old", t.inOld ? jsonDollars(t.payrollOld) : QStringLiteral("null") },
+                { "payroll_new", t.inNew ? jsonDollars(t.payrollNew) : QStringLiteral("null") },
+                { "change", jsonDollars(t.change()) }, { "over_cap_old", jsonFlag(c.overCapOld(t)) },
+                { "over_cap_new", jsonFlag(c.overCapNew(t)) } });
         QStringList players;
         for (const PlayerComparison& p : c.players)
-            players << jsonObject({{"pid", QString::number(p.pid)},
-                                   {"name", jsonString(p.name)},
-                                   {"change", jsonString(changeKey(p.change))},
-                                   {"team_old", jsonNumber(p.teamOld)},
-                                   {"team_new", jsonNumber(p.teamNew)},
-                                   {"salary_old", jsonDollars(p.salaryOld)},
-                                   {"salary_new", jsonDollars(p.salaryNew)}});
+            players << jsonObject({ { "pid", QString::number(p.pid) }, { "name", jsonString(p.name) },
+                { "change", jsonString(changeKey(p.change)) }, { "team_old", jsonNumber(p.teamOld) },
+                { "team_new", jsonNumber(p.teamNew) }, { "salary_old", jsonDollars(p.salaryOld) },
+                { "salary_new", jsonDollars(p.salaryNew) } });
         out << "{\"teams\": " << jsonArray(teams, 2) << ",\n \"players\": " << jsonArray(players, 2) << "}\n";
         return;
     }
-    std::vector<QStringList> rows{{"TeamID", "Team", "Payroll then", "Payroll now", "Change", "Cap then", "Cap now"}};
+    std::vector<QStringList> rows { { "TeamID", "Team", "Payroll then", "Payroll now", "Change", "Cap then",
+        "Cap now" } };
     for (const TeamComparison& t : c.teams)
-        rows.push_back({QString::number(t.teamId), t.name, t.inOld ? moneyOrDash(t.payrollOld) : QStringLiteral("(none)"),
-                        t.inNew ? moneyOrDash(t.payrollNew) : QStringLiteral("(none)"), moneyOrDash(t.change()),
-                        yesNo(c.overCapOld(t)), yesNo(c.overCapNew(t))});
+        rows.push_back(
+            { QString::number(t.teamId), t.name, t.inOld ? moneyOrDash(t.payrollOld) : QStringLiteral("(none)"),
+                t.inNew ? moneyOrDash(t.payrollNew) : QStringLiteral("(none)"), moneyOrDash(t.change()),
+                yesNo(c.overCapOld(t)), yesNo(c.overCapNew(t)) });
     writeAligned(rows, 2, out);
     out << '\n';
-    rows = {{"PID", "Name", "Change", "Team then", "Team now", "Salary then", "Salary now"}};
+    rows = { { "PID", "Name", "Change", "Team then", "Team now", "Salary then", "Salary now" } };
     for (const PlayerComparison& p : c.players)
-        rows.push_back({QString::number(p.pid), p.name, changeKey(p.change), c.teamName(p.teamOld),
-                        c.teamName(p.teamNew), moneyOrDash(p.salaryOld), moneyOrDash(p.salaryNew)});
+        rows.push_back({ QString::number(p.pid), p.name, changeKey(p.change), c.teamName(p.teamOld),
+            c.teamName(p.teamNew), moneyOrDash(p.salaryOld), moneyOrDash(p.salaryNew) });
     writeAligned(rows, 5, out);
 }
 

@@ -10,7 +10,8 @@
 
 class QTextStream;
 
-namespace payvo {
+namespace payvo
+{
 
 struct SalaryConfig;
 
@@ -48,7 +49,7 @@ struct PlayerComparison {
 // Salaries are compared in whole dollars, as they are shown.
 struct SalaryComparison {
     std::optional<double> cap; // from the settings file, when it gives one above 0
-    std::vector<TeamComparison> teams;     // by TeamID
+    std::vector<TeamComparison> teams; // by TeamID
     std::vector<PlayerComparison> players; // by PID
 
     // Reads both files, one connection each. Throws StoreError.

@@ -23,9 +23,11 @@
 #include <functional>
 #include <map>
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
 constexpr char kStyleSheet[] = R"(:root { color-scheme: light; }
 body { font: 15px/1.4 system-ui, sans-serif; margin: 0 auto; max-width: 90rem; padding: 0 1rem; color: #1b1b1b; }
@@ -68,7 +70,8 @@ QString teamPage(int teamId)
 }
 
 // A page: the frame around its body, the one generation line at its foot.
-class Page {
+class Page
+{
 public:
     Page(const QString& title, const QString& heading, const QString& back = QString())
     {
@@ -88,8 +91,9 @@ public:
     }
     QByteArray finish(const QDateTime& generated) const
     {
-        return (m_text + QStringLiteral("</main>\n<footer>\n<p>Generated %1</p>\n</footer>\n</body>\n</html>\n")
-                             .arg(generated.toString(Qt::ISODate)))
+        return (m_text
+            + QStringLiteral("</main>\n<footer>\n<p>Generated %1</p>\n</footer>\n</body>\n</html>\n")
+                  .arg(generated.toString(Qt::ISODate)))
             .toUtf8();
     }
 
@@ -101,10 +105,11 @@ private:
 // failure kept. A file is replaced only where a report would be (see replaceRefusal): a
 // device, a pipe, a folder, the salary or settings file or a file marked read-only under a
 // page's name is left as it is, and a link is replaced, never written through.
-class SiteFolder {
+class SiteFolder
+{
 public:
     SiteFolder(const QString& dir, SiteResult& result, const QString& salaryFile = QString(),
-               const QString& iniFile = QString())
+        const QString& iniFile = QString())
         : m_dir(dir)
         , m_result(result)
         , m_salaryFile(salaryFile.isEmpty() ? QByteArray() : QFile::encodeName(salaryFile))
@@ -115,8 +120,8 @@ public:
     void write(const QString& name, const QByteArray& bytes)
     {
         const QString target = path(name);
-        const QString refusal = mHTML::replaceRefusal(QFile::encodeName(target), m_salaryFile, m_iniFile,
-                                                      QStringLiteral("file of the site"));
+        const QString refusal = mHTML::replaceRefusal(
+            QFile::encodeName(target), m_salaryFile, m_iniFile, QStringLiteral("file of the site"));
         if (!refusal.isEmpty()) {
             if (m_result.error.isEmpty())
                 m_result.error = QStringLiteral("cannot write %1: %2").arg(target, refusal);
@@ -148,22 +153,27 @@ private:
 
 QString cellTag(const char* tag, const QString& text, bool number)
 {
-    return QStringLiteral("<%1%2>%3</%1>").arg(QLatin1String(tag), number ? QStringLiteral(" class=\"n\"") : QString(), text);
+    return QStringLiteral("<%1%2>%3</%1>")
+        .arg(QLatin1String(tag), number ? QStringLiteral(" class=\"n\"") : QString(), text);
 }
 
 // A board view as a table: the team's name links to its page, a team over the cap says so.
 QString boardTableHtml(const CapBoard& board, const BoardTable& table, const QString& caption)
 {
-    QString t = QStringLiteral("<div class=\"scroll\">\n<table>\n<caption>%1</caption>\n<thead><tr>").arg(html(caption));
+    QString t
+        = QStringLiteral("<div class=\"scroll\">\n<table>\n<caption>%1</caption>\n<thead><tr>").arg(html(caption));
     for (qsizetype i = 0; i < table.header.size(); ++i)
         t += cellTag("th", html(table.header[i]), i > 0);
     t += QStringLiteral("</tr></thead>\n<tbody>\n");
     const auto row = [&](const BoardRow& r, bool league) {
-        t += league ? QStringLiteral("<tr class=\"league\">") : r.overCap ? QStringLiteral("<tr class=\"over\">") : QStringLiteral("<tr>");
+        t += league     ? QStringLiteral("<tr class=\"league\">")
+            : r.overCap ? QStringLiteral("<tr class=\"over\">")
+                        : QStringLiteral("<tr>");
         for (qsizetype i = 0; i < r.text.size(); ++i) {
             QString text = html(r.text[i]);
             if (i == 0 && r.team >= 0) {
-                text = QStringLiteral("<a href=\"%1\">%2</a>").arg(teamPage(board.teams[std::size_t(r.team)].teamId), text);
+                text = QStringLiteral("<a href=\"%1\">%2</a>")
+                           .arg(teamPage(board.teams[std::size_t(r.team)].teamId), text);
                 if (r.overCap)
                     text += QStringLiteral(" <span class=\"over-mark\">(over the cap)</span>");
             }
@@ -210,13 +220,15 @@ void sortRoster(std::vector<StoredPlayer>& roster)
 
 QString rosterHtml(const std::vector<StoredPlayer>& roster)
 {
-    QString t = QStringLiteral("<div class=\"scroll\">\n<table>\n<caption>Roster</caption>\n<thead><tr><th>Pos</th><th>Name</th>"
-                               "<th class=\"n\">Yrs</th>");
+    QString t = QStringLiteral(
+        "<div class=\"scroll\">\n<table>\n<caption>Roster</caption>\n<thead><tr><th>Pos</th><th>Name</th>"
+        "<th class=\"n\">Yrs</th>");
     for (const char* code : kRatingCodes)
         t += cellTag("th", QLatin1String(code), true);
     t += QStringLiteral("<th class=\"n\">Salary</th></tr></thead>\n<tbody>\n");
     for (const StoredPlayer& p : roster) {
-        t += QStringLiteral("<tr><td>%1</td><td>%2</td>").arg(p.position ? positionAbbr(*p.position) : QString(), html(p.name()));
+        t += QStringLiteral("<tr><td>%1</td><td>%2</td>")
+                 .arg(p.position ? positionAbbr(*p.position) : QString(), html(p.name()));
         t += cellTag("td", optionalNumber(p.years), true);
         for (const auto& rating : p.ratings)
             t += cellTag("td", optionalNumber(rating), true);
@@ -231,8 +243,9 @@ QString rosterHtml(const std::vector<StoredPlayer>& roster)
 // A team's payroll by position and group, each in dollars and as a share of the cap.
 QString payrollHtml(const CapBoard& board, const CapTeam& team)
 {
-    QString t = QStringLiteral("<div class=\"scroll\">\n<table>\n<caption>Payroll against the cap</caption>\n"
-                               "<thead><tr><th></th><th class=\"n\">Payroll</th><th class=\"n\">% of Cap</th></tr></thead>\n<tbody>\n");
+    QString t = QStringLiteral(
+        "<div class=\"scroll\">\n<table>\n<caption>Payroll against the cap</caption>\n"
+        "<thead><tr><th></th><th class=\"n\">Payroll</th><th class=\"n\">% of Cap</th></tr></thead>\n<tbody>\n");
     for (const PayrollLine& line : kPayrollLines) {
         const bool group = line.index >= kPositionCount;
         t += group ? QStringLiteral("<tr class=\"league\">") : QStringLiteral("<tr>");
@@ -256,18 +269,18 @@ QString reportName(const QString& setting, const char* fallback)
     return name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") ? QLatin1String(fallback) : name;
 }
 
-void writePlayersCsv(QTextStream& out, const std::map<int, std::vector<StoredPlayer>>& byTeam,
-                     const std::map<int, QString>& teamNames)
+void writePlayersCsv(
+    QTextStream& out, const std::map<int, std::vector<StoredPlayer>>& byTeam, const std::map<int, QString>& teamNames)
 {
-    QStringList header = {"pid", "team_id", "team", "position", "first_name", "last_name", "years"};
+    QStringList header = { "pid", "team_id", "team", "position", "first_name", "last_name", "years" };
     for (const char* code : kRatingCodes)
         header << QString::fromLatin1(code).toLower();
     out << csvRecord(header << QStringLiteral("salary"));
     for (const auto& [teamId, roster] : byTeam)
         for (const StoredPlayer& p : roster) {
-            QStringList fields = {optionalNumber(p.pid), QString::number(teamId), teamNames.count(teamId) ? teamNames.at(teamId) : QString(),
-                                  p.position ? positionAbbr(*p.position) : QString(), p.firstName, p.lastName,
-                                  optionalNumber(p.years)};
+            QStringList fields = { optionalNumber(p.pid), QString::number(teamId),
+                teamNames.count(teamId) ? teamNames.at(teamId) : QString(),
+                p.position ? positionAbbr(*p.position) : QString(), p.firstName, p.lastName, optionalNumber(p.years) };
             for (const auto& rating : p.ratings)
                 fields << optionalNumber(rating);
             out << csvRecord(fields << wholeDollarsField(p.salary));
@@ -277,7 +290,7 @@ void writePlayersCsv(QTextStream& out, const std::map<int, std::vector<StoredPla
 } // namespace
 
 SiteResult writeLeagueSite(const QString& salaryFile, const QString& leagueName, const QString& outDir,
-                           const SiteOptions& options, StatusSink& status)
+    const SiteOptions& options, StatusSink& status)
 {
     SiteResult result;
     if (!QDir().mkpath(outDir)) {
@@ -293,7 +306,7 @@ SiteResult writeLeagueSite(const QString& salaryFile, const QString& leagueName,
     try {
         SalaryFile file(salaryFile);
         board = CapBoard::build(file, SalaryConfig::load(options.iniFile));
-        file.forEachPlayer(PlayerFilter{}, [&](const StoredPlayer& p) {
+        file.forEachPlayer(PlayerFilter {}, [&](const StoredPlayer& p) {
             if (p.teamId)
                 byTeam[*p.teamId].push_back(p);
         });
@@ -317,27 +330,33 @@ SiteResult writeLeagueSite(const QString& salaryFile, const QString& leagueName,
 
     // The index: the cap table, the chart, the matrix, the teams and the downloads.
     Page index(leagueName + QStringLiteral(" Salaries"), leagueName);
-    QString nav = QStringLiteral("<nav><ul><li><a href=\"#cap\">Cap table</a></li><li><a href=\"#chart\">Chart</a></li>"
-                                 "<li><a href=\"#matrix\">Positions</a></li><li><a href=\"#teams\">Teams</a></li>"
-                                 "<li><a href=\"free-agents.html\">Free Agents</a></li><li><a href=\"draft-pool.html\">Draft "
-                                 "Pool</a></li><li><a href=\"#downloads\">Downloads</a></li></ul></nav>\n");
+    QString nav
+        = QStringLiteral("<nav><ul><li><a href=\"#cap\">Cap table</a></li><li><a href=\"#chart\">Chart</a></li>"
+                         "<li><a href=\"#matrix\">Positions</a></li><li><a href=\"#teams\">Teams</a></li>"
+                         "<li><a href=\"free-agents.html\">Free Agents</a></li><li><a href=\"draft-pool.html\">Draft "
+                         "Pool</a></li><li><a href=\"#downloads\">Downloads</a></li></ul></nav>\n");
     index << nav << QStringLiteral("<p>%1</p>\n").arg(html(capCaption(board)));
     const QString over = overCapCaption(board);
     if (!over.isEmpty())
         index << QStringLiteral("<p class=\"over-mark\">%1</p>\n").arg(html(over));
-    index << QStringLiteral("<h2 id=\"cap\">Cap table</h2>\n") << boardTableHtml(board, capTable(board), QStringLiteral("Every team against the cap"));
+    index << QStringLiteral("<h2 id=\"cap\">Cap table</h2>\n")
+          << boardTableHtml(board, capTable(board), QStringLiteral("Every team against the cap"));
     index << QStringLiteral("<h2 id=\"chart\">Payroll chart</h2>\n<figure class=\"chart\">\n")
           << inlineSvg(capChartSvg(capChartData(board)))
-          << QStringLiteral("<figcaption>Each team's payroll; the dashed line is the salary cap.</figcaption>\n</figure>\n");
+          << QStringLiteral(
+                 "<figcaption>Each team's payroll; the dashed line is the salary cap.</figcaption>\n</figure>\n");
     index << QStringLiteral("<h2 id=\"matrix\">Payroll by position</h2>\n")
-          << boardTableHtml(board, matrixTable(board, false), QStringLiteral("Each team's payroll by position and group"));
+          << boardTableHtml(
+                 board, matrixTable(board, false), QStringLiteral("Each team's payroll by position and group"));
     index << QStringLiteral("<h2 id=\"teams\">Teams</h2>\n<ul class=\"teams\">\n");
     for (const CapTeam& t : board.teams)
         index << QStringLiteral("<li><a href=\"%1\">%2</a></li>\n").arg(teamPage(t.teamId), html(t.name));
-    index << QStringLiteral("</ul>\n<h2 id=\"downloads\">Downloads and reports</h2>\n<ul>\n"
-                            "<li><a href=\"cap.csv\">Cap table (CSV)</a></li>\n<li><a href=\"matrix.csv\">Payroll by position (CSV)</a></li>\n"
-                            "<li><a href=\"players.csv\">Every player (CSV)</a></li>\n"
-                            "<li><a href=\"%1\">Roster Salaries</a></li>\n<li><a href=\"%2\">Salary Summaries</a></li>\n</ul>\n")
+    index << QStringLiteral(
+        "</ul>\n<h2 id=\"downloads\">Downloads and reports</h2>\n<ul>\n"
+        "<li><a href=\"cap.csv\">Cap table (CSV)</a></li>\n<li><a href=\"matrix.csv\">Payroll by position "
+        "(CSV)</a></li>\n"
+        "<li><a href=\"players.csv\">Every player (CSV)</a></li>\n"
+        "<li><a href=\"%1\">Roster Salaries</a></li>\n<li><a href=\"%2\">Salary Summaries</a></li>\n</ul>\n")
                  .arg(html(rosterFile), html(summaryFile));
     folder.write(QStringLiteral("style.css"), QByteArray(kStyleSheet));
     folder.write(QStringLiteral("index.html"), index.finish(options.generated));
@@ -345,29 +364,32 @@ SiteResult writeLeagueSite(const QString& salaryFile, const QString& leagueName,
     const double step = 100.0 / double(board.teams.size() + 2);
     for (const CapTeam& t : board.teams) {
         Page page(t.name + QStringLiteral(" - ") + leagueName, t.name, backLink());
-        page << QStringLiteral("<p>%1</p>\n").arg(html(teamFigures(board, t)).replace(QLatin1Char('\n'), QLatin1String("<br>\n")));
+        page << QStringLiteral("<p>%1</p>\n")
+                    .arg(html(teamFigures(board, t)).replace(QLatin1Char('\n'), QLatin1String("<br>\n")));
         if (board.overCap(t))
             page << QStringLiteral("<p class=\"over-mark\">Over the cap.</p>\n");
         page << rosterHtml(roster(t.teamId)) << payrollHtml(board, t);
         folder.write(teamPage(t.teamId), page.finish(options.generated));
         status.UpdateStatus(step);
     }
-    for (const auto& [teamId, name, file] : {std::tuple<int, const char*, const char*>{kFreeAgents, "Free Agents", "free-agents.html"},
-                                             {kDraftPool, "Draft Pool", "draft-pool.html"}}) {
+    for (const auto& [teamId, name, file] :
+        { std::tuple<int, const char*, const char*> { kFreeAgents, "Free Agents", "free-agents.html" },
+            { kDraftPool, "Draft Pool", "draft-pool.html" } }) {
         Page page(QLatin1String(name) + QStringLiteral(" - ") + leagueName, QLatin1String(name), backLink());
         page << rosterHtml(roster(teamId));
         folder.write(QLatin1String(file), page.finish(options.generated));
         status.UpdateStatus(step);
     }
     folder.write(QStringLiteral("cap.csv"), [&](QTextStream& out) { writeCap(board, BoardFormat::Csv, out); });
-    folder.write(QStringLiteral("matrix.csv"), [&](QTextStream& out) { writeMatrix(board, false, BoardFormat::Csv, out); });
+    folder.write(
+        QStringLiteral("matrix.csv"), [&](QTextStream& out) { writeMatrix(board, false, BoardFormat::Csv, out); });
     folder.write(QStringLiteral("players.csv"), [&](QTextStream& out) { writePlayersCsv(out, byTeam, teamNames); });
 
     // The design's reports, by their own writers, with their own texts and progress.
-    const std::pair<QString, mHTML::ReportResult (*)(const QString&, const QString&, const QString&, const QString&,
-                                                     StatusSink&)>
-        reports[] = {{QStringLiteral("Creating Roster HTML"), &mHTML::WriteRosterReport},
-                     {QStringLiteral("Creating Sumary HTML"), &mHTML::WriteSummaryReport}};
+    const std::pair<QString,
+        mHTML::ReportResult (*)(const QString&, const QString&, const QString&, const QString&, StatusSink&)>
+        reports[] = { { QStringLiteral("Creating Roster HTML"), &mHTML::WriteRosterReport },
+            { QStringLiteral("Creating Sumary HTML"), &mHTML::WriteSummaryReport } };
     for (const auto& [text, write] : reports) {
         const QString name = write == &mHTML::WriteRosterReport ? rosterFile : summaryFile;
         status.setStatusText(text);
@@ -376,7 +398,8 @@ SiteResult writeLeagueSite(const QString& salaryFile, const QString& leagueName,
         if (r.complete())
             result.files << name;
         else if (result.error.isEmpty())
-            result.error = r.error.isEmpty() ? QStringLiteral("%1 was not written completely").arg(folder.path(name)) : r.error;
+            result.error
+                = r.error.isEmpty() ? QStringLiteral("%1 was not written completely").arg(folder.path(name)) : r.error;
     }
     return result;
 }
@@ -388,14 +411,16 @@ std::vector<SiteLeague> siteLeagues(const QStringList& leagueNames)
     for (const QString& name : leagueNames) {
         QString folder;
         for (const QChar c : name)
-            folder += (c.isLetterOrNumber() || c == QLatin1Char('-') || c == QLatin1Char('_') || c == QLatin1Char('.')) ? c : QLatin1Char('_');
+            folder += (c.isLetterOrNumber() || c == QLatin1Char('-') || c == QLatin1Char('_') || c == QLatin1Char('.'))
+                ? c
+                : QLatin1Char('_');
         if (folder.isEmpty() || folder.startsWith(QLatin1Char('.')))
             folder.prepend(QStringLiteral("league"));
         QString unique = folder;
         for (int n = 2; used.contains(unique.toLower()); ++n)
             unique = folder + QStringLiteral("-%1").arg(n);
         used.insert(unique.toLower());
-        leagues.push_back({name, unique});
+        leagues.push_back({ name, unique });
     }
     return leagues;
 }

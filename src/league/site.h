@@ -6,7 +6,8 @@
 
 #include <vector>
 
-namespace payvo {
+namespace payvo
+{
 
 class StatusSink;
 
@@ -36,7 +37,7 @@ struct SiteResult {
 // give the same bytes but for the generation line. The status shows each step as the report
 // commands do (the reports with their own texts and progress).
 SiteResult writeLeagueSite(const QString& salaryFile, const QString& leagueName, const QString& outDir,
-                           const SiteOptions& options, StatusSink& status);
+    const SiteOptions& options, StatusSink& status);
 
 // One league of a site of several: its name and the sub-folder its site is in.
 struct SiteLeague {

@@ -5,7 +5,8 @@
 #include <string>
 #include <string_view>
 
-namespace payvo::mHTML {
+namespace payvo::mHTML
+{
 
 // One line of a report, one element per column the reader sees. Report columns are made
 // with spaces, so every width is counted on this form rather than on the bytes written:

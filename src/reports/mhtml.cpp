@@ -14,9 +14,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace payvo::mHTML {
+namespace payvo::mHTML
+{
 
-namespace {
+namespace
+{
 
 // How a report file is opened for a line: to append, never through a link, never waiting on a
 // pipe or a device (which is then refused). The file is opened and closed around every line, so
@@ -75,16 +77,16 @@ QString kindOf(mode_t mode)
 
 bool isFile(const struct stat& st, const QByteArray& path)
 {
-    struct stat other {};
+    struct stat other {
+    };
     return !path.isEmpty() && ::stat(path.constData(), &other) == 0 && other.st_dev == st.st_dev
-           && other.st_ino == st.st_ino;
+        && other.st_ino == st.st_ino;
 }
 
 QString errorText(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));
 }
-
 
 Line teamIdText(const Team& team)
 {
@@ -94,7 +96,7 @@ Line teamIdText(const Team& team)
 Line indexEntry(const Team& team)
 {
     return markup("<A HREF=#A") + teamIdText(team) + markup(">") + leagueText(trimSpaces(team.city)) + markup(" ")
-           + leagueText(trimSpaces(team.mascot)) + markup("</a>");
+        + leagueText(trimSpaces(team.mascot)) + markup("</a>");
 }
 
 } // namespace
@@ -103,7 +105,8 @@ bool AppendLine(const QString& fileName, const Line& sLine)
 {
     std::string bytes = encodeLine(sLine);
     bytes += "\r\n";
-    struct stat st {};
+    struct stat st {
+    };
     const int fd = openRegular(QFile::encodeName(fileName).constData(), true, st);
     return fd >= 0 && writeAndClose(fd, bytes) == 0;
 }
@@ -169,11 +172,13 @@ void ReportFile::stop(const QString& why)
     noteError(QStringLiteral("cannot write %1: %2").arg(m_name, why));
 }
 
-QString replaceRefusal(const QByteArray& path, const QByteArray& salaryFile, const QByteArray& iniFile,
-                       const QString& what)
+QString replaceRefusal(
+    const QByteArray& path, const QByteArray& salaryFile, const QByteArray& iniFile, const QString& what)
 {
-    struct stat name {};
-    struct stat st {};
+    struct stat name {
+    };
+    struct stat st {
+    };
     // A link to nothing is replaced like an old file.
     if (::lstat(path.constData(), &name) != 0 || ::stat(path.constData(), &st) != 0)
         return QString();
@@ -224,7 +229,8 @@ void ReportFile::append(const Line& line)
 int ReportFile::openForLine()
 {
     const bool first = m_held < 0;
-    struct stat st {};
+    struct stat st {
+    };
     const int fd = openRegular(m_path.constData(), first, st);
     const int error = errno;
     if (fd >= 0 && first) {
@@ -233,7 +239,8 @@ int ReportFile::openForLine()
 #else
         m_held = ::open(m_path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
 #endif
-        struct stat held {};
+        struct stat held {
+        };
         if (m_held >= 0 && ::fstat(m_held, &held) == 0) {
             m_device = held.st_dev;
             m_inode = held.st_ino;
@@ -302,7 +309,7 @@ void appendFooter(ReportFile& out)
     out.append(Line());
     out.append(Line());
     out.append(markup("  ") + markup(kAppTitle) + markup(" ver. ") + number(PAYVO_VERSION_MAJOR) + markup(".")
-               + number(PAYVO_VERSION_MINOR) + markup(".") + number(PAYVO_VERSION_REVISION));
+        + number(PAYVO_VERSION_MINOR) + markup(".") + number(PAYVO_VERSION_REVISION));
     out.append(markup("  <A HREF=") + markup(kMakerUrl) + markup(">") + markup(kMakerHost) + markup("</A>"));
 }
 

@@ -6,11 +6,13 @@
 
 #include <optional>
 
-namespace payvo {
+namespace payvo
+{
 
 class StatusSink;
 
-namespace mHTML {
+namespace mHTML
+{
 
 // Appends one line and CR LF to a file: opens it for appending (creating it when it does
 // not exist), writes, closes. Returns false when any of the three fails; a line that
@@ -51,17 +53,17 @@ struct ReportResult {
 
 // The roster report: every team's players with their ratings and salaries, a total per
 // team, then the free agents and the draft pool. The old file of that name is deleted
-// first (one marked read-only is kept, and the report's lines are lost); each line is appended on its own, and a step that fails is skipped. The cap comes
-// from section "Salary", key "Amount" of iniFile. The progress advances by 100 / N after
-// each of the N teams and after the free agents and the draft pool.
+// first (one marked read-only is kept, and the report's lines are lost); each line is appended on its own, and a step
+// that fails is skipped. The cap comes from section "Salary", key "Amount" of iniFile. The progress advances by 100 / N
+// after each of the N teams and after the free agents and the draft pool.
 ReportResult WriteRosterReport(const QString& fileName, const QString& salaryFile, const QString& leagueName,
-                               const QString& iniFile, StatusSink& status);
+    const QString& iniFile, StatusSink& status);
 
 // The salary summary: every team's payroll of offense, defense and special teams and in
 // total. Same frame and rules as the roster report, without free agents and draft pool;
 // the progress advances by 100 / N after each team.
 ReportResult WriteSummaryReport(const QString& fileName, const QString& salaryFile, const QString& leagueName,
-                                const QString& iniFile, StatusSink& status);
+    const QString& iniFile, StatusSink& status);
 
 } // namespace mHTML
 } // namespace payvo

@@ -9,7 +9,8 @@
 #include <algorithm>
 #include <memory>
 
-namespace payvo::mHTML {
+namespace payvo::mHTML
+{
 
 // Reading a team's players (or one figure of its payroll) with a query of its own would scan
 // the whole Players table each time, since the file has no index, and the reports would spend
@@ -18,7 +19,8 @@ namespace payvo::mHTML {
 // order and the same sums. The rows are read through the C interface: the library's column
 // objects cost more than the read itself.
 
-namespace {
+namespace
+{
 
 struct StatementDeleter {
     void operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
@@ -63,7 +65,6 @@ std::string_view textOf(sqlite3_stmt* s, int column)
     return std::string_view(text, std::size_t(sqlite3_column_bytes(s, column)));
 }
 
-
 // "Order by Position, Salary desc" as the database orders: an empty value is lower than any
 // number, so it comes first among positions and last among salaries.
 bool comesBefore(const RosterRow& a, const RosterRow& b)
@@ -85,7 +86,7 @@ std::string rosterQuery(const char* rows)
 {
     return std::string("SELECT TeamID, Position, LastName, FirstName, Years, Act_SP, Act_AC, Act_AG, Act_ST, Act_HA, "
                        "Act_EN, Act_IN, Act_DI, Salary, rowid FROM Players ")
-           + rows;
+        + rows;
 }
 
 void fieldsOf(sqlite3_stmt* s, PlayerFields& p)
@@ -115,8 +116,8 @@ Rosters readRosters(SQLite::Database& db, const std::function<void(const PlayerF
     Rosters rosters;
     try {
         const RawStatement q = prepare(db, rosterQuery("ORDER BY rowid").c_str());
-        const std::shared_ptr<sqlite3_stmt> one(prepare(db, rosterQuery("WHERE rowid = ?").c_str()).release(),
-                                                StatementDeleter());
+        const std::shared_ptr<sqlite3_stmt> one(
+            prepare(db, rosterQuery("WHERE rowid = ?").c_str()).release(), StatementDeleter());
         rosters.remake = [one, makeRow, &db](const RosterRow& row, std::string& out, QString& error) {
             sqlite3_stmt* s = one.get();
             sqlite3_reset(s);

@@ -8,23 +8,23 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <optional>
 #include <unordered_map>
 #include <vector>
 
-namespace payvo::mHTML {
+namespace payvo::mHTML
+{
 
 // What the reports read from a salary file. Null columns are empty optionals; Null text
 // reads as empty text.
-
 
 // One player as read; the names point into the reader and are valid only during the call
 // that receives them.
 struct PlayerFields {
     std::optional<int> position;
-    std::string_view lastName;  // UTF-8, as stored
+    std::string_view lastName; // UTF-8, as stored
     std::string_view firstName; // UTF-8, as stored
     std::optional<int> years;
     std::array<std::optional<int>, 8> ratings; // Act_SP ... Act_DI
@@ -37,7 +37,7 @@ struct RosterRow {
     std::optional<double> salary;
     std::int64_t rowid = 0;
     std::uint32_t offset = 0; // the encoded line with its CR LF, in Rosters::bytes
-    std::uint32_t size = 0;   // 0: the line is not kept, and is made again when it is written
+    std::uint32_t size = 0; // 0: the line is not kept, and is made again when it is written
 };
 
 // The most bytes of player lines the roster keeps between reading and writing. A league keeps

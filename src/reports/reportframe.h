@@ -9,14 +9,16 @@
 #include <sys/types.h>
 #include <vector>
 
-namespace payvo::mHTML {
+namespace payvo::mHTML
+{
 
 // The output file of one report run: appends line by line and keeps the tally. Only a regular
 // file is ever deleted or written: the file this run made (or found and could not delete),
 // reached again by its name for every line without following a link; once something else
 // stands under the name, the run stops writing and says so. (The run holds on to its file
 // without opening it for writing, so that no new file can take its identity.)
-class ReportFile {
+class ReportFile
+{
 public:
     // salaryFile and iniFile are read to make the report: neither is ever replaced by it.
     ReportFile(const QString& fileName, const QString& salaryFile, const QString& iniFile);
@@ -59,8 +61,8 @@ private:
 // pipe, a socket, a device, a link to one) and for the salary file (salaryFile) or the
 // settings file (iniFile). Empty when nothing stands there, a link to nothing, or a regular
 // file, or a link to one, that may be replaced.
-QString replaceRefusal(const QByteArray& path, const QByteArray& salaryFile, const QByteArray& iniFile,
-                       const QString& what);
+QString replaceRefusal(
+    const QByteArray& path, const QByteArray& salaryFile, const QByteArray& iniFile, const QString& what);
 
 // PadTo (left-justified) and PadTo (right-justified) followed by an append, in place, for
 // the lines built once per player.

@@ -2,9 +2,11 @@
 
 #include "common/settingsstore.h"
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 const QString kSection = QStringLiteral("Settings");
 }
 

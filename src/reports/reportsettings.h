@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace payvo {
+namespace payvo
+{
 
 // The two report file names, kept in the settings store, section "Settings". A name is
 // used exactly as stored: a bare name lands in the current directory. The defaults apply

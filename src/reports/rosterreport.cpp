@@ -7,9 +7,11 @@
 
 #include <SQLiteCpp/Transaction.h>
 
-namespace payvo::mHTML {
+namespace payvo::mHTML
+{
 
-namespace {
+namespace
+{
 
 void appendNumber(Line& line, std::optional<int> value)
 {
@@ -92,7 +94,7 @@ void WriteTeamRoster(ReportFile& out, int teamId, const Line* heading, const Ros
 }
 
 ReportResult WriteRosterReport(const QString& fileName, const QString& salaryFile, const QString& leagueName,
-                               const QString& iniFile, StatusSink& status)
+    const QString& iniFile, StatusSink& status)
 {
     ReportFile out(fileName, salaryFile, iniFile);
     try {
@@ -123,7 +125,8 @@ ReportResult WriteRosterReport(const QString& fileName, const QString& salaryFil
         out.removeOld();
         appendHead(out, leagueName, "Roster Salaries", iniFile);
         appendTeamIndex(out, teams);
-        out.append(PadTo(markup("     <A HREF=#A0>Free Agents</a>"), 50, false) + markup("<A HREF=#A99>Draft Pool</a>"));
+        out.append(
+            PadTo(markup("     <A HREF=#A0>Free Agents</a>"), 50, false) + markup("<A HREF=#A99>Draft Pool</a>"));
 
         for (int i = 1; i <= n; ++i) {
             const Team* team = findTeam(teams, i);

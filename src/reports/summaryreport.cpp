@@ -4,9 +4,11 @@
 #include "reports/reportframe.h"
 #include "store/fileguard.h"
 
-namespace payvo::mHTML {
+namespace payvo::mHTML
+{
 
-namespace {
+namespace
+{
 
 // A label in columns 1-20 and the amount right-justified in 21-34; an empty sum leaves the
 // label alone.
@@ -22,8 +24,8 @@ void writeTeamSummary(ReportFile& out, int teamId, const Team* team, const Payro
 {
     out.append(markup(" "));
     if (team)
-        out.append(markup("<b><h3><A NAME=A") + number(teamId) + markup("> ") + teamHeading(*team)
-                   + markup("</h3></A></b>"));
+        out.append(
+            markup("<b><h3><A NAME=A") + number(teamId) + markup("> ") + teamHeading(*team) + markup("</h3></A></b>"));
     out.append(figureLine("Offense", payroll.offense));
     out.append(figureLine("Defense", payroll.defense));
     out.append(figureLine("Special Teams", payroll.special));
@@ -35,7 +37,7 @@ void writeTeamSummary(ReportFile& out, int teamId, const Team* team, const Payro
 } // namespace
 
 ReportResult WriteSummaryReport(const QString& fileName, const QString& salaryFile, const QString& leagueName,
-                                const QString& iniFile, StatusSink& status)
+    const QString& iniFile, StatusSink& status)
 {
     ReportFile out(fileName, salaryFile, iniFile);
     try {
@@ -56,7 +58,7 @@ ReportResult WriteSummaryReport(const QString& fileName, const QString& salaryFi
         appendTeamIndex(out, teams);
         for (int i = 1; i <= n; ++i) {
             const auto it = payrolls.find(i);
-            writeTeamSummary(out, i, findTeam(teams, i), it == payrolls.end() ? Payroll{} : it->second);
+            writeTeamSummary(out, i, findTeam(teams, i), it == payrolls.end() ? Payroll {} : it->second);
             status.UpdateStatus(100.0 / n);
         }
         appendFooter(out);

@@ -4,9 +4,11 @@
 
 #include <algorithm>
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
 QString bonusText(double bonus)
 {
@@ -69,9 +71,9 @@ ExplanationSheet explanationSheet(const SalaryExplanation& e)
     const QString position = p.position ? positionAbbr(*p.position) : QString();
     sheet.heading = QStringLiteral("%1, PID %2, %3, %4")
                         .arg(p.name(), p.pid ? QString::number(*p.pid) : QStringLiteral("none"),
-                             position.isEmpty() ? QStringLiteral("no position") : position, e.team);
-    sheet.ratings.header = QStringList{QStringLiteral("Rating"), QStringLiteral("Value"), QStringLiteral("Weight"),
-                                       QStringLiteral("Term"), QStringLiteral("Tier bonus")};
+                            position.isEmpty() ? QStringLiteral("no position") : position, e.team);
+    sheet.ratings.header = QStringList { QStringLiteral("Rating"), QStringLiteral("Value"), QStringLiteral("Weight"),
+        QStringLiteral("Term"), QStringLiteral("Tier bonus") };
     for (std::size_t r = 0; r < kRatingCodes.size(); ++r) {
         QStringList row(5);
         row[0] = QLatin1String(kRatingCodes[r]);
@@ -89,16 +91,16 @@ ExplanationSheet explanationSheet(const SalaryExplanation& e)
     const QString none = QStringLiteral("none");
     if (b) {
         sheet.totals = {
-            {QStringLiteral("Base salary (sum of the terms)"),
-             amountOrNone(b->base, QStringLiteral("none: a rating is missing"))},
-            {QStringLiteral("Factor (1 + the tier bonuses)"), QString::number(b->factor)},
-            {QStringLiteral("Product (base x factor)"), amountOrNone(b->product, none)},
-            {QStringLiteral("Limit applied"), limitText(e)},
-            {QStringLiteral("Salary"), amountOrNone(b->salary, none)},
+            { QStringLiteral("Base salary (sum of the terms)"),
+                amountOrNone(b->base, QStringLiteral("none: a rating is missing")) },
+            { QStringLiteral("Factor (1 + the tier bonuses)"), QString::number(b->factor) },
+            { QStringLiteral("Product (base x factor)"), amountOrNone(b->product, none) },
+            { QStringLiteral("Limit applied"), limitText(e) },
+            { QStringLiteral("Salary"), amountOrNone(b->salary, none) },
         };
     } else {
-        sheet.totals = {{QStringLiteral("Salary"),
-                         QStringLiteral("no salary rule for this position: Re-Calculate keeps the stored salary")}};
+        sheet.totals = { { QStringLiteral("Salary"),
+            QStringLiteral("no salary rule for this position: Re-Calculate keeps the stored salary") } };
     }
     sheet.totals.emplace_back(QStringLiteral("Stored salary"), amountOrNone(p.salary, none));
     if (!e.upToDate())

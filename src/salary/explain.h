@@ -10,7 +10,8 @@
 #include <utility>
 #include <vector>
 
-namespace payvo {
+namespace payvo
+{
 
 // Why one player earns what he earns: the salary rule's breakdown for his ratings under the
 // settings, beside the salary the file holds for him.

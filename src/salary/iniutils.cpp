@@ -5,9 +5,11 @@
 
 #include <QSaveFile>
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
 // "\" is no separator here; callers that build the path with it mean the same file.
 QString profilePath(const QString& file)
@@ -69,8 +71,8 @@ bool sameName(const QByteArray& text, Span s, const QByteArray& name)
 struct IniLine {
     enum class Kind { Other, Section, Value };
     Kind kind = Kind::Other;
-    Span line;  // the line without its end (LF or CR LF)
-    Span name;  // section or key name
+    Span line; // the line without its end (LF or CR LF)
+    Span name; // section or key name
     Span value; // value of a value line
 };
 
@@ -84,7 +86,7 @@ std::vector<IniLine> parse(const QByteArray& text)
         if (end < 0)
             end = text.size();
         IniLine l;
-        l.line = {pos, end > pos && text[end - 1] == '\r' ? end - 1 : end};
+        l.line = { pos, end > pos && text[end - 1] == '\r' ? end - 1 : end };
         const Span t = trimmed(text, l.line);
         if (t.begin < t.end) {
             const char first = text[t.begin];
@@ -92,15 +94,15 @@ std::vector<IniLine> parse(const QByteArray& text)
                 const qsizetype close = text.indexOf(']', t.begin);
                 if (close >= 0 && close < t.end) {
                     l.kind = IniLine::Kind::Section;
-                    l.name = trimmed(text, {t.begin + 1, close});
+                    l.name = trimmed(text, { t.begin + 1, close });
                 }
             } else if (first != ';' && first != '#') {
                 const qsizetype eq = text.indexOf('=', t.begin);
                 if (eq >= 0 && eq < t.end) {
-                    l.name = trimmed(text, {t.begin, eq});
+                    l.name = trimmed(text, { t.begin, eq });
                     if (l.name.begin < l.name.end) {
                         l.kind = IniLine::Kind::Value;
-                        l.value = trimmed(text, {eq + 1, t.end});
+                        l.value = trimmed(text, { eq + 1, t.end });
                     }
                 }
             }
@@ -113,12 +115,11 @@ std::vector<IniLine> parse(const QByteArray& text)
 
 // Where a key is, or would go, in the parsed file.
 struct Place {
-    qsizetype valueLine = -1;   // the first value line of the key in a section of that name
-    qsizetype sectionEnd = -1;  // the line after which a new key of the first such section goes
+    qsizetype valueLine = -1; // the first value line of the key in a section of that name
+    qsizetype sectionEnd = -1; // the line after which a new key of the first such section goes
 };
 
-Place find(const QByteArray& text, const std::vector<IniLine>& lines, const QByteArray& section,
-           const QByteArray& key)
+Place find(const QByteArray& text, const std::vector<IniLine>& lines, const QByteArray& section, const QByteArray& key)
 {
     Place p;
     bool inSection = false;
@@ -222,7 +223,7 @@ QByteArray editIniText(const QByteArray& text, const IniEdit& edit)
         // The key keeps the file's spelling; everything else on the line is the new value.
         const IniLine& l = lines[std::size_t(p.valueLine)];
         return text.left(l.line.begin) + text.mid(l.name.begin, l.name.end - l.name.begin) + '=' + v.toUtf8()
-               + text.mid(l.line.end);
+            + text.mid(l.line.end);
     }
     if (p.sectionEnd >= 0) {
         const IniLine& after = lines[std::size_t(p.sectionEnd)];
@@ -258,7 +259,8 @@ long writeIniValues(const std::vector<IniEdit>& edits, const QString& file)
     return f.commit() ? 1 : 0;
 }
 
-namespace INIUTILS {
+namespace INIUTILS
+{
 
 QString ReadINI(const QString& section, const QString& key, const QString& file)
 {
@@ -267,7 +269,7 @@ QString ReadINI(const QString& section, const QString& key, const QString& file)
 
 long WriteINI(const QString& section, const QString& key, const QString& value, const QString& file)
 {
-    return writeIniValues({{section, key, value}}, file);
+    return writeIniValues({ { section, key, value } }, file);
 }
 
 } // namespace INIUTILS

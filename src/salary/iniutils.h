@@ -6,7 +6,8 @@
 #include <memory>
 #include <vector>
 
-namespace payvo {
+namespace payvo
+{
 
 // Builds the path of the settings file from the application folder and one of the two
 // suffixes its callers use, "\Payvo.ini" or "/Payvo.ini". Both name the same file.
@@ -15,7 +16,8 @@ QString iniFilePath(const QString& appDir, const QString& suffix);
 // A settings file read once: every lookup answers from the same bytes, with the rules of
 // INIUTILS::ReadINI (names without regard to case, the first of a repeated key, at most 254
 // characters). A missing or unreadable file reads as an empty one.
-class IniDocument {
+class IniDocument
+{
 public:
     IniDocument();
     ~IniDocument();
@@ -50,7 +52,8 @@ QByteArray editIniText(const QByteArray& text, const IniEdit& edit);
 // this order, with one atomic replacement of the file. Returns nonzero on success.
 long writeIniValues(const std::vector<IniEdit>& edits, const QString& file);
 
-namespace INIUTILS {
+namespace INIUTILS
+{
 
 // One value of an INI file, read the way the platform's profile functions read it:
 // section and key names match without regard to case; a missing file, section or key or

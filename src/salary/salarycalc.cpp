@@ -13,9 +13,11 @@
 #include <optional>
 #include <vector>
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
 struct PassRow {
     std::int64_t rowid;
@@ -28,16 +30,17 @@ QString runPass(SalaryFile& file, int position, const SalaryConfig& config, Stat
 {
     SQLite::Database& db = file.database();
     SQLite::Transaction tx(db);
-    int written = 0;        // rows of this pass updated; they count once the commit keeps them
+    int written = 0; // rows of this pass updated; they count once the commit keeps them
     bool committing = false; // a commit that failed is not tried again: the pass is lost
     try {
         std::vector<PassRow> rows;
         {
-            SQLite::Statement q(db, "SELECT rowid, Act_SP, Act_AC, Act_AG, Act_ST, Act_HA, Act_EN, Act_IN, Act_DI "
-                                    "FROM Players WHERE Position = ?");
+            SQLite::Statement q(db,
+                "SELECT rowid, Act_SP, Act_AC, Act_AG, Act_ST, Act_HA, Act_EN, Act_IN, Act_DI "
+                "FROM Players WHERE Position = ?");
             q.bind(1, position);
             while (q.executeStep()) {
-                PassRow row{q.getColumn(0).getInt64(), {}};
+                PassRow row { q.getColumn(0).getInt64(), {} };
                 for (int i = 0; i < 8; ++i) {
                     const SQLite::Column r = q.getColumn(1 + i);
                     if (!r.isNull())
@@ -48,7 +51,9 @@ QString runPass(SalaryFile& file, int position, const SalaryConfig& config, Stat
         }
         run.players += int(rows.size());
         if (rows.size() > std::size_t(kMaxPassPlayers))
-            return QStringLiteral("%1 players, more than the %2 one pass can count").arg(rows.size()).arg(kMaxPassPlayers);
+            return QStringLiteral("%1 players, more than the %2 one pass can count")
+                .arg(rows.size())
+                .arg(kMaxPassPlayers);
         if (rows.empty())
             return QString();
 
@@ -87,8 +92,7 @@ QString runPass(SalaryFile& file, int position, const SalaryConfig& config, Stat
 
 } // namespace
 
-SalaryRun recalculateSalaries(const QString& salaryFile, const QString& iniFile, StatusSink& status,
-                              UserPrompt& prompt)
+SalaryRun recalculateSalaries(const QString& salaryFile, const QString& iniFile, StatusSink& status, UserPrompt& prompt)
 {
     SalaryRun run;
     if (salaryFile.isEmpty()) {

@@ -6,16 +6,18 @@
 
 #include <limits>
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
-std::optional<std::int32_t> readLimit(const IniDocument& doc, const QString& key, const QString& meaning,
-                                      const QString& fileName, QStringList& remarks)
+std::optional<std::int32_t> readLimit(
+    const IniDocument& doc, const QString& key, const QString& meaning, const QString& fileName, QStringList& remarks)
 {
     const QString text = doc.value(QStringLiteral("Salary"), key);
-    const auto value =
-        toWholeNumber(text, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());
+    const auto value
+        = toWholeNumber(text, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());
     if (value)
         return std::int32_t(*value);
     if (text.isEmpty())
@@ -34,8 +36,8 @@ std::optional<std::int32_t> readLimit(const IniDocument& doc, const QString& key
 
 std::int16_t SalaryConfig::weightFromText(const QString& text)
 {
-    const auto w = toWholeNumber(text, std::numeric_limits<std::int16_t>::min(),
-                                 std::numeric_limits<std::int16_t>::max());
+    const auto w
+        = toWholeNumber(text, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max());
     return w ? std::int16_t(*w) : std::int16_t(1);
 }
 

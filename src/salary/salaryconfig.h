@@ -7,7 +7,8 @@
 #include <cstdint>
 #include <optional>
 
-namespace payvo {
+namespace payvo
+{
 
 class IniDocument;
 
@@ -28,7 +29,7 @@ struct SalaryConfig {
     std::optional<double> cap;
     SalaryLimits limits;
     // The weights of each position code 0..14.
-    std::array<PositionWeights, 15> weights{};
+    std::array<PositionWeights, 15> weights {};
     // Why a limit was left out, one line each, for the CLI to print.
     QStringList remarks;
 

@@ -2,15 +2,17 @@
 
 #include "common/positions.h"
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
 struct Tier {
     int above;
     double bonus;
 };
-constexpr Tier kTiers[] = {{69, 0.5}, {79, 0.75}, {84, 1.0}, {89, 1.25}, {94, 1.5}};
+constexpr Tier kTiers[] = { { 69, 0.5 }, { 79, 0.75 }, { 84, 1.0 }, { 89, 1.25 }, { 94, 1.5 } };
 
 } // namespace
 

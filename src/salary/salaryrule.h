@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <optional>
 
-namespace payvo {
+namespace payvo
+{
 
 // A player's eight actual ratings in the order of kRatingCodes (SP AC AG ST HA EN IN DI).
 // A rating the salary file holds no value for is empty.
@@ -16,14 +17,14 @@ using Ratings = std::array<std::optional<std::int64_t>, 8>;
 struct SalaryBreakdown {
     enum class Limit { None, Max, Min };
 
-    PositionWeights weights{};
-    std::array<std::optional<double>, 8> terms{}; // rating x weight; empty without a rating
-    std::array<double, 8> tierBonus{};            // 0, 0.5, 1.25, 2.25, 3.5 or 5 per rating
-    std::optional<double> base;                   // the sum of the terms, a whole number; empty when one is
-    double factor = 1.0;                                // 1 + every tier bonus
-    std::optional<double> product;                      // base x factor
-    Limit limit = Limit::None;                          // the limit that replaced the product
-    std::optional<double> salary;                       // empty when there is no base
+    PositionWeights weights {};
+    std::array<std::optional<double>, 8> terms {}; // rating x weight; empty without a rating
+    std::array<double, 8> tierBonus {}; // 0, 0.5, 1.25, 2.25, 3.5 or 5 per rating
+    std::optional<double> base; // the sum of the terms, a whole number; empty when one is
+    double factor = 1.0; // 1 + every tier bonus
+    std::optional<double> product; // base x factor
+    Limit limit = Limit::None; // the limit that replaced the product
+    std::optional<double> salary; // empty when there is no base
 };
 
 // The tier bonus of one rating: 0.5 above 69, 0.75 more above 79, 1 more above 84, 1.25 more

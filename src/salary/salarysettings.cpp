@@ -4,7 +4,8 @@
 #include "common/prompt.h"
 #include "salary/iniutils.h"
 
-namespace payvo {
+namespace payvo
+{
 
 SalarySettings::SalarySettings(UserPrompt& prompt, const QString& iniFile, QObject* parent)
     : QObject(parent)

@@ -5,7 +5,8 @@
 
 #include <array>
 
-namespace payvo {
+namespace payvo
+{
 
 class UserPrompt;
 
@@ -17,7 +18,8 @@ class UserPrompt;
 // Unsaved changes are what the dialog shows as the enabled state of its Save button: any change
 // of any of the eleven texts sets it (loading included); Save, loading a position and the end of
 // opening clear it.
-class SalarySettings final : public QObject {
+class SalarySettings final : public QObject
+{
     Q_OBJECT
 public:
     static constexpr int kCapPage = 0;
@@ -26,9 +28,9 @@ public:
     static constexpr int kWeightCount = 8;
 
     // Keys by box index, in the order Save writes them.
-    static constexpr std::array<const char*, kCapCount> kCapKeys = {"Amount", "Max", "Min"};
+    static constexpr std::array<const char*, kCapCount> kCapKeys = { "Amount", "Max", "Min" };
     static constexpr std::array<const char*, kWeightCount> kWeightKeys
-        = {"AC", "AG", "SP", "ST", "HA", "EN", "IN", "DI"};
+        = { "AC", "AG", "SP", "ST", "HA", "EN", "IN", "DI" };
     static constexpr const char kCapSection[] = "Salary";
     static constexpr const char kQuestion[] = "Do you want to save your changes?";
     static constexpr const char kNumbersOnly[] = "You must use numbers!";

@@ -2,9 +2,11 @@
 
 #include "common/positions.h"
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
 const QString kSalarySection = QStringLiteral("Salary");
 
@@ -64,12 +66,12 @@ std::vector<IniEdit> SettingsDraft::edits() const
     std::vector<IniEdit> edits;
     for (std::size_t i = 0; i < m_limits.size(); ++i) {
         if (m_limits[i] != m_fileLimits[i])
-            edits.push_back({kSalarySection, QLatin1String(kLimitKeys[i]), m_limits[i]});
+            edits.push_back({ kSalarySection, QLatin1String(kLimitKeys[i]), m_limits[i] });
     }
     for (int p = 0; p < kPositionCount; ++p) {
         for (int r = 0; r < int(kRatingCodes.size()); ++r) {
             if (weightChanged(p, r))
-                edits.push_back({positionAbbr(p), QLatin1String(kRatingCodes[std::size_t(r)]), weightText(p, r)});
+                edits.push_back({ positionAbbr(p), QLatin1String(kRatingCodes[std::size_t(r)]), weightText(p, r) });
         }
     }
     return edits;

@@ -9,16 +9,18 @@
 #include <array>
 #include <vector>
 
-namespace payvo {
+namespace payvo
+{
 
 // The settings file as the what-if window edits it: the cap, the two limits and every weight
 // of every position as texts, over the bytes the file held when it was read. Nothing is
 // written until save(); until then config() is what the file would say with the edits in it.
-class SettingsDraft {
+class SettingsDraft
+{
 public:
     static constexpr int kLimitCount = 3;
     // [Salary] keys by index: the cap, the highest and the lowest salary.
-    static constexpr std::array<const char*, kLimitCount> kLimitKeys = {"Amount", "Max", "Min"};
+    static constexpr std::array<const char*, kLimitCount> kLimitKeys = { "Amount", "Max", "Min" };
 
     SettingsDraft();
     // The texts as the settings file gives them (a missing value is an empty text).

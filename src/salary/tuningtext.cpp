@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-namespace payvo {
+namespace payvo
+{
 
 QString exactMoney(double amount)
 {

@@ -5,7 +5,8 @@
 
 #include <vector>
 
-namespace payvo {
+namespace payvo
+{
 
 // Amounts as the explanation and the what-if show them. Unlike the list's money format, zero
 // reads "$0" and nothing is hidden.

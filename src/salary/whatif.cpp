@@ -7,9 +7,11 @@
 #include <cmath>
 #include <tuple>
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
 // A Null salary counts as 0.
 double amount(const std::optional<double>& salary)
@@ -47,7 +49,7 @@ WhatIfLeague WhatIfLeague::read(SalaryFile& file)
         return -1;
     };
     file.forEachPlayer({}, [&](const StoredPlayer& p) {
-        league.m_players.push_back({p.pid, p.teamId, p.position, p.ratings, p.salary, teamOf(p.teamId), p.name()});
+        league.m_players.push_back({ p.pid, p.teamId, p.position, p.ratings, p.salary, teamOf(p.teamId), p.name() });
     });
     return league;
 }
@@ -58,7 +60,7 @@ SalaryPreview previewSalaries(const WhatIfLeague& league, const SalaryConfig& cu
     preview.capNow = current.cap;
     preview.capThen = proposed.cap;
     for (const Team& t : league.teams())
-        preview.teams.push_back({t.teamId, t.name(), 0, 0, 0, {}, {}});
+        preview.teams.push_back({ t.teamId, t.name(), 0, 0, 0, {}, {} });
 
     struct Moved {
         std::size_t player;
@@ -85,7 +87,7 @@ SalaryPreview previewSalaries(const WhatIfLeague& league, const SalaryConfig& cu
             team.payrollThen += thenAmount;
         }
         if (thenAmount != now)
-            moved.push_back({i, now, thenAmount});
+            moved.push_back({ i, now, thenAmount });
     }
     preview.players = int(players.size());
     preview.playersChanged = int(moved.size());
@@ -111,10 +113,10 @@ SalaryPreview previewSalaries(const WhatIfLeague& league, const SalaryConfig& cu
     };
     const std::size_t top = std::min(moved.size(), std::size_t(SalaryPreview::kTopMovers));
     std::partial_sort(moved.begin(), moved.begin() + std::ptrdiff_t(top), moved.end(),
-                      [&order](const Moved& a, const Moved& b) { return order(a) < order(b); });
+        [&order](const Moved& a, const Moved& b) { return order(a) < order(b); });
     for (std::size_t m = 0; m < top; ++m) {
         const WhatIfLeague::Player& p = players[moved[m].player];
-        preview.topMovers.push_back({p.pid, p.name, p.teamId, moved[m].now, moved[m].then});
+        preview.topMovers.push_back({ p.pid, p.name, p.teamId, moved[m].now, moved[m].then });
     }
     return preview;
 }
@@ -122,12 +124,11 @@ SalaryPreview previewSalaries(const WhatIfLeague& league, const SalaryConfig& cu
 TextTable SalaryPreview::teamTable() const
 {
     TextTable table;
-    table.header = QStringList{QStringLiteral("Team"), QStringLiteral("Payroll now"), QStringLiteral("Payroll then"),
-                               QStringLiteral("Change"), QStringLiteral("Over cap now"),
-                               QStringLiteral("Over cap then")};
+    table.header = QStringList { QStringLiteral("Team"), QStringLiteral("Payroll now"), QStringLiteral("Payroll then"),
+        QStringLiteral("Change"), QStringLiteral("Over cap now"), QStringLiteral("Over cap then") };
     for (const TeamPreview& t : teams) {
-        QStringList row{t.name, wholeMoney(t.payrollNow), wholeMoney(t.payrollThen), changeMoney(t.change()),
-                        yesNo(t.overCapNow), yesNo(t.overCapThen)};
+        QStringList row { t.name, wholeMoney(t.payrollNow), wholeMoney(t.payrollThen), changeMoney(t.change()),
+            yesNo(t.overCapNow), yesNo(t.overCapThen) };
         // A team without players has no payroll to show.
         if (t.players == 0)
             std::fill(row.begin() + 1, row.begin() + 4, QString());
@@ -140,12 +141,12 @@ TextTable SalaryPreview::moverTable(const std::vector<Team>& leagueTeams) const
 {
     TextTable table;
     table.wordColumns = 2;
-    table.header = QStringList{QStringLiteral("Player"), QStringLiteral("Team"), QStringLiteral("PID"),
-                               QStringLiteral("Salary now"), QStringLiteral("Salary then"), QStringLiteral("Change")};
+    table.header = QStringList { QStringLiteral("Player"), QStringLiteral("Team"), QStringLiteral("PID"),
+        QStringLiteral("Salary now"), QStringLiteral("Salary then"), QStringLiteral("Change") };
     for (const SalaryMove& m : topMovers) {
-        table.rows.push_back(QStringList{m.name, teamLabel(m.teamId, leagueTeams),
-                                         m.pid ? QString::number(*m.pid) : QString(), wholeMoney(m.salaryNow),
-                                         wholeMoney(m.salaryThen), changeMoney(m.change())});
+        table.rows.push_back(
+            QStringList { m.name, teamLabel(m.teamId, leagueTeams), m.pid ? QString::number(*m.pid) : QString(),
+                wholeMoney(m.salaryNow), wholeMoney(m.salaryThen), changeMoney(m.change()) });
     }
     return table;
 }
@@ -158,7 +159,7 @@ QString SalaryPreview::summary() const
         .arg(playersChanged)
         .arg(players)
         .arg(wholeMoney(leagueNow), wholeMoney(leagueThen), changeMoney(leagueThen - leagueNow), cap(capNow),
-             cap(capThen));
+            cap(capThen));
 }
 
 } // namespace payvo

@@ -10,11 +10,13 @@
 #include <optional>
 #include <vector>
 
-namespace payvo {
+namespace payvo
+{
 
 // The league as the what-if reads it, once: every team and every player with his ratings and
 // his stored salary. Previews are then computed from memory, as often as the settings change.
-class WhatIfLeague {
+class WhatIfLeague
+{
 public:
     // Reads the whole file; throws StoreError.
     static WhatIfLeague read(SalaryFile& file);

@@ -11,7 +11,8 @@
 #include <optional>
 #include <vector>
 
-namespace payvo {
+namespace payvo
+{
 
 // One entry of the team selector: its text and its team filter value. A Teams row without
 // a TeamID has no value: no player belongs to it.

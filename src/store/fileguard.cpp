@@ -12,16 +12,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
 // How often (in steps of the engine) a running statement's count is looked at.
 constexpr int kStepsBetweenChecks = 1 << 16;
 
 // The first bytes of a rollback journal that holds a change: the engine writes them only once
 // the journal is complete enough to undo what reached the file.
-constexpr unsigned char kJournalMagic[8] = {0xd9, 0xd5, 0x05, 0xf9, 0x20, 0xa1, 0x63, 0xd7};
+constexpr unsigned char kJournalMagic[8] = { 0xd9, 0xd5, 0x05, 0xf9, 0x20, 0xa1, 0x63, 0xd7 };
 
 // The longest path the engine opens: its own limit, less the 8 bytes of "-journal" it keeps room
 // for.
@@ -81,19 +83,20 @@ QString recoveryText(const QString& file, const SQLite::Exception& e)
 
 void requirePlainTables(SQLite::Database& db)
 {
-    SQLite::Statement q(db, "SELECT lower(t.name), t.type, t.wr, (SELECT count(*) FROM sqlite_schema s "
-                            "WHERE s.type = 'trigger' AND lower(s.tbl_name) = lower(t.name)) "
-                            "FROM pragma_table_list t "
-                            "WHERE t.schema = 'main' AND lower(t.name) IN ('players', 'teams')");
+    SQLite::Statement q(db,
+        "SELECT lower(t.name), t.type, t.wr, (SELECT count(*) FROM sqlite_schema s "
+        "WHERE s.type = 'trigger' AND lower(s.tbl_name) = lower(t.name)) "
+        "FROM pragma_table_list t "
+        "WHERE t.schema = 'main' AND lower(t.name) IN ('players', 'teams')");
     while (q.executeStep()) {
         const std::string name = q.getColumn(0).getString() == "teams" ? "Teams" : "Players";
         const std::string type = q.getColumn(1).getString();
         if (type != "table")
             throw SQLite::Exception("its " + name + " is "
-                                    + (type == "view"      ? "a view"
-                                       : type == "virtual" ? "a virtual table"
-                                                           : "a part of another table")
-                                    + ", not a table");
+                + (type == "view"           ? "a view"
+                        : type == "virtual" ? "a virtual table"
+                                            : "a part of another table")
+                + ", not a table");
         if (q.getColumn(2).getInt() != 0)
             throw SQLite::Exception("its " + name + " table has no row numbers (WITHOUT ROWID)");
         if (q.getColumn(3).getInt() != 0)
@@ -189,7 +192,8 @@ void settleJournal(const QString& salaryFile)
     const QString file = plainPath(salaryFile);
     const QByteArray native = QFile::encodeName(file);
     const QByteArray journal = native + "-journal";
-    struct stat st {};
+    struct stat st {
+    };
     if (::lstat(journal.constData(), &st) != 0)
         return;
     if (::stat(native.constData(), &st) != 0) {

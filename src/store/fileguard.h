@@ -5,11 +5,13 @@
 
 #include <SQLiteCpp/Database.h>
 
-namespace payvo {
+namespace payvo
+{
 
 // A refusal that is about where a salary file is or what it needs before it can be read, not
 // about what it holds: its text is the whole message.
-class FileRefused : public SQLite::Exception {
+class FileRefused : public SQLite::Exception
+{
 public:
     explicit FileRefused(const QString& text)
         : SQLite::Exception(text.toStdString())

@@ -6,7 +6,8 @@
 
 #include <array>
 
-namespace payvo {
+namespace payvo
+{
 
 // A team's payroll as the main window's summary panel shows it: 19 values, one per
 // position code (0..14), then Offense (15), Defense (16), Special (17) and Total (18).
@@ -23,12 +24,27 @@ struct PayrollLine {
     const char* caption;
     int index;
 };
-inline constexpr std::array<PayrollLine, kPayrollValueCount> kPayrollLines = {{
-    {"QB", 0},  {"HB", 2},  {"FB", 1},  {"WR", 4},        {"TE", 3},        {"C", 5},         {"G", 6},
-    {"T", 7},   {"DE", 8},  {"DT", 9},  {"LB", 10},       {"CB", 11},       {"S", 12},        {"K", 13},
-    {"P", 14},  {"Offense", kPayrollOffense}, {"Defense", kPayrollDefense}, {"Special", kPayrollSpecial},
-    {"Total", kPayrollTotal},
-}};
+inline constexpr std::array<PayrollLine, kPayrollValueCount> kPayrollLines = { {
+    { "QB", 0 },
+    { "HB", 2 },
+    { "FB", 1 },
+    { "WR", 4 },
+    { "TE", 3 },
+    { "C", 5 },
+    { "G", 6 },
+    { "T", 7 },
+    { "DE", 8 },
+    { "DT", 9 },
+    { "LB", 10 },
+    { "CB", 11 },
+    { "S", 12 },
+    { "K", 13 },
+    { "P", 14 },
+    { "Offense", kPayrollOffense },
+    { "Defense", kPayrollDefense },
+    { "Special", kPayrollSpecial },
+    { "Total", kPayrollTotal },
+} };
 
 // The 19 values for a team filter value. A position shows the money format of its sum
 // only when that is above 0, else nothing; a group shows its sum ("$" for 0) or nothing

@@ -12,9 +12,11 @@
 
 #include <set>
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
 using CT = ColumnType;
 
@@ -33,7 +35,7 @@ std::string columnSql(const ColumnDef& c)
         return n + " INTEGER " + nullOr + "(typeof(" + n + ") = 'integer' AND " + n + " BETWEEN 0 AND 255))";
     case CT::Currency:
         return n + " REAL " + nullOr + "(typeof(" + n + ") IN ('real', 'integer') AND abs(" + n
-               + ") <= 922337203685477.5807))";
+            + ") <= 922337203685477.5807))";
     case CT::Text:
         return n + " TEXT";
     }
@@ -57,19 +59,44 @@ void createTable(SQLite::Database& db, const char* table, const std::vector<Colu
 const std::vector<ColumnDef>& playersColumns()
 {
     static const std::vector<ColumnDef> columns = {
-        {"PID", CT::Int16},        {"TeamID", CT::Int16},       {"FirstName", CT::Text},
-        {"LastName", CT::Text},    {"Years", CT::Byte},         {"Position", CT::Byte},
-        {"PositionGen", CT::Byte}, {"INJ_Sev_a", CT::Byte},     {"INJ_Sev_b", CT::Byte},
-        {"INJ_Type", CT::Byte},    {"INJ_Week", CT::Byte},      {"INJStatus", CT::Byte},
-        {"Pot_SP", CT::Byte},      {"Pot_AC", CT::Byte},        {"Pot_AG", CT::Byte},
-        {"Pot_ST", CT::Byte},      {"Pot_HA", CT::Byte},        {"Pot_EN", CT::Byte},
-        {"Pot_IN", CT::Byte},      {"Pot_DI", CT::Byte},        {"Act_SP", CT::Byte},
-        {"Act_AC", CT::Byte},      {"Act_AG", CT::Byte},        {"Act_ST", CT::Byte},
-        {"Act_HA", CT::Byte},      {"Act_EN", CT::Byte},        {"Act_IN", CT::Byte},
-        {"Act_DI", CT::Byte},      {"Height", CT::Byte},        {"Weight", CT::Byte},
-        {"SkinColor", CT::Byte},   {"OrgTeam", CT::Byte},       {"OrgJerseyNum", CT::Byte},
-        {"fBWPicture", CT::Byte},  {"fColorPicture", CT::Byte}, {"fPlayerCard", CT::Byte},
-        {"fAudioPBP", CT::Byte},   {"Salary", CT::Currency},
+        { "PID", CT::Int16 },
+        { "TeamID", CT::Int16 },
+        { "FirstName", CT::Text },
+        { "LastName", CT::Text },
+        { "Years", CT::Byte },
+        { "Position", CT::Byte },
+        { "PositionGen", CT::Byte },
+        { "INJ_Sev_a", CT::Byte },
+        { "INJ_Sev_b", CT::Byte },
+        { "INJ_Type", CT::Byte },
+        { "INJ_Week", CT::Byte },
+        { "INJStatus", CT::Byte },
+        { "Pot_SP", CT::Byte },
+        { "Pot_AC", CT::Byte },
+        { "Pot_AG", CT::Byte },
+        { "Pot_ST", CT::Byte },
+        { "Pot_HA", CT::Byte },
+        { "Pot_EN", CT::Byte },
+        { "Pot_IN", CT::Byte },
+        { "Pot_DI", CT::Byte },
+        { "Act_SP", CT::Byte },
+        { "Act_AC", CT::Byte },
+        { "Act_AG", CT::Byte },
+        { "Act_ST", CT::Byte },
+        { "Act_HA", CT::Byte },
+        { "Act_EN", CT::Byte },
+        { "Act_IN", CT::Byte },
+        { "Act_DI", CT::Byte },
+        { "Height", CT::Byte },
+        { "Weight", CT::Byte },
+        { "SkinColor", CT::Byte },
+        { "OrgTeam", CT::Byte },
+        { "OrgJerseyNum", CT::Byte },
+        { "fBWPicture", CT::Byte },
+        { "fColorPicture", CT::Byte },
+        { "fPlayerCard", CT::Byte },
+        { "fAudioPBP", CT::Byte },
+        { "Salary", CT::Currency },
     };
     return columns;
 }
@@ -77,7 +104,11 @@ const std::vector<ColumnDef>& playersColumns()
 const std::vector<ColumnDef>& teamsColumns()
 {
     static const std::vector<ColumnDef> columns = {
-        {"TeamID", CT::Byte}, {"City", CT::Text}, {"Mascot", CT::Text}, {"Abbr", CT::Text}, {"Coach", CT::Text},
+        { "TeamID", CT::Byte },
+        { "City", CT::Text },
+        { "Mascot", CT::Text },
+        { "Abbr", CT::Text },
+        { "Coach", CT::Text },
     };
     return columns;
 }
@@ -133,7 +164,8 @@ SQLite::Database openSalaryFile(const QString& path, bool writable)
     return openExisting(plainPath(path), writable);
 }
 
-namespace {
+namespace
+{
 
 // What checkSalaryFile and verifySalaryFile say of the file; quick adds the engine's check.
 QString salaryFileProblem(const QString& path, bool quick)
@@ -155,7 +187,7 @@ QString salaryFileProblem(const QString& path, bool quick)
             if (!missing.isEmpty())
                 return QStringLiteral("its %1 table lacks the column%2 %3")
                     .arg(QLatin1String(table), missing.size() > 1 ? QStringLiteral("s") : QString(),
-                         missing.join(QStringLiteral(", ")));
+                        missing.join(QStringLiteral(", ")));
             return QString();
         };
         QString why = check("Teams", teamsColumns());

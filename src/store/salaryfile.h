@@ -6,7 +6,8 @@
 
 #include <vector>
 
-namespace payvo {
+namespace payvo
+{
 
 class UserPrompt;
 

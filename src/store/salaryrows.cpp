@@ -6,9 +6,11 @@
 
 #include <memory>
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
 QString textAt(sqlite3_stmt* s, int column)
 {
@@ -18,15 +20,15 @@ QString textAt(sqlite3_stmt* s, int column)
 
 } // namespace
 
-void forEachSalaryRow(SalaryFile& file,
-                      const std::function<void(const SalaryRow& row, const std::function<QString()>& name)>& visit)
+void forEachSalaryRow(
+    SalaryFile& file, const std::function<void(const SalaryRow& row, const std::function<QString()>& name)>& visit)
 {
     file.guarded([&] {
         // The engine's own interface: on millions of rows its wrapper's per-column objects count.
         sqlite3* db = file.database().getHandle();
         sqlite3_stmt* s = nullptr;
-        const int prepared = sqlite3_prepare_v2(db, "SELECT TeamID, Position, Salary, FirstName, LastName FROM Players",
-                                                -1, &s, nullptr);
+        const int prepared = sqlite3_prepare_v2(
+            db, "SELECT TeamID, Position, Salary, FirstName, LastName FROM Players", -1, &s, nullptr);
         const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(s, &sqlite3_finalize);
         if (prepared != SQLITE_OK)
             throw SQLite::Exception(db, prepared);

@@ -7,7 +7,8 @@
 #include <functional>
 #include <optional>
 
-namespace payvo {
+namespace payvo
+{
 
 // What a league-wide sum reads of one player: his team, position and salary, read as
 // forEachPlayer reads them (a position only when it is a whole number).
@@ -21,7 +22,7 @@ struct SalaryRow {
 // read; name() gives the visited player's "FirstName LastName" when the visitor asks for it.
 // On the largest leagues (millions of players) this is what keeps one pass fast and small:
 // forEachPlayer reads every column and makes every name. Throws StoreError.
-void forEachSalaryRow(SalaryFile& file,
-                      const std::function<void(const SalaryRow& row, const std::function<QString()>& name)>& visit);
+void forEachSalaryRow(
+    SalaryFile& file, const std::function<void(const SalaryRow& row, const std::function<QString()>& name)>& visit);
 
 } // namespace payvo

@@ -7,9 +7,11 @@
 
 #include <sqlite3.h>
 
-namespace payvo {
+namespace payvo
+{
 
-namespace {
+namespace
+{
 
 SQLite::Database openOrThrow(const QString& path, bool writable)
 {
@@ -34,9 +36,8 @@ std::optional<int> intOf(const SQLite::Column& c)
     return c.isNull() ? std::nullopt : std::optional<int>(c.getInt());
 }
 
-constexpr const char* kPlayerColumns =
-    "rowid, PID, TeamID, Position, Years, FirstName, LastName, "
-    "Act_SP, Act_AC, Act_AG, Act_ST, Act_HA, Act_EN, Act_IN, Act_DI, Salary";
+constexpr const char* kPlayerColumns = "rowid, PID, TeamID, Position, Years, FirstName, LastName, "
+                                       "Act_SP, Act_AC, Act_AG, Act_ST, Act_HA, Act_EN, Act_IN, Act_DI, Salary";
 
 void readPlayer(SQLite::Statement& q, StoredPlayer& p)
 {
@@ -76,8 +77,8 @@ std::vector<Team> SalaryFile::teams()
         std::vector<Team> teams;
         SQLite::Statement q(m_db, "SELECT TeamID, City, Mascot, Abbr, Coach FROM Teams");
         while (q.executeStep())
-            teams.push_back({intOf(q.getColumn(0)), textOf(q.getColumn(1)), textOf(q.getColumn(2)),
-                             textOf(q.getColumn(3)), textOf(q.getColumn(4))});
+            teams.push_back({ intOf(q.getColumn(0)), textOf(q.getColumn(1)), textOf(q.getColumn(2)),
+                textOf(q.getColumn(3)), textOf(q.getColumn(4)) });
         return teams;
     });
 }
@@ -122,8 +123,8 @@ std::optional<StoredPlayer> SalaryFile::playerByRowid(std::int64_t rowid)
 std::optional<StoredPlayer> SalaryFile::firstPlayerWhere(const char* condition, std::int64_t value)
 {
     return guarded([&]() -> std::optional<StoredPlayer> {
-        SQLite::Statement q(m_db, std::string("SELECT ") + kPlayerColumns + " FROM Players WHERE " + condition
-                                      + " LIMIT 1");
+        SQLite::Statement q(
+            m_db, std::string("SELECT ") + kPlayerColumns + " FROM Players WHERE " + condition + " LIMIT 1");
         q.bind(1, value);
         if (!q.executeStep())
             return std::nullopt;

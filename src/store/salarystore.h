@@ -13,11 +13,13 @@
 #include <stdexcept>
 #include <vector>
 
-namespace payvo {
+namespace payvo
+{
 
 // A salary file that cannot be opened, read or written. The text is one line for the user.
 // Nothing above the store sees the engine's own exceptions.
-class StoreError : public std::runtime_error {
+class StoreError : public std::runtime_error
+{
 public:
     explicit StoreError(const QString& text)
         : std::runtime_error(text.toStdString())
@@ -63,7 +65,8 @@ struct PlayerFilter {
 // A salary file opened for one user action (New, Re-Calculate, Open, a team selection, a
 // report). It owns the one connection of that action and lets it go when destroyed, so that
 // another program can take the file between actions. Every failure throws StoreError.
-class SalaryFile {
+class SalaryFile
+{
 public:
     enum class Access { Read, Write };
 
@@ -90,8 +93,7 @@ public:
     std::optional<StoredPlayer> playerByRowid(std::int64_t rowid);
 
     // Runs fn and turns the engine's exceptions into a StoreError naming this file.
-    template <typename Fn>
-    auto guarded(Fn&& fn) -> decltype(fn())
+    template <typename Fn> auto guarded(Fn&& fn) -> decltype(fn())
     {
         try {
             return fn();
