@@ -1,6 +1,5 @@
 #include "common/money.h"
 #include "common/settingslocation.h"
-#include "common/status.h"
 #include "support/testutil.h"
 
 #include <QTemporaryDir>
@@ -90,7 +89,6 @@ private Q_SLOTS:
         QTest::newRow("eighteen digits") << none << 999999999999999872.0 << "$999,999,999,999,999,872";
         QTest::newRow("beyond eighteen digits") << none << 1e20 << "$100,000,000,000,000,000,000";
         QTest::newRow("negative") << none << -1234567.5 << "-$1,234,568";
-        QTest::newRow("negative half") << none << -2.5 << "-$3";
         QTest::newRow("text: cap") << "60000000" << 0.0 << "$60,000,000";
         QTest::newRow("text: no number stays as it is") << "lots" << 0.0 << "lots";
         QTest::newRow("text: empty shows nothing") << "" << 0.0 << "";
@@ -101,14 +99,6 @@ private Q_SLOTS:
         QFETCH(double, amount);
         QFETCH(QString, shown);
         QCOMPARE(text.isNull() ? formatMoney(amount) : formatMoneyText(text), shown);
-    }
-
-    void updateStatus_dropsStepsReaching100()
-    {
-        PlainStatus s;
-        for (const double step : {60.0, 40.0, 39.5, 0.5})
-            s.UpdateStatus(step);
-        QCOMPARE(s.progressValue(), 99.5); // the steps to 100 were dropped
     }
 };
 

@@ -29,7 +29,6 @@ namespace {
 const QString kDemo = QStringLiteral(PAYVO_SOURCE_DIR "/data/Demo");
 
 enum class Rename { Go, KillBefore, KillAfter };
-enum class Then { Read, ImportWhereItStood, ImportOverIt, ReadWithoutWriting };
 Rename g_rename = Rename::Go;
 
 [[noreturn]] void killSelf()
@@ -155,19 +154,23 @@ private Q_SLOTS:
 
     void killedRecalc_data()
     {
-        QTest::addColumn<int>("then");
-        QTest::newRow("then a read") << int(Then::Read);
-        QTest::newRow("then a new import where it stood") << int(Then::ImportWhereItStood);
-        QTest::newRow("then a new import over it") << int(Then::ImportOverIt);
-        QTest::newRow("then a read that cannot write") << int(Then::ReadWithoutWriting);
+        QTest::addColumn<QStringList>("next"); // the command run next, on the salary file or ("new") its league
+        QTest::addColumn<bool>("moveAway"); // the salary file is moved away first
+        QTest::addColumn<bool>("readOnly"); // its folder cannot be written
+        QTest::newRow("then a read") << QStringList { "players" } << false << false;
+        QTest::newRow("then a new import where it stood") << QStringList { "new" } << true << false;
+        QTest::newRow("then a new import over it") << QStringList { "new", "--overwrite" } << false << false;
+        QTest::newRow("then a read that cannot write") << QStringList { "players" } << false << true;
     }
     // A pass of Re-Calculate killed halfway leaves its journal beside the salary file: the next
     // read rolls the pass back into the file (or says the file needs that first), and a new file
     // of that name never gets the journal of a file that was moved away.
     void killedRecalc()
     {
-        QFETCH(int, then);
-        if (Then(then) == Then::ReadWithoutWriting && ::geteuid() == 0)
+        QFETCH(QStringList, next);
+        QFETCH(bool, moveAway);
+        QFETCH(bool, readOnly);
+        if (readOnly && ::geteuid() == 0)
             QSKIP("root writes into a folder without write permission");
         const QString folder = m_dir.filePath("recalc");
         QDir(folder).removeRecursively();
@@ -195,29 +198,20 @@ private Q_SLOTS:
         QVERIFY2(WIFSIGNALED(how) && WTERMSIG(how) == SIGKILL, "the child was not killed");
         QVERIFY(QFileInfo(target + "-journal").size() > 0);
 
-        CliRun r;
-        switch (Then(then)) {
-        case Then::Read:
-        case Then::ReadWithoutWriting:
-            if (Then(then) == Then::ReadWithoutWriting)
-                QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-            r = runCli({"players", target});
-            QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-            if (Then(then) == Then::ReadWithoutWriting) {
-                VERIFY_ONE_LINE_FAILURE(r, "Demo.pyv needs recovery");
-                return;
-            }
-            QCOMPARE(r.out.count('\n'), m_new.size() - 32);
-            break;
-        case Then::ImportWhereItStood:
+        if (moveAway)
             QVERIFY(QFile::rename(target, folder + "/Moved.pyv"));
-            r = runCli({"new", folder + "/Demo.lge"});
-            break;
-        case Then::ImportOverIt:
-            r = runCli({"new", folder + "/Demo.lge", "--overwrite"});
-            break;
+        if (readOnly)
+            QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        next.insert(1, next[0] == QLatin1String("new") ? folder + "/Demo.lge" : target);
+        const CliRun r = runCli(next);
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        if (readOnly) {
+            VERIFY_ONE_LINE_FAILURE(r, "Demo.pyv needs recovery");
+            return;
         }
         QVERIFY2(r.status == 0, qPrintable(r.err));
+        if (next[0] == QLatin1String("players"))
+            QCOMPARE(r.out.count('\n'), m_new.size() - 32);
         QCOMPARE(leftovers(folder), QStringList());
         QCOMPARE(queryRows(target, "PRAGMA integrity_check"), QStringList("ok"));
         QCOMPARE(queryRows(target, "SELECT count(*) FROM Players"), QStringList(QString::number(m_new.size() - 32)));
