@@ -48,9 +48,9 @@ int writeAndClose(int fd, std::string_view bytes)
 }
 
 // Opens a regular file for a line (creating it when create); -1 with errno set otherwise.
-int openRegular(const char* path, bool create, struct stat& st)
+int openRegular(int folder, const char* path, bool create, struct stat& st)
 {
-    const int fd = ::open(path, create ? kLineFlags | O_CREAT : kLineFlags, 0666);
+    const int fd = ::openat(folder, path, create ? kLineFlags | O_CREAT : kLineFlags, 0666);
     if (fd < 0)
         return -1;
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -107,7 +107,7 @@ bool AppendLine(const QString& fileName, const Line& sLine)
     bytes += "\r\n";
     struct stat st {
     };
-    const int fd = openRegular(QFile::encodeName(fileName).constData(), true, st);
+    const int fd = openRegular(AT_FDCWD, QFile::encodeName(fileName).constData(), true, st);
     return fd >= 0 && writeAndClose(fd, bytes) == 0;
 }
 
@@ -158,6 +158,8 @@ ReportFile::~ReportFile()
 {
     if (m_held >= 0)
         ::close(m_held);
+    if (m_folder >= 0)
+        ::close(m_folder);
 }
 
 void ReportFile::noteError(const QString& what)
@@ -226,18 +228,39 @@ void ReportFile::append(const Line& line)
     appendEncoded(m_bytes);
 }
 
+void ReportFile::holdFolder()
+{
+    // Each line reaches the file by its name in the folder it was made in, without walking the
+    // folder's path again. A name without a last part of its own ("x/", "..") is opened by its
+    // whole path, as it would be anyway.
+    const int slash = m_path.lastIndexOf('/');
+    m_base = m_path.mid(slash + 1);
+    if (m_base.isEmpty() || m_base == "." || m_base == "..")
+        return;
+    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : m_path.left(slash);
+#ifdef O_PATH
+    m_folder = ::open(folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+#else
+    m_folder = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+#endif
+}
+
 int ReportFile::openForLine()
 {
     const bool first = m_held < 0;
+    if (first)
+        holdFolder();
+    const int folder = m_folder >= 0 ? m_folder : AT_FDCWD;
+    const char* name = m_folder >= 0 ? m_base.constData() : m_path.constData();
     struct stat st {
     };
-    const int fd = openRegular(m_path.constData(), first, st);
+    const int fd = openRegular(folder, name, first, st);
     const int error = errno;
     if (fd >= 0 && first) {
 #ifdef O_PATH
-        m_held = ::open(m_path.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+        m_held = ::openat(folder, name, O_PATH | O_NOFOLLOW | O_CLOEXEC);
 #else
-        m_held = ::open(m_path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        m_held = ::openat(folder, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
 #endif
         struct stat held {
         };

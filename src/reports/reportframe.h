@@ -41,6 +41,9 @@ private:
     void stop(const QString& why);
     // The file for the next line, or -1 (the line is lost; an error is noted).
     int openForLine();
+    // Opens the report's folder for the lines to reach the file through (m_folder, m_base);
+    // where it cannot, they go by the whole path.
+    void holdFolder();
 
     QString m_name;
     QByteArray m_path;
@@ -50,6 +53,8 @@ private:
     ReportResult m_result;
     bool m_stopped = false;
     int m_held = -1; // the file the first line reached: the later ones go to that very file
+    int m_folder = -1; // the folder the file is in, held from the first line on
+    QByteArray m_base; // the file's name in m_folder
     dev_t m_device = 0;
     ino_t m_inode = 0;
 };
