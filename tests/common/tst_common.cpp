@@ -1,6 +1,5 @@
 #include "common/money.h"
 #include "common/settingslocation.h"
-#include "common/status.h"
 #include "support/testutil.h"
 
 #include <QTemporaryDir>
@@ -101,14 +100,6 @@ private Q_SLOTS:
         QFETCH(double, amount);
         QFETCH(QString, shown);
         QCOMPARE(text.isNull() ? formatMoney(amount) : formatMoneyText(text), shown);
-    }
-
-    void updateStatus_dropsStepsReaching100()
-    {
-        PlainStatus s;
-        for (const double step : {60.0, 40.0, 39.5, 0.5})
-            s.UpdateStatus(step);
-        QCOMPARE(s.progressValue(), 99.5); // the steps to 100 were dropped
     }
 };
 
