@@ -42,15 +42,6 @@ private Q_SLOTS:
         writeFile(file("Exists.pyv"), "not yet a salary file");
     }
 
-    // The version, and the settings file in use: here the one beside the program.
-    void version()
-    {
-        const CliRun r = runCli({"--version"}, m_folder);
-        QCOMPARE(r.status, 0);
-        QCOMPARE(r.out, "Payvo 1.0.0\nSettings file: " + file("Payvo.ini") + "\n");
-        QVERIFY(r.err.isEmpty());
-    }
-
     // Refused (1) with one line on stderr, or a bad usage (2) with the usage; nothing printed
     // on stdout and no file changed. "@" is the program's folder.
     void refused_data()
@@ -136,7 +127,8 @@ private Q_SLOTS:
     }
 
     // The reports under the names given, or stored, or the defaults, in the current folder;
-    // the settings file beside the program unless --ini names another.
+    // the settings file beside the program unless --ini names another. (--version names the
+    // settings file in use: tst_package.)
     void report_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -150,8 +142,6 @@ private Q_SLOTS:
             << QStringList{"all", "%L"} << QStringList{"league.htm", "sub/pay.htm"}
             << QStringList{"league.htm", "sub/pay.htm"} << 0;
         QTest::newRow("rosters only") << QStringList{"rosters", "%L"} << QStringList() << QStringList{"roster.htm", ""}
-                                      << 0;
-        QTest::newRow("summary only") << QStringList{"summary", "%L"} << QStringList() << QStringList{"", "sumary.htm"}
                                       << 0;
         QTest::newRow("a roster that cannot be written: the summary still is")
             << QStringList{"all", "%L", "--rosters-out", "no/such/folder/r.htm"} << QStringList()
