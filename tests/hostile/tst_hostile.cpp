@@ -35,12 +35,10 @@ using namespace payvo::test;
 
 namespace {
 
-// What stands under a name before a test: bytes, or a folder, a pipe, a link to a file the
-// system refuses to read, a file without read permission, a file in a folder's place, a
-// read-only file, a salary file cut short or with a damaged page, tables without types (and
-// what the statements given make of them), a symbolic link to the path given as bytes, a socket.
-enum class Make { Bytes, Folder, Pipe, SystemRefusesRead, NoReadPermission, FileAsFolder, ReadOnly, Truncated,
-    DamagedPage, Tables, Link, Socket };
+// What stands under a name before a test: bytes, or a folder, a pipe, a file without read
+// permission, a file in a folder's place, a read-only file, tables without types (and what the
+// statements given make of them), a symbolic link to the path given as bytes, a socket.
+enum class Make { Bytes, Folder, Pipe, NoReadPermission, FileAsFolder, ReadOnly, Tables, Link, Socket };
 enum class Target { ReadOnlyFolder, DiskFull, LongName, ReadOnlySalaryFile, BeingWritten, BeingRead,
     SalaryFileIsFolder };
 enum class Change { Delete, CutInARecord, Replace };
@@ -93,9 +91,6 @@ void make(Make kind, const QString& path, const QByteArray& bytes = {}, const QS
         QFile::remove(path);
         QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
         break;
-    case Make::SystemRefusesRead:
-        QVERIFY(QFile::link("/proc/self/mem", path));
-        break;
     case Make::FileAsFolder:
         writeFile(QFileInfo(path).path(), "a file\n");
         break;
@@ -103,12 +98,6 @@ void make(Make kind, const QString& path, const QByteArray& bytes = {}, const QS
         QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         writeFile(path, "published by hand\r\n");
         QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-        break;
-    case Make::Truncated:
-        writeFile(path, bytes.left(bytes.size() / 2 + 100));
-        break;
-    case Make::DamagedPage: // the eleventh page, one of the players', overwritten
-        writeFile(path, QByteArray(bytes).replace(10 * 4096, 4096, randomBytes(4096, 3)));
         break;
     case Make::Tables: { // as another tool makes them: the columns without types or checks
         QFile::remove(path);
@@ -231,8 +220,9 @@ private Q_SLOTS:
                                            << "the lines end in CR alone";
         QTest::newRow("a folder") << int(Make::Folder) << QByteArray() << 0 << "is a folder";
         QTest::newRow("a named pipe") << int(Make::Pipe) << QByteArray() << 0 << "not a regular file";
-        QTest::newRow("a file the system cannot read")
-            << int(Make::SystemRefusesRead) << QByteArray() << 0 << "cannot read the league file: Input/output error";
+        QTest::newRow("a file the system cannot read") // a read of it fails with an I/O error, for root too
+            << int(Make::Link) << QByteArray("/proc/self/mem") << 0
+            << "cannot read the league file: Input/output error";
         QTest::newRow("no read permission") << int(Make::NoReadPermission) << readAll(dataFile("Small.lge")) << 0
                                             << "cannot read the league file: Permission denied";
     }
@@ -286,27 +276,20 @@ private Q_SLOTS:
         QFETCH(QByteArray, league);
         QFETCH(int, teams);
         QFETCH(int, longestCity);
-        for (const bool window : {false, true}) {
-            const QString dir = folder("accepted");
-            const QString salary = QDir(dir).filePath("Pro.pyv");
-            writeFile(dir + "/Pro.lge", league);
-            if (window) {
-                Window w(dir);
-                w.newFrom(dir + "/Pro.lge");
-                QVERIFY(w.prompt().shown.isEmpty());
-                QCOMPARE(w.teams().size(), teams + 3);
-                // The window shows a long name cut, the file keeps all of it.
-                QVERIFY(w.teams().first().size() <= 256 && w.status().size() <= 256);
-                QVERIFY(w.status().startsWith(w.teams().first().left(200)));
-            } else {
-                const CliRun cli = runCli({"new", dir + "/Pro.lge"}, dir);
-                QVERIFY2(cli.status == 0 && cli.out.startsWith("Wrote " + salary), qPrintable(cli.err));
-            }
-            QCOMPARE(checkSalaryFile(salary), QString());
-            QCOMPARE(queryRows(salary, "SELECT count(*), max(length(City)), (SELECT count(*) FROM Players) FROM Teams"),
-                     QStringList(QStringLiteral("%1|%2|1").arg(teams).arg(longestCity)));
-            QCOMPARE(leftovers(dir), QStringList());
-        }
+        const QString dir = folder("accepted");
+        const QString salary = QDir(dir).filePath("Pro.pyv");
+        writeFile(dir + "/Pro.lge", league);
+        Window w(dir);
+        w.newFrom(dir + "/Pro.lge");
+        QVERIFY(w.prompt().shown.isEmpty());
+        QCOMPARE(w.teams().size(), teams + 3);
+        // The window shows a long name cut, the file keeps all of it.
+        QVERIFY(w.teams().first().size() <= 256 && w.status().size() <= 256);
+        QVERIFY(w.status().startsWith(w.teams().first().left(200)));
+        QCOMPARE(checkSalaryFile(salary), QString());
+        QCOMPARE(queryRows(salary, "SELECT count(*), max(length(City)), (SELECT count(*) FROM Players) FROM Teams"),
+                 QStringList(QStringLiteral("%1|%2|1").arg(teams).arg(longestCity)));
+        QCOMPARE(leftovers(dir), QStringList());
     }
 
     void leagueChangesWhileTheQuestionIsUp_data()
@@ -409,150 +392,127 @@ private Q_SLOTS:
         const Target t = Target(target);
         if (t == Target::ReadOnlyFolder && runningAsRoot())
             QSKIP("root writes into a folder without write permission; 'disk full' fails the same writes as root");
-        for (const bool window : {false, true}) {
-            const QString dir = folder("target");
-            const QString name = t == Target::LongName ? QString(240, QLatin1Char('L')) : QStringLiteral("Pro");
-            const QString league = QDir(dir).filePath(name + ".lge");
-            const QString salary = QDir(dir).filePath(name + ".pyv");
-            QVERIFY(
-                QFile::copy(t == Target::DiskFull ? PAYVO_SOURCE_DIR "/data/Demo.lge" : dataFile("Small.lge"), league));
-            if (t == Target::SalaryFileIsFolder)
-                make(Make::Folder, salary);
-            else
-                oldSalaryFile(dir, name + ".pyv");
-            // Another program's connection to the old salary file.
-            std::unique_ptr<SQLite::Database> other;
-            if (t == Target::BeingWritten || t == Target::BeingRead) {
-                other = std::make_unique<SQLite::Database>(salary.toStdString(), SQLite::OPEN_READWRITE);
-                other->exec(t == Target::BeingWritten ? "BEGIN IMMEDIATE; UPDATE Teams SET City = 'Writer'" : "BEGIN");
-                QCOMPARE(other->execAndGet("SELECT count(*) FROM Teams WHERE City = 'Old'").getInt(),
-                    t == Target::BeingRead);
-            }
-            if (t == Target::ReadOnlySalaryFile)
-                QVERIFY(QFile::setPermissions(salary, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
-            if (t == Target::ReadOnlyFolder)
-                QVERIFY(QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-            const QMap<QString, QByteArray> before = snapshot(dir);
-            QString failure;
-            {
-                // A file-size limit of 64 KiB stands for a full disk: a write past it fails, for
-                // root too.
-                rlimit saved{};
-                ::getrlimit(RLIMIT_FSIZE, &saved);
-                rlimit lower = saved;
-                lower.rlim_cur = t == Target::DiskFull ? 64 << 10 : saved.rlim_cur;
-                ::setrlimit(RLIMIT_FSIZE, &lower);
-                const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-                const auto restore = qScopeGuard([&] {
-                    ::setrlimit(RLIMIT_FSIZE, &saved);
-                    std::signal(SIGXFSZ, oldHandler);
-                });
-                if (window) {
-                    Window w(dir);
-                    w.prompt().answer(true);
-                    w.newFrom(league);
-                    QCOMPARE(w.prompt().shown.size(), says.isEmpty() ? 1 : 2);
-                    failure = w.prompt().shown.value(1).text;
-                    QVERIFY(says.isEmpty() || failure.startsWith(kNothingChanged));
-                    QCOMPARE(w.main().salaryFile(), says.isEmpty() ? salary : QString());
-                    QCOMPARE(w.teams().size(), says.isEmpty() ? 3 + 3 : 0);
-                } else {
-                    const CliRun cli = runCli({"new", league, "--overwrite"}, dir);
-                    if (!says.isEmpty())
-                        VERIFY_ONE_LINE_FAILURE(cli, says);
-                    QVERIFY2(cli.status == (says.isEmpty() ? 0 : 1), qPrintable(cli.err));
-                    failure = cli.err;
-                }
-            }
-            QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-            QVERIFY2(failure.contains(says), qPrintable(failure));
-            if (!says.isEmpty())
-                QCOMPARE(snapshot(dir), before);
-            else
-                QCOMPARE(
-                    queryRows(salary, "SELECT count(*), (SELECT count(*) FROM Teams WHERE City = 'Old') FROM Players"),
-                    QStringList("6|0"));
-            // A reader goes on with the file it opened, as it was; a writer's work reaches
-            // the file it was written for.
-            if (t == Target::BeingRead)
-                QCOMPARE(other->execAndGet("SELECT count(*) FROM Teams WHERE City = 'Old'").getInt(), 1);
-            if (t == Target::BeingWritten)
-                other->exec("COMMIT");
-            other.reset();
-            if (t == Target::BeingWritten)
-                QCOMPARE(firstCell(salary, "SELECT City FROM Teams"), "Writer");
-            QCOMPARE(leftovers(dir), QStringList());
-            if (t == Target::ReadOnlySalaryFile)
-                QFile::setPermissions(salary, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        const QString dir = folder("target");
+        const QString name = t == Target::LongName ? QString(240, QLatin1Char('L')) : QStringLiteral("Pro");
+        const QString league = QDir(dir).filePath(name + ".lge");
+        const QString salary = QDir(dir).filePath(name + ".pyv");
+        QVERIFY(QFile::copy(t == Target::DiskFull ? PAYVO_SOURCE_DIR "/data/Demo.lge" : dataFile("Small.lge"), league));
+        if (t == Target::SalaryFileIsFolder)
+            make(Make::Folder, salary);
+        else
+            oldSalaryFile(dir, name + ".pyv");
+        // Another program's connection to the old salary file.
+        std::unique_ptr<SQLite::Database> other;
+        if (t == Target::BeingWritten || t == Target::BeingRead) {
+            other = std::make_unique<SQLite::Database>(salary.toStdString(), SQLite::OPEN_READWRITE);
+            other->exec(t == Target::BeingWritten ? "BEGIN IMMEDIATE; UPDATE Teams SET City = 'Writer'" : "BEGIN");
+            QCOMPARE(other->execAndGet("SELECT count(*) FROM Teams WHERE City = 'Old'").getInt(),
+                     t == Target::BeingRead);
         }
+        if (t == Target::ReadOnlySalaryFile)
+            QVERIFY(QFile::setPermissions(salary, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+        if (t == Target::ReadOnlyFolder)
+            QVERIFY(QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        const QMap<QString, QByteArray> before = snapshot(dir);
+        CliRun cli;
+        {
+            // A file-size limit of 64 KiB stands for a full disk: a write past it fails, for root too.
+            rlimit saved{};
+            ::getrlimit(RLIMIT_FSIZE, &saved);
+            rlimit lower = saved;
+            lower.rlim_cur = t == Target::DiskFull ? 64 << 10 : saved.rlim_cur;
+            ::setrlimit(RLIMIT_FSIZE, &lower);
+            const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+            const auto restore = qScopeGuard([&] {
+                ::setrlimit(RLIMIT_FSIZE, &saved);
+                std::signal(SIGXFSZ, oldHandler);
+            });
+            cli = runCli({"new", league, "--overwrite"}, dir);
+        }
+        QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        if (!says.isEmpty()) {
+            VERIFY_ONE_LINE_FAILURE(cli, says);
+            QCOMPARE(snapshot(dir), before);
+        } else {
+            QVERIFY2(cli.status == 0, qPrintable(cli.err));
+            QCOMPARE(queryRows(salary, "SELECT count(*), (SELECT count(*) FROM Teams WHERE City = 'Old') FROM Players"),
+                     QStringList("6|0"));
+        }
+        // A reader goes on with the file it opened, as it was; a writer's work reaches the file
+        // it was written for.
+        if (t == Target::BeingRead)
+            QCOMPARE(other->execAndGet("SELECT count(*) FROM Teams WHERE City = 'Old'").getInt(), 1);
+        if (t == Target::BeingWritten)
+            other->exec("COMMIT");
+        other.reset();
+        if (t == Target::BeingWritten)
+            QCOMPARE(firstCell(salary, "SELECT City FROM Teams"), "Writer");
+        QCOMPARE(leftovers(dir), QStringList());
+        if (t == Target::ReadOnlySalaryFile)
+            QFile::setPermissions(salary, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
 
     void notASalaryFile_data()
     {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<int>("teamEntries");     // the team selector after File, Open
-        QTest::addColumn<bool>("reportsWritten"); // by the window's All Reports
-        QTest::addColumn<QString>("cliSays");     // in the one line of each payvo-cli command
-        QTest::addColumn<QStringList>("sql");     // what makes the tables of Make::Tables a foreign file
-        const int bytes = int(Make::Bytes);
-        const int tables = int(Make::Tables);
-        const QStringList none;
-        QTest::newRow("random bytes") << bytes << randomBytes(64 << 10, 11) << 0 << false << "file is not a database"
-                                      << none;
-        QTest::newRow("zero-length file") << bytes << QByteArray("") << 0 << false << "it has no Teams table" << none;
-        QTest::newRow("empty SQLite database") << tables << QByteArray() << 0 << false << "it has no Teams table"
-                                               << QStringList{"DROP TABLE Players", "DROP TABLE Teams"};
+        QTest::addColumn<QByteArray>("bytes"); // null: the tables the statements make, or a folder for none
+        QTest::addColumn<QStringList>("sql");  // what makes the tables of Make::Tables a foreign file
+        QTest::addColumn<int>("teamEntries");  // the team selector after File, Open; any: All Reports writes
+        QTest::addColumn<QString>("cliSays");  // in the one line of each payvo-cli command
+        const auto row = [](const char* name, const QByteArray& bytes, const QStringList& sql, int teams,
+                             const QString& says) { QTest::newRow(name) << bytes << sql << teams << says; };
+        const QByteArray demo = readAll(m_demo);
         const QStringList rows{kTeam, kNormalPlayer};
-        QTest::newRow("Players without Salary") << tables << QByteArray() << 1 + 3 << true
-                                                << "its Players table lacks the column Salary"
-                                                << rows + QStringList{"ALTER TABLE Players DROP COLUMN Salary"};
-        QTest::newRow("a folder") << int(Make::Folder) << QByteArray() << 0 << false << "Pro.pyv is a folder" << none;
-        QTest::newRow("truncated salary file") << int(Make::Truncated) << QByteArray() << 0 << false
-                                               << "database disk image is malformed" << none;
-        QTest::newRow("a damaged page") << int(Make::DamagedPage) << QByteArray() << 32 + 3 << true
-                                        << "database disk image is malformed" << none;
+        row("random bytes", randomBytes(64 << 10, 11), {}, 0, "file is not a database");
+        row("zero-length file", "", {}, 0, "it has no Teams table");
+        row("empty SQLite database", {}, {"DROP TABLE Players", "DROP TABLE Teams"}, 0, "it has no Teams table");
+        row("Players without Salary", {}, rows + QStringList{"ALTER TABLE Players DROP COLUMN Salary"}, 1 + 3,
+            "its Players table lacks the column Salary");
+        row("a folder", {}, {}, 0, "Pro.pyv is a folder");
+        row("truncated salary file", demo.left(demo.size() / 2 + 100), {}, 0, "database disk image is malformed");
+        row("a damaged page", // the eleventh page, one of the players', overwritten
+            QByteArray(demo).replace(10 * 4096, 4096, randomBytes(4096, 3)), {}, 32 + 3,
+            "database disk image is malformed");
         // Code the file brings with it, and tables that are something else.
         const QString endless = "AS WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) "
                                 "SELECT t.* FROM c, ";
         const QString columns = columnNames(playersColumns()).join(", ");
         const QString trigger = QStringLiteral("its Players table has a trigger");
-        QTest::newRow("a trigger on Players") << tables << QByteArray() << 0 << false << trigger
-            << rows + QStringList{"CREATE TRIGGER wipe AFTER UPDATE ON Players BEGIN DELETE FROM Teams; END"};
-        QTest::newRow("a trigger without end") << tables << QByteArray() << 0 << false << trigger
-            << rows + QStringList{"CREATE VIEW spin " + endless + "Teams t",
-                   "CREATE TRIGGER loop AFTER UPDATE ON Players BEGIN SELECT count(*) FROM spin; END"};
-        QTest::newRow("Players a view without end") << tables << QByteArray() << 0 << false
-            << "its Players is a view, not a table"
-            << rows + QStringList{"ALTER TABLE Players RENAME TO P", "CREATE VIEW Players " + endless + "P t"};
-        QTest::newRow("Teams a view without end") << tables << QByteArray() << 0 << false
-            << "its Teams is a view, not a table"
-            << rows + QStringList{"ALTER TABLE Teams RENAME TO T", "CREATE VIEW Teams " + endless + "T t"};
-        QTest::newRow("Players a view that stores nothing") << tables << QByteArray() << 0 << false
-            << "its Players is a view, not a table"
-            << rows + QStringList{"ALTER TABLE Players RENAME TO P", "CREATE VIEW Players AS SELECT * FROM P",
-                   "CREATE TRIGGER keep INSTEAD OF UPDATE ON Players BEGIN SELECT 1; END"};
-        QTest::newRow("Players a virtual table") << tables << QByteArray() << 0 << false
-            << "its Players is a virtual table, not a table"
-            << QStringList{kTeam, "DROP TABLE Players", "CREATE VIRTUAL TABLE Players USING fts5(" + columns + ")"};
-        QTest::newRow("Players without row numbers") << tables << QByteArray() << 0 << false
-            << "its Players table has no row numbers"
-            << QStringList{kTeam, "DROP TABLE Players",
-                   "CREATE TABLE Players (" + columns + ", PRIMARY KEY (PID)) WITHOUT ROWID", kNormalPlayer};
+        row("a trigger on Players", {},
+            rows + QStringList{"CREATE TRIGGER wipe AFTER UPDATE ON Players BEGIN DELETE FROM Teams; END"}, 0, trigger);
+        row("a trigger without end", {},
+            rows + QStringList{"CREATE VIEW spin " + endless + "Teams t",
+                       "CREATE TRIGGER loop AFTER UPDATE ON Players BEGIN SELECT count(*) FROM spin; END"},
+            0, trigger);
+        row("Players a view without end", {},
+            rows + QStringList{"ALTER TABLE Players RENAME TO P", "CREATE VIEW Players " + endless + "P t"}, 0,
+            "its Players is a view, not a table");
+        row("Teams a view without end", {},
+            rows + QStringList{"ALTER TABLE Teams RENAME TO T", "CREATE VIEW Teams " + endless + "T t"}, 0,
+            "its Teams is a view, not a table");
+        row("Players a view that stores nothing", {},
+            rows + QStringList{"ALTER TABLE Players RENAME TO P", "CREATE VIEW Players AS SELECT * FROM P",
+                       "CREATE TRIGGER keep INSTEAD OF UPDATE ON Players BEGIN SELECT 1; END"},
+            0, "its Players is a view, not a table");
+        row("Players a virtual table", {},
+            {kTeam, "DROP TABLE Players", "CREATE VIRTUAL TABLE Players USING fts5(" + columns + ")"}, 0,
+            "its Players is a virtual table, not a table");
+        row("Players without row numbers", {},
+            {kTeam, "DROP TABLE Players", "CREATE TABLE Players (" + columns + ", PRIMARY KEY (PID)) WITHOUT ROWID",
+                kNormalPlayer},
+            0, "its Players table has no row numbers");
     }
     // The window stays silent (Open, the calculation's passes and the report writers fail
     // quietly); payvo-cli says why in one line and exits 1. The file is not changed.
     void notASalaryFile()
     {
-        QFETCH(int, kind);
         QFETCH(QByteArray, bytes);
-        QFETCH(int, teamEntries);
-        QFETCH(bool, reportsWritten);
-        QFETCH(QString, cliSays);
         QFETCH(QStringList, sql);
+        QFETCH(int, teamEntries);
+        QFETCH(QString, cliSays);
+        const bool reportsWritten = teamEntries > 0;
         const QString dir = folder("foreign");
         const QString file = dir + "/Pro.pyv";
-        make(Make(kind), file, bytes.isNull() ? readAll(m_demo) : bytes, sql);
+        make(!sql.isEmpty() ? Make::Tables : bytes.isNull() ? Make::Folder : Make::Bytes, file, bytes, sql);
         const QString ini = m_dir.filePath("Payvo.ini");
         const QString reports = folder("reports");
         CurrentDir cwd(reports); // earlier reports stand there
@@ -577,10 +537,6 @@ private Q_SLOTS:
         QCOMPARE(snapshot(dir), before);
         QCOMPARE(readAll("roster.htm").startsWith("<HTML><TITLE>Pro Roster Salaries"), reportsWritten);
         QCOMPARE(readAll("sumary.htm").startsWith("<HTML><TITLE>Pro Salary Summaries"), reportsWritten);
-        if (!reportsWritten)
-            QCOMPARE(snapshot(reports), reportsBefore);
-        writeFile("roster.htm", "old roster\r\n");
-        writeFile("sumary.htm", "old summary\r\n");
         for (const QStringList& args : QList<QStringList>{{"recalc", file, "--ini", ini}, {"players", file},
                                                           {"payroll", file, "--team", "1"},
                                                           {"report", "rosters", file, "--ini", ini},
@@ -588,6 +544,8 @@ private Q_SLOTS:
                                                           {"cap", file, "--ini", ini}, {"matrix", file, "--ini", ini}})
             VERIFY_ONE_LINE_FAILURE(runCli(args, m_dir.path()), cliSays);
         QCOMPARE(snapshot(dir), before);
+        if (!reportsWritten) // nor by payvo-cli
+            QCOMPARE(snapshot(reports), reportsBefore);
     }
 
     void valuesFromAnotherTool_data()
@@ -729,17 +687,7 @@ private Q_SLOTS:
         QCOMPARE(salaries(league) != salaries(plainLeague), !meaning.isEmpty());
         makeReportSampleLeague(league);
         QCOMPARE(runCli({"report", "summary", plainLeague, "--ini", plainIni, "--summary-out", "plain.htm"}).status, 0);
-        const QString plainCap = Window(plainDir).child<QLabel>("lblCap")->text();
-        {
-            Window w(appDir);
-            QCOMPARE(w.child<QLabel>("lblCap")->text(), plainCap);
-            w.open(league);
-            w.trigger("mnuReCalc");
-            QCOMPARE(w.status(), "Finished");
-            QCOMPARE(w.prompt().shown.size(), 0);
-        }
-        QCOMPARE(salaries(league), salaries(plainLeague));
-        makeReportSampleLeague(league);
+        QCOMPARE(Window(appDir).child<QLabel>("lblCap")->text(), Window(plainDir).child<QLabel>("lblCap")->text());
         const CliRun recalc = runCli({"recalc", league, "--ini", ini});
         QVERIFY2(recalc.status == 0, qPrintable(recalc.err));
         QCOMPARE(salaries(league), salaries(plainLeague));
@@ -761,46 +709,35 @@ private Q_SLOTS:
 
     void reportName_data()
     {
-        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("kind"); // what stands under the name; -1: nothing
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("says"); // empty: the report is written under that very name
         QTest::addColumn<QByteArray>("linkTo"); // what a link of Make::Link names
-        const int nothing = -1;
+        const auto row = [](const char* what, int kind, const QString& name, const QString& says,
+                             const QString& to = {}) { QTest::newRow(what) << kind << name << says << to.toUtf8(); };
         const QString longName = QString(300, QLatin1Char('r')) + ".htm";
-        QTest::newRow("empty name") << nothing << "" << "cannot write a report with an empty file name" << QByteArray();
-        QTest::newRow("in a missing folder") << nothing << "no/such/folder/r.htm"
-                                             << "cannot write no/such/folder/r.htm: No such file or directory"
-                                             << QByteArray();
-        QTest::newRow("in a folder that is a file") << int(Make::FileAsFolder) << "afile/roster.htm"
-                                                    << "cannot write afile/roster.htm: Not a directory" << QByteArray();
-        QTest::newRow("over-long name") << nothing << longName << "cannot write " + longName + ": File name too long"
-                                        << QByteArray();
-        QTest::newRow("odd characters") << nothing << "-r *?<>|:\"'\\\t\u00e9\u20ac\n\u00a0.htm" << QString()
-                                        << QByteArray();
-        QTest::newRow("name of 255 bytes") << nothing << QString(251, QLatin1Char('r')) + ".htm" << QString()
-                                           << QByteArray();
-        QTest::newRow("a read-only report file") << int(Make::ReadOnly) << "ro.htm"
-                                                 << "cannot write ro.htm: it is read-only" << QByteArray();
+        row("empty name", -1, "", "cannot write a report with an empty file name");
+        row("in a missing folder", -1, "no/such/folder/r.htm",
+            "cannot write no/such/folder/r.htm: No such file or directory");
+        row("in a folder that is a file", int(Make::FileAsFolder), "afile/roster.htm",
+            "cannot write afile/roster.htm: Not a directory");
+        row("over-long name", -1, longName, "cannot write " + longName + ": File name too long");
+        row("odd characters", -1, "-r *?<>|:\"'\\\t\u00e9\u20ac\n\u00a0.htm", {});
+        row("name of 255 bytes", -1, QString(251, QLatin1Char('r')) + ".htm", {});
+        row("a read-only report file", int(Make::ReadOnly), "ro.htm", "cannot write ro.htm: it is read-only");
         // What is no report file is never deleted: the report is refused.
         const QString kept = QStringLiteral(", not a report file; it was left as it is");
-        QTest::newRow("a folder") << int(Make::Folder) << "folder" << "cannot write folder: it is a folder" + kept
-                                  << QByteArray();
-        QTest::newRow("a named pipe") << int(Make::Pipe) << "pipe.htm"
-                                      << "cannot write pipe.htm: it is a named pipe" + kept << QByteArray();
-        QTest::newRow("a socket") << int(Make::Socket) << "sock.htm" << "cannot write sock.htm: it is a socket" + kept
-                                  << QByteArray();
-        QTest::newRow("a link to a device") << int(Make::Link) << "null.htm"
-                                            << "cannot write null.htm: it is a link to a device" + kept
-                                            << QByteArray("/dev/null");
-        QTest::newRow("a link to a folder") << int(Make::Link) << "dir.htm"
-                                            << "cannot write dir.htm: it is a link to a folder" + kept
-                                            << m_dir.path().toUtf8();
-        QTest::newRow("the salary file") << nothing << "../Pro.pyv"
-                                         << "cannot write ../Pro.pyv: it is the salary file the report is read from"
-                                         << QByteArray();
-        QTest::newRow("a link to the settings file") << int(Make::Link) << "ini.htm"
-                                                     << "cannot write ini.htm: it is a link to the settings file"
-                                                     << m_dir.filePath("Payvo.ini").toUtf8();
+        row("a folder", int(Make::Folder), "folder", "cannot write folder: it is a folder" + kept);
+        row("a named pipe", int(Make::Pipe), "pipe.htm", "cannot write pipe.htm: it is a named pipe" + kept);
+        row("a socket", int(Make::Socket), "sock.htm", "cannot write sock.htm: it is a socket" + kept);
+        row("a link to a device", int(Make::Link), "null.htm", "cannot write null.htm: it is a link to a device" + kept,
+            "/dev/null");
+        row("a link to a folder", int(Make::Link), "dir.htm", "cannot write dir.htm: it is a link to a folder" + kept,
+            m_dir.path());
+        row("the salary file", -1, "../Pro.pyv",
+            "cannot write ../Pro.pyv: it is the salary file the report is read from");
+        row("a link to the settings file", int(Make::Link), "ini.htm",
+            "cannot write ini.htm: it is a link to the settings file", m_dir.filePath("Payvo.ini"));
     }
     // A name the platform refuses loses the report's lines: the window (the name stored in the
     // settings store) says nothing and ends with "Finished", payvo-cli (--rosters-out) says why
@@ -1065,18 +1002,11 @@ private Q_SLOTS:
             QVERIFY2(status == (readable ? 0 : 1) && (readable || readAll(err).contains("more than 16 MiB")),
                 qPrintable(QString::number(status) + ' ' + readAll(err)));
         }
+        // A roster report that cannot read the players is written without them.
+        const QByteArray roster = readAll(file.chopped(4) + ".htm");
+        QVERIFY(roster.contains("Big Names") && roster.contains("nnnn") == readable);
         const QStringList summary{"report", "summary", file, "--summary-out", file.chopped(4) + "-s.htm"};
         QVERIFY2(cliInChild(summary, 48 << 20, err) == 0, readAll(err).constData());
-        if (readable)
-            return;
-        CurrentDir cwd(folder("big/window")); // File, Open and Reports, Rosters stay silent
-        Window w(m_dir.path());
-        w.open(file);
-        QCOMPARE(w.teams().size(), 1 + 3);
-        QCOMPARE(w.listRows(), 0);
-        w.trigger("mnuRosters");
-        QVERIFY(w.prompt().shown.isEmpty() && w.status() == "Finished");
-        QVERIFY(readAll("roster.htm").contains("Big Names") && !readAll("roster.htm").contains("nnnn"));
     }
 };
 

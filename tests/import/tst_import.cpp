@@ -81,9 +81,10 @@ private Q_SLOTS:
         QVERIFY(m_prompt.shown.isEmpty());
     }
 
-    // The lists in order, each named in the status; 1 and 1 for the file, 1 before the teams,
-    // 5 / 2 per team, 1 after each of the two lists, then 90 / 4 spread over each list's
-    // records. The shares add up to 100, so the last player's step is the one dropped.
+    // The lists in order, each named in the status, then the calculation (tst_salarycalc); 1 and
+    // 1 for the file, 1 before the teams, 5 / 2 per team, 1 after each of the two lists, then
+    // 90 / 4 spread over each list's records. The shares add up to 100, so the last player's
+    // step is the one dropped.
     void statusTexts_andProgressShares()
     {
         QByteArray league = "[Teams]\n  Boston |  Bulldogs  |BOS|A\nDenver||DEN|B\n";
@@ -95,19 +96,13 @@ private Q_SLOTS:
         }
         writeFile(m_dir.filePath("Lists.lge"), league);
         QCOMPARE(int(import(m_dir.filePath("Lists")).outcome), int(ImportResult::Outcome::Done));
-        QStringList texts{"Getting Teams", "Getting Rookies", "Getting Free Agents", "Getting Roster: Boston Bulldogs",
-                          "Getting Roster: Denver "};
-        for (const char* p : {"QB", "FB", "HB", "TE", "WR", "C", "G", "T", "DE", "DT", "LB", "CB", "S", "K", "P"})
-            texts << QStringLiteral("Calculating Salaries for ") + QLatin1String(p);
-        QCOMPARE(m_status.texts, texts << "Finished");
-        // Then the calculation from 0 again: the seven quarterbacks' steps of 100 / 15 / 7.
-        QList<double> expected{0, 1, 2, 3, 5.5, 8, 9, 20.25, 31.5, 32.5, 55, 77.5, 85, 92.5, 0, 0};
-        for (int i = 1; i <= 7; ++i)
-            expected << 100.0 / 15 / 7 * i;
-        QCOMPARE(m_status.values.size(), expected.size() + 1);
+        QCOMPARE(m_status.texts.mid(0, 6), (QStringList{"Getting Teams", "Getting Rookies", "Getting Free Agents",
+                                               "Getting Roster: Boston Bulldogs", "Getting Roster: Denver ",
+                                               "Calculating Salaries for QB"}));
+        const QList<double> expected{0, 1, 2, 3, 5.5, 8, 9, 20.25, 31.5, 32.5, 55, 77.5, 85, 92.5, 0};
         for (int i = 0; i < expected.size(); ++i)
             QVERIFY2(qAbs(m_status.values[i] - expected[i]) < 1e-9, qPrintable(QString::number(m_status.values[i])));
-        QCOMPARE(m_status.values.last(), 0.0);
+        QCOMPARE(m_status.texts.last(), "Finished");
         QVERIFY(!m_status.progressVisible());
     }
 

@@ -170,41 +170,36 @@ private Q_SLOTS:
         }
     }
 
-    // One player on one team: his row line, the line after "<hr size=2>". The name column is
-    // 22 wide and the years column 4: a wider field pushes the rest right, nothing is cut.
-    void rosterRow_data()
+    // Lines the expected files do not reach, each list of lines after the line that anchors it.
+    // A roster row: the name column is 22 wide and the years column 4; a wider field pushes the
+    // rest right, nothing is cut. The team index of both reports: two entries a line, the first
+    // padded to 50 columns (51 for a TeamID of two digits) so that the second starts in the same
+    // visible column. Team 1's figure lines of the summary: offense, defense, special teams and
+    // total; free agents, draft pool players and another team's with the same positions count
+    // nowhere.
+    void layout_data()
     {
-        QTest::addColumn<PlayerRow>("player");
-        QTest::addColumn<QByteArray>("row");
-        const auto p = [](const QString& last, int years, const QVariant& salary) {
-            return PlayerRow{1, 1, last.isNull() ? QString() : QStringLiteral("Abc"), last, 4,
+        QTest::addColumn<bool>("isRoster");
+        QTest::addColumn<int>("teams");
+        QTest::addColumn<QList<PlayerRow>>("players");
+        QTest::addColumn<QByteArray>("anchor");
+        QTest::addColumn<QList<QByteArray>>("lines");
+        const auto roster = [](const char* name, const QString& last, int years, double salary, const QByteArray& row) {
+            const PlayerRow player{1, 1, last.isNull() ? QString() : QStringLiteral("Abc"), last, 4,
                 {{50, 50, 50, 50, 50, 50, 50, 255}}, years, salary};
+            QTest::newRow(name) << true << 1 << QList<PlayerRow>{player} << QByteArray("<hr size=2>")
+                                << QList<QByteArray>{row, "<hr size=1>"};
         };
         const QByteArray r = "50 50 50 50 50 50 50 255 ";
-        QTest::newRow("name of 22 keeps years in column 26")
-            << p("Abcdefghijklmnopq", 5, 100) << QByteArray("WR Abcdefghijklmnopq, Abc5   " + r + "       $100");
-        QTest::newRow("name of 23 moves years, not ratings")
-            << p("Abcdefghijklmnopqr", 5, 100) << QByteArray("WR Abcdefghijklmnopqr, Abc5  " + r + "       $100");
-        QTest::newRow("name and years past 29 move the rest")
-            << p("Abcdefghijklmnopqrstu", 12, 100) << QByteArray("WR Abcdefghijklmnopqrstu, Abc12" + r + "       $100");
-        QTest::newRow("nine digits are not cut") << p("Lee", 1, 123456789) << "WR Lee, Abc              1   " + r + "$123,456,789";
-        QTest::newRow("Null names show as empty") << p(QString(), 2, 5000) << "WR , " + kSpaces.left(20) + "2   " + r + "     $5,000";
-    }
-    void rosterRow()
-    {
-        QFETCH(PlayerRow, player);
-        QFETCH(QByteArray, row);
-        const QList<QByteArray> lines = report(true, teamsOf(1), {player});
-        const qsizetype rule = lines.indexOf("<hr size=2>");
-        QVERIFY(rule > 0);
-        QCOMPARE(lines.value(rule + 1), row);
-        QCOMPARE(lines.value(rule + 2), QByteArray("<hr size=1>"));
-    }
+        roster("name of 22 keeps years in column 26", "Abcdefghijklmnopq", 5, 100,
+            "WR Abcdefghijklmnopq, Abc5   " + r + "       $100");
+        roster("name of 23 moves years, not ratings", "Abcdefghijklmnopqr", 5, 100,
+            "WR Abcdefghijklmnopqr, Abc5  " + r + "       $100");
+        roster("name and years past 29 move the rest", "Abcdefghijklmnopqrstu", 12, 100,
+            "WR Abcdefghijklmnopqrstu, Abc12" + r + "       $100");
+        roster("nine digits are not cut", "Lee", 1, 123456789, "WR Lee, Abc              1   " + r + "$123,456,789");
+        roster("Null names show as empty", QString(), 2, 5000, "WR , " + kSpaces.left(20) + "2   " + r + "     $5,000");
 
-    // The team index of both reports: two entries a line, the first padded to 50 columns
-    // (51 for a TeamID of two digits) so that the second starts in the same visible column.
-    void teamIndex_twoDigitTeamIdsPadOneMore()
-    {
         const auto entry = [](int id) {
             return QStringLiteral("<A HREF=#A%1>City%2 Team</a>").arg(id).arg(id, 2, 10, QLatin1Char('0')).toLatin1();
         };
@@ -213,53 +208,48 @@ private Q_SLOTS:
             const QByteArray first = ("     " + entry(id) + kSpaces).left(id > 9 ? 51 : 50);
             index << (id < 11 ? first + entry(id + 1) : first);
         }
-        for (const bool isRoster : {true, false}) {
-            const QList<QByteArray> lines = report(isRoster, teamsOf(11), {});
-            const qsizetype heading = lines.indexOf("<h2><A NAME=A100>Teams</A></h2>");
-            QVERIFY(heading > 0);
-            QCOMPARE(lines.mid(heading + 1, 6), index);
-        }
-    }
+        for (const bool isRoster : {true, false})
+            QTest::addRow("team index of the %s", isRoster ? "roster" : "summary")
+                << isRoster << 11 << QList<PlayerRow>() << QByteArray("<h2><A NAME=A100>Teams</A></h2>") << index;
 
-    // Team 1's figure lines: offense, defense, special teams and total; free agents, draft
-    // pool players and another team's with the same positions count nowhere.
-    void summaryFigures_data()
-    {
-        QTest::addColumn<QList<QVariantList>>("players"); // position, salary (invalid: Null)
-        QTest::addColumn<QStringList>("figures");
+        // Team 1's players by position and salary (invalid: Null), and its four figures.
+        const auto summary = [](const char* name, const QList<QVariantList>& own, const QStringList& figures) {
+            QList<PlayerRow> players;
+            for (const QVariantList& p : own)
+                players << playerRow(int(players.size()) + 1, 1, "X", "P", p[0].toInt(), p[1]);
+            for (const int outsider : {0, 99, 2}) {
+                for (const int position : {0, 8, 13})
+                    players << playerRow(int(players.size()) + 1, outsider, "X", "P", position, 7000);
+            }
+            const auto line = [&figures](const char* label, int i) {
+                return (QByteArray(label) + kSpaces).left(20)
+                    + (figures[i].isEmpty() ? QByteArray() : figures[i].toLatin1().rightJustified(14));
+            };
+            QTest::newRow(name) << false << 2 << players << QByteArray("<b><h3><A NAME=A1> City01 Team</h3></A></b>")
+                                << QList<QByteArray>{line("Offense", 0), line("Defense", 1), line("Special Teams", 2),
+                                       "<hr size=1>", "<b>" + line("Total", 3) + "</b>"};
+        };
         QList<QVariantList> every;
         for (int code = 0; code < 15; ++code)
             every << QVariantList{code, code < 8 ? 1 : code < 13 ? 10 : 100};
-        QTest::newRow("codes 0-7 offense, 8-12 defense, 13-14 special")
-            << every << QStringList{"$8", "$50", "$200", "$258"};
-        QTest::newRow("no kicker or punter: special teams without amount")
-            << QList<QVariantList>{{0, 100}, {9, 200}} << QStringList{"$100", "$200", "", "$300"};
-        QTest::newRow("each figure rounds on its own")
-            << QList<QVariantList>{{0, 0.5}, {8, 0.5}} << QStringList{"$1", "$1", "", "$1"};
-        QTest::newRow("Null salaries are left out of the sums")
-            << QList<QVariantList>{{0, {}}, {0, 250}, {8, {}}} << QStringList{"$250", "", "", "$250"};
-        QTest::newRow("zero sum shows the sign") << QList<QVariantList>{{0, 0}} << QStringList{"$", "", "", "$"};
+        summary("codes 0-7 offense, 8-12 defense, 13-14 special", every, {"$8", "$50", "$200", "$258"});
+        summary("no kicker or punter: special teams without amount", {{0, 100}, {9, 200}},
+                {"$100", "$200", "", "$300"});
+        summary("each figure rounds on its own", {{0, 0.5}, {8, 0.5}}, {"$1", "$1", "", "$1"});
+        summary("Null salaries are left out of the sums", {{0, {}}, {0, 250}, {8, {}}}, {"$250", "", "", "$250"});
+        summary("zero sum shows the sign", {{0, 0}}, {"$", "", "", "$"});
     }
-    void summaryFigures()
+    void layout()
     {
-        QFETCH(QList<QVariantList>, players);
-        QFETCH(QStringList, figures);
-        std::vector<PlayerRow> all;
-        for (const QVariantList& p : players)
-            all.push_back(playerRow(int(all.size()) + 1, 1, "X", "P", p[0].toInt(), p[1]));
-        for (const int outsider : {0, 99, 2}) {
-            for (const int position : {0, 8, 13})
-                all.push_back(playerRow(int(all.size()) + 1, outsider, "X", "P", position, 7000));
-        }
-        const QList<QByteArray> lines = report(false, teamsOf(2), all);
-        const qsizetype heading = lines.indexOf("<b><h3><A NAME=A1> City01 Team</h3></A></b>");
-        QVERIFY(heading > 0);
-        const auto line = [](const char* label, const QString& amount) {
-            return (QByteArray(label) + kSpaces).left(20) + (amount.isEmpty() ? QByteArray() : amount.toLatin1().rightJustified(14));
-        };
-        QCOMPARE(lines.mid(heading + 1, 5), (QList<QByteArray>{line("Offense", figures[0]), line("Defense", figures[1]),
-                                                line("Special Teams", figures[2]), "<hr size=1>",
-                                                "<b>" + line("Total", figures[3]) + "</b>"}));
+        QFETCH(bool, isRoster);
+        QFETCH(int, teams);
+        QFETCH(QList<PlayerRow>, players);
+        QFETCH(QByteArray, anchor);
+        QFETCH(QList<QByteArray>, lines);
+        const QList<QByteArray> written = report(isRoster, teamsOf(teams), {players.begin(), players.end()});
+        const qsizetype at = written.indexOf(anchor);
+        QVERIFY(at > 0);
+        QCOMPARE(written.mid(at + 1, lines.size()), lines);
     }
 };
 
