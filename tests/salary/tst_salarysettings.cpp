@@ -84,19 +84,6 @@ private Q_SLOTS:
         QCOMPARE(m_prompt->pendingAnswers(), 0);
     }
 
-    // Opening asks nothing, writes nothing and ends with Save disabled, though loading changed
-    // every text.
-    void open()
-    {
-        SalarySettings s(*m_prompt, m_ini);
-        s.open();
-        QVERIFY(m_prompt->shown.isEmpty());
-        QCOMPARE(weights(s) + "," + s.capText(0), "900,250,250,150,350,200,950,450,60000000");
-        QCOMPARE(s.loadedPosition(), "QB");
-        QVERIFY(!s.saveEnabled());
-        QCOMPARE(readAll(m_ini), kStartFile);
-    }
-
     // Save writes the page shown only: the three cap texts, in their order where they are
     // missing, or the eight weights of the loaded position; each as typed (a weight of 40000,
     // Min above Max).
@@ -121,6 +108,7 @@ private Q_SLOTS:
         SalarySettings s(*m_prompt, m_ini);
         s.open();
         QCOMPARE(weights(s) + "," + s.capText(0), ",,,,,,,,"); // what the file does not give is empty
+        QVERIFY(!s.saveEnabled());
         if (positionsPage)
             s.changePage(SalarySettings::kCapPage); // the page left is the cap page
         for (int i = 0; i < SalarySettings::kWeightCount; ++i)
