@@ -467,7 +467,7 @@ private Q_SLOTS:
         QCOMPARE(w.prompt().shown[0].icon, UserPrompt::Icon::Exclamation);
         QCOMPARE(state(), loaded);
         QCOMPARE(enabledFileMenus(w), kFileMenus);
-        QVERIFY(!QFileInfo::exists(file("b/Other.pyv")));
+        QVERIFY(!QFileInfo::exists(file("b/Other.pyv")) && !w.progressVisible());
         queryRows(file("Small.pyv"), "UPDATE Players SET Salary = NULL, LastName = 'Kept' WHERE PID = 101");
         w.prompt().answer(false);
         w.newFrom(small);
