@@ -185,7 +185,8 @@ private Q_SLOTS:
         frmCapBoard* window = openBoard(w, m_league);
         QVERIFY(window && window->isVisible());
         const CapBoard b = board(m_cap);
-        for (const auto& [view, table] : {std::pair("tblTeams", capTable(b)), {"tblPositions", matrixTable(b, false)}}) {
+        for (const auto& [view, table] :
+            {std::pair("tblTeams", capTable(b)), std::pair("tblPositions", matrixTable(b, false))}) {
             const QAbstractItemModel* m = window->findChild<QTableView*>(view)->model();
             QCOMPARE(std::size_t(m->rowCount()), table.rows.size() + table.league.size());
             for (int r = 0; r < m->rowCount(); ++r) {

@@ -36,7 +36,8 @@ private Q_SLOTS:
         QTest::newRow("first of two equal keys counts") << QByteArray("[K]\nSP=1\nSP=2\n") << "K" << "SP" << "1";
         QTest::newRow("no file at all") << QByteArray() << "Salary" << "Amount" << "";
         QTest::newRow("a value of 300 characters is read as its first 254")
-            << "[Salary]\nAmount=" + QByteArray(300, '7') + "\n" << "Salary" << "Amount" << QString(254, QLatin1Char('7'));
+            << "[Salary]\nAmount=" + QByteArray(300, '7') + "\n" << "Salary" << "Amount"
+            << QString(254, QLatin1Char('7'));
     }
     void read()
     {
