@@ -22,8 +22,8 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTextBrowser>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include <functional>
@@ -31,9 +31,10 @@
 using namespace payvo;
 using namespace payvo::test;
 
-namespace {
+namespace
+{
 
-const QStringList kFileMenus = {"mnuReCalc", "mnuRosters", "mnuSumary", "mnuAllReports"};
+const QStringList kFileMenus = { "mnuReCalc", "mnuRosters", "mnuSumary", "mnuAllReports" };
 const QString kKrakow = QStringLiteral("Krak\u00f3w \u0141osie");
 
 QStringList enabledFileMenus(const Window& w)
@@ -47,7 +48,8 @@ QStringList enabledFileMenus(const Window& w)
 }
 
 // Stands in for the desktop's handler of file links.
-class UrlCatcher : public QObject {
+class UrlCatcher : public QObject
+{
     Q_OBJECT
 public:
     QStringList opened;
@@ -57,7 +59,8 @@ public Q_SLOTS:
 
 } // namespace
 
-class TestWindow : public QObject {
+class TestWindow : public QObject
+{
     Q_OBJECT
     QTemporaryDir m_dir;
     QString m_league; // the sample league, "Pro & Friends.pyv", in the program's folder
@@ -124,14 +127,16 @@ private Q_SLOTS:
         QStringList entries;
         for (int i = 0; i < teams->count(); ++i)
             entries << teams->itemText(i) + QLatin1Char('=') + teams->itemData(i).toString();
-        QCOMPARE(entries, (QStringList{"Rock & Roll <Stars>=1", "  Denver  Comets=2", kKrakow + "=3", "Free Agents=0",
-                              "Draft Pool=99", "All Teams=98"}));
+        QCOMPARE(entries,
+            (QStringList { "Rock & Roll <Stars>=1", "  Denver  Comets=2", kKrakow + "=3", "Free Agents=0",
+                "Draft Pool=99", "All Teams=98" }));
         QCOMPARE(w.status(), "Rock & Roll <Stars>");
         QCOMPARE(w.position(), "All");
         QCOMPARE(w.column(1).size(), 7);
         // The panel's values by position code (QB FB HB TE WR C ... P), then the groups and the total.
-        QCOMPARE(w.panel(), (QStringList{"$2,515,390", "", "", "", "$1,502", "", "", "", "", "", "$1,000,000", "", "",
-                                "$300,000", "", "$2,516,892", "$1,000,000", "$300,000", "$3,816,891"}));
+        QCOMPARE(w.panel(),
+            (QStringList { "$2,515,390", "", "", "", "$1,502", "", "", "", "", "", "$1,000,000", "", "", "$300,000", "",
+                "$2,516,892", "$1,000,000", "$300,000", "$3,816,891" }));
     }
 
     // Help, Contents: a Payvo.chm beside the program goes to the desktop, as ever; without it
@@ -154,12 +159,12 @@ private Q_SLOTS:
         w.trigger("mnucontents");
         QDesktopServices::unsetUrlHandler("file");
         QVERIFY(w.prompt().shown.isEmpty());
-        QCOMPARE(desktop.opened, chm ? QStringList{file("Payvo.chm")} : QStringList());
+        QCOMPARE(desktop.opened, chm ? QStringList { file("Payvo.chm") } : QStringList());
         auto* help = w.main().findChild<HelpWindow*>();
         QCOMPARE(help && help->isVisible(), !chm);
         QVERIFY(chm || help->topic() == "index.html");
 
-        frmAbout about(nullptr, settingsFileLine(SettingsLocation{file("Payvo.ini"), true, false, QString()}));
+        frmAbout about(nullptr, settingsFileLine(SettingsLocation { file("Payvo.ini"), true, false, QString() }));
         QCOMPARE(about.windowTitle(), "About Payvo");
         QCOMPARE(about.findChild<QLabel*>("lblVersion")->text(), "Version 1.0.0");
         QCOMPARE(about.findChild<QLabel*>("lblSettings")->text(), "Settings file: " + file("Payvo.ini"));
@@ -198,15 +203,24 @@ private Q_SLOTS:
         // (not modal) with that object name, opened on the sample league with a player chosen.
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("topic"); // empty: F1 opens nothing more
-        QTest::newRow("main window") << "" << "players.html";
-        QTest::newRow("Salary Settings") << "mnuSalarySettings" << "salary-settings.html";
-        QTest::newRow("HTML Settings") << "mnuHTMLSettings" << "reports.html#html-settings";
-        QTest::newRow("About") << "mnuAbout" << "index.html";
-        QTest::newRow("help window") << "mnucontents" << "";
-        QTest::newRow("Cap Board") << "mnuCapBoard frmCapBoard" << "cap-board.html#teams";
-        QTest::newRow("Explain Salary") << "mnuExplain frmExplainSalary" << "explain.html#explain";
-        QTest::newRow("What-If Salaries") << "mnuWhatIf frmWhatIf" << "explain.html#what-if";
-        QTest::newRow("Compare With") << "mnuCompare frmCompare" << "seasons.html#compare";
+        QTest::newRow("main window") << ""
+                                     << "players.html";
+        QTest::newRow("Salary Settings") << "mnuSalarySettings"
+                                         << "salary-settings.html";
+        QTest::newRow("HTML Settings") << "mnuHTMLSettings"
+                                       << "reports.html#html-settings";
+        QTest::newRow("About") << "mnuAbout"
+                               << "index.html";
+        QTest::newRow("help window") << "mnucontents"
+                                     << "";
+        QTest::newRow("Cap Board") << "mnuCapBoard frmCapBoard"
+                                   << "cap-board.html#teams";
+        QTest::newRow("Explain Salary") << "mnuExplain frmExplainSalary"
+                                        << "explain.html#explain";
+        QTest::newRow("What-If Salaries") << "mnuWhatIf frmWhatIf"
+                                          << "explain.html#what-if";
+        QTest::newRow("Compare With") << "mnuCompare frmCompare"
+                                      << "seasons.html#compare";
     }
     void windows()
     {
@@ -224,7 +238,7 @@ private Q_SLOTS:
             }
             const auto buttons = window->findChildren<QPushButton*>();
             QVERIFY(!qobject_cast<QDialog*>(window)
-                    || std::any_of(buttons.begin(), buttons.end(), [](QPushButton* b) { return b->isDefault(); }));
+                || std::any_of(buttons.begin(), buttons.end(), [](QPushButton* b) { return b->isDefault(); }));
             QWidget* control = window->findChild<QTextBrowser*>();
             if (!buttons.isEmpty() || !control)
                 control = buttons.isEmpty() ? static_cast<QWidget*>(window->findChild<QComboBox*>()) : buttons.first();
@@ -307,11 +321,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("summary");
         QTest::addColumn<QString>("how");
         QTest::addColumn<QStringList>("after"); // the stored names afterwards; null: no key
-        QTest::newRow("first run: defaults, Cancel writes no key") << "a" << "b" << "cancel" << QStringList{{}, {}};
+        QTest::newRow("first run: defaults, Cancel writes no key") << "a"
+                                                                   << "b"
+                                                                   << "cancel" << QStringList { {}, {} };
         QTest::newRow("OK stores as typed, an empty name as empty")
-            << " web/roster 2024.htm " << "" << "ok" << QStringList{" web/roster 2024.htm ", ""};
-        QTest::newRow("Enter stores through the default button") << "a" << "z.htm" << "enter" << QStringList{"a", "z.htm"};
-        QTest::newRow("OK, then an edit and Esc: the OK values stay") << "a" << "b" << "ok esc" << QStringList{"a", "b"};
+            << " web/roster 2024.htm "
+            << ""
+            << "ok" << QStringList { " web/roster 2024.htm ", "" };
+        QTest::newRow("Enter stores through the default button") << "a"
+                                                                 << "z.htm"
+                                                                 << "enter" << QStringList { "a", "z.htm" };
+        QTest::newRow("OK, then an edit and Esc: the OK values stay") << "a"
+                                                                      << "b"
+                                                                      << "ok esc" << QStringList { "a", "b" };
     }
     void htmlSettings()
     {
@@ -361,7 +383,7 @@ private Q_SLOTS:
         w.open(m_league);
         QHeaderView* h = w.child<QTreeView>("lvwRookies")->header();
         const QPoint salary(h->sectionViewportPosition(10) + h->sectionSize(10) / 2, h->height() / 2);
-        const QStringList sorted{"$7,695", "$7,695", "$300,000", "$2,500,000", "$1,502", "$1,000,000", ""};
+        const QStringList sorted { "$7,695", "$7,695", "$300,000", "$2,500,000", "$1,502", "$1,000,000", "" };
         for (int click = 0; click < 2; ++click) {
             QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, salary);
             QCOMPARE(w.column(10), sorted);
@@ -372,12 +394,16 @@ private Q_SLOTS:
         QCOMPARE(qbs.size(), 3);
         QStringList duringPass;
         QMetaObject::invokeMethod(
-            this, [&] { duringPass = QStringList{w.status(), w.position()} + w.column(1); }, Qt::QueuedConnection);
+            this,
+            [&] {
+                duringPass = QStringList { w.status(), w.position() } + w.column(1);
+            },
+            Qt::QueuedConnection);
         const QStringList panel = w.panel();
         w.chooseTeam(kKrakow);
-        QCOMPARE(duringPass, QStringList({"Please Wait... Loading: " + kKrakow, "All"}) + qbs);
+        QCOMPARE(duringPass, QStringList({ "Please Wait... Loading: " + kKrakow, "All" }) + qbs);
         QCOMPARE(w.status(), kKrakow);
-        QCOMPARE(w.column(10), (QStringList{"$50,000", "$1,234,567"}));
+        QCOMPARE(w.column(10), (QStringList { "$50,000", "$1,234,567" }));
         const QStringList krakow = w.panel();
         QVERIFY(krakow != panel);
         w.choosePosition("P");
@@ -420,9 +446,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QStringList>("shownWhileWriting"); // status text at each pass of pending events
-        QTest::newRow("rosters") << "mnuRosters" << QStringList{"Creating Roster HTML"};
-        QTest::newRow("summary") << "mnuSumary" << QStringList{"Creating Sumary HTML"};
-        QTest::newRow("all reports") << "mnuAllReports" << QStringList{"Creating Roster HTML", "Creating Sumary HTML"};
+        QTest::newRow("rosters") << "mnuRosters" << QStringList { "Creating Roster HTML" };
+        QTest::newRow("summary") << "mnuSumary" << QStringList { "Creating Sumary HTML" };
+        QTest::newRow("all reports") << "mnuAllReports"
+                                     << QStringList { "Creating Roster HTML", "Creating Sumary HTML" };
     }
     void reportCommand()
     {
@@ -464,22 +491,22 @@ private Q_SLOTS:
         Window w(m_dir.path());
         w.newFrom(small);
         const auto state = [&] {
-            return QStringList{w.main().salaryFile(), w.main().leaguePath(), w.main().leagueName(), w.status()}
-                + w.teams();
+            return QStringList { w.main().salaryFile(), w.main().leaguePath(), w.main().leagueName(), w.status() }
+            + w.teams();
         };
         const QStringList loaded = state();
-        QCOMPARE(loaded.mid(0, 4), (QStringList{file("Small.pyv"), file("Small"), "Small", w.teams().first()}));
+        QCOMPARE(loaded.mid(0, 4), (QStringList { file("Small.pyv"), file("Small"), "Small", w.teams().first() }));
         QCOMPARE(w.teams().size(), 6);
         QCOMPARE(enabledFileMenus(w), kFileMenus);
         QVERIFY(!w.progressVisible());
-        const auto nullSalaries = [&] {
-            return queryRows(file("Small.pyv"), "SELECT count(*) FROM Players WHERE Salary IS NULL");
-        };
+        const auto nullSalaries
+            = [&] { return queryRows(file("Small.pyv"), "SELECT count(*) FROM Players WHERE Salary IS NULL"); };
         QCOMPARE(nullSalaries(), QStringList("0"));
         w.newFrom(other);
         QCOMPARE(w.prompt().shown.size(), 1);
-        QCOMPARE(w.prompt().shown[0].text, "The league could not be imported; nothing was changed.\n\n" + other
-                                               + ":9: player record has 21 fields, needs 22");
+        QCOMPARE(w.prompt().shown[0].text,
+            "The league could not be imported; nothing was changed.\n\n" + other
+                + ":9: player record has 21 fields, needs 22");
         QCOMPARE(w.prompt().shown[0].icon, UserPrompt::Icon::Exclamation);
         QCOMPARE(state(), loaded);
         QCOMPARE(enabledFileMenus(w), kFileMenus);
@@ -515,11 +542,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("cells");
         QTest::addColumn<QStringList>("order"); // the query positions after sorting
-        QTest::newRow("empty cells last, in query order") << QStringList{"", "$1", "", "$2"} << QStringList{"3", "1", "0", "2"};
+        QTest::newRow("empty cells last, in query order")
+            << QStringList { "", "$1", "", "$2" } << QStringList { "3", "1", "0", "2" };
         QTest::newRow("case does not count; equal texts keep query order")
-            << QStringList{"de Vries", "Davis", "DAVIS", "davis"} << QStringList{"0", "1", "2", "3"};
-        QTest::newRow("a longer text sorts above its prefix") << QStringList{"Smith", "Smithson", "Smit"} << QStringList{"1", "0", "2"};
-        QTest::newRow("letters beyond ASCII fold too") << QStringList{"Émile", "Zoë", "émile", "Ölund"} << QStringList{"3", "0", "2", "1"};
+            << QStringList { "de Vries", "Davis", "DAVIS", "davis" } << QStringList { "0", "1", "2", "3" };
+        QTest::newRow("a longer text sorts above its prefix")
+            << QStringList { "Smith", "Smithson", "Smit" } << QStringList { "1", "0", "2" };
+        QTest::newRow("letters beyond ASCII fold too")
+            << QStringList { "Émile", "Zoë", "émile", "Ölund" } << QStringList { "3", "0", "2", "1" };
     }
     void playerList_sortDescending()
     {
@@ -527,7 +557,7 @@ private Q_SLOTS:
         QFETCH(QStringList, order);
         PlayerRows rows;
         for (qsizetype i = 0; i < cells.size(); ++i)
-            rows.emplaceBack() = {QString::number(i), cells[i]};
+            rows.emplaceBack() = { QString::number(i), cells[i] };
         PlayerListModel m;
         m.setRows(rows);
         const auto shown = [&m] {

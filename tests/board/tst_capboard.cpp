@@ -38,11 +38,13 @@
 using namespace payvo;
 using namespace payvo::test;
 
-namespace {
+namespace
+{
 const QByteArray kCapIni = "[Salary]\r\nAmount=10000000\r\n";
 }
 
-class TestCapBoard : public QObject {
+class TestCapBoard : public QObject
+{
     Q_OBJECT
     QTemporaryDir m_dir;
     QString m_league = m_dir.filePath("League.pyv");
@@ -65,7 +67,7 @@ class TestCapBoard : public QObject {
     }
     QJsonObject json(const QStringList& args)
     {
-        const CliRun r = runCli(QStringList{args[0], m_league, "--format", "json"} + args.mid(1));
+        const CliRun r = runCli(QStringList { args[0], m_league, "--format", "json" } + args.mid(1));
         return QJsonDocument::fromJson(r.out.toUtf8()).object();
     }
 
@@ -76,14 +78,14 @@ private Q_SLOTS:
         // has no player, team 4's kicker has no salary; a free agent and a draft pool player
         // belong to no team.
         makeSalaryFile(m_league,
-                       {teamRow(1, "Boston", "Bulldogs"), teamRow(2, "Washington, D.C.", "\"Monuments\""),
-                        teamRow(3, "Denver", "Comets"), teamRow(4, "Austin", "Kickers")},
-                       {playerRow(1, 1, "Al", "Arm", 0, 6500000), playerRow(2, 1, "Bo", "Hands", 4, 3000000),
-                        playerRow(3, 1, "Cy", "Rush", 8, 2500000), playerRow(4, 2, "Di", "Run", 2, 4000000),
-                        playerRow(5, 2, "Ed", "Block", 1, 1000000), playerRow(6, 2, "Fa", "Cover", 11, 4999999.5),
-                        playerRow(7, 2, "Gu", "Punt", 14, 0.5), playerRow(8, 4, "Hal", "Throw", 0, 9500000),
-                        playerRow(9, 4, "Ike", "Boot", 13), playerRow(10, 0, "Jo", "Free", 0, 1000000),
-                        playerRow(11, 99, "Ki", "Rookie", 0, 2000000)});
+            { teamRow(1, "Boston", "Bulldogs"), teamRow(2, "Washington, D.C.", "\"Monuments\""),
+                teamRow(3, "Denver", "Comets"), teamRow(4, "Austin", "Kickers") },
+            { playerRow(1, 1, "Al", "Arm", 0, 6500000), playerRow(2, 1, "Bo", "Hands", 4, 3000000),
+                playerRow(3, 1, "Cy", "Rush", 8, 2500000), playerRow(4, 2, "Di", "Run", 2, 4000000),
+                playerRow(5, 2, "Ed", "Block", 1, 1000000), playerRow(6, 2, "Fa", "Cover", 11, 4999999.5),
+                playerRow(7, 2, "Gu", "Punt", 14, 0.5), playerRow(8, 4, "Hal", "Throw", 0, 9500000),
+                playerRow(9, 4, "Ike", "Boot", 13), playerRow(10, 0, "Jo", "Free", 0, 1000000),
+                playerRow(11, 99, "Ki", "Rookie", 0, 2000000) });
         writeFile(m_cap, kCapIni);
         writeFile(m_noCap, "[Salary]\r\nAmount=ten million\r\n");
     }
@@ -95,14 +97,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("cells"); // the Teams view's row, cells joined by "|"
         QTest::addColumn<bool>("over");
         QTest::newRow("over the cap") << true << 0
-            << "Boston Bulldogs|3|$12,000,000|-$2,000,000|120.00%|$9,500,000|$2,500,000|" << true;
+                                      << "Boston Bulldogs|3|$12,000,000|-$2,000,000|120.00%|$9,500,000|$2,500,000|"
+                                      << true;
         QTest::newRow("at the cap") << true << 1
-            << "Washington, D.C. \"Monuments\"|4|$10,000,000|$|100.00%|$5,000,000|$5,000,000|$1" << false;
+                                    << "Washington, D.C. \"Monuments\"|4|$10,000,000|$|100.00%|$5,000,000|$5,000,000|$1"
+                                    << false;
         QTest::newRow("no players") << true << 2 << "Denver Comets|0||$10,000,000|0.00%|||" << false;
-        QTest::newRow("kicker without salary") << true << 3
-            << "Austin Kickers|2|$9,500,000|$500,000|95.00%|$9,500,000||" << false;
-        QTest::newRow("no cap, over") << false << 0
-            << "Boston Bulldogs|3|$12,000,000|||$9,500,000|$2,500,000|" << false;
+        QTest::newRow("kicker without salary")
+            << true << 3 << "Austin Kickers|2|$9,500,000|$500,000|95.00%|$9,500,000||" << false;
+        QTest::newRow("no cap, over") << false << 0 << "Boston Bulldogs|3|$12,000,000|||$9,500,000|$2,500,000|"
+                                      << false;
     }
     void model()
     {
@@ -120,27 +124,27 @@ private Q_SLOTS:
         QCOMPARE(b.teams[3].playersAt[13], 1);
         QCOMPARE(int(b.teams[3].listed[13].size()), 1);
         QVERIFY(!b.teams[3].sums[13].value());
-        QCOMPARE(table.league[0].text.mid(0, 3), (QStringList{"League total", "9", "$31,500,000"}));
+        QCOMPARE(table.league[0].text.mid(0, 3), (QStringList { "League total", "9", "$31,500,000" }));
     }
 
     // A cell lists its 40 best-paid players, highest first, and how many more there are.
     void cellListsBestPaid()
     {
-        std::vector<PlayerRow> players{playerRow(1, 1, "No", "Salary", 0)};
+        std::vector<PlayerRow> players { playerRow(1, 1, "No", "Salary", 0) };
         for (int i = 0; i < 44; ++i) // salaries $1,000 to $44,000 in scrambled order
             players.push_back(playerRow(i + 2, 1, "Q", "B", 0, (i * 17 % 44 + 1) * 1000));
         const QString file = m_dir.filePath("Many.pyv");
-        makeSalaryFile(file, {teamRow(1, "Big", "Roster")}, players);
+        makeSalaryFile(file, { teamRow(1, "Big", "Roster") }, players);
         SalaryFile opened(file);
         const CapBoard b = CapBoard::build(opened, SalaryConfig::load(m_cap));
-        QStringList expected{"Big Roster, QB"};
+        QStringList expected { "Big Roster, QB" };
         for (int k = 44; k > 4; --k)
             expected << "Q B  " + formatMoney(k * 1000);
         QCOMPARE(cellPlayers(b.teams[0], 0).split('\n'), expected << "... and 5 more");
     }
 
     // A field with a line break is quoted (with a comma or a quote: cliCsvAndJson).
-    void csvQuoting() { QCOMPARE(csvRecord({"a\nb", "c\rd"}), "\"a\nb\",\"c\rd\"\r\n"); }
+    void csvQuoting() { QCOMPARE(csvRecord({ "a\nb", "c\rd" }), "\"a\nb\",\"c\rd\"\r\n"); }
 
     void cliCsvAndJson_data()
     {
@@ -156,26 +160,27 @@ private Q_SLOTS:
         QFETCH(QString, ini);
         QFETCH(QString, csvLine);
         QFETCH(QJsonValue, cap);
-        const CliRun csv = runCli({"cap", m_league, "--ini", ini, "--format", "csv"});
+        const CliRun csv = runCli({ "cap", m_league, "--ini", ini, "--format", "csv" });
         QCOMPARE(csv.status, 0);
         QCOMPARE(csv.out.split("\r\n").value(2), csvLine);
 
-        const QJsonObject doc = json({"cap", "--ini", ini});
-        QCOMPARE(doc.keys(), (QStringList{"cap", "league", "teams"}));
+        const QJsonObject doc = json({ "cap", "--ini", ini });
+        QCOMPARE(doc.keys(), (QStringList { "cap", "league", "teams" }));
         QCOMPARE(doc["cap"], cap);
         const QJsonArray teams = doc["teams"].toArray();
         QCOMPARE(teams.size(), 4);
         const QJsonObject boston = teams[0].toObject();
         const QJsonObject denver = teams[2].toObject();
-        QCOMPARE(boston.keys(), (QStringList{"cap_room", "defense", "offense", "over_cap", "payroll", "pct_of_cap",
-                                             "players", "special", "team", "team_id"}));
+        QCOMPARE(boston.keys(),
+            (QStringList { "cap_room", "defense", "offense", "over_cap", "payroll", "pct_of_cap", "players", "special",
+                "team", "team_id" }));
         QCOMPARE(boston["over_cap"], QJsonValue(cap.isDouble()));
         QVERIFY(denver["payroll"].isNull());
         QCOMPARE(denver["cap_room"], cap);
         QCOMPARE(doc["league"]["payroll"], QJsonValue(31500000));
         QCOMPARE(doc["league"]["teams_over_cap"], QJsonValue(cap.isDouble() ? 1 : 0));
 
-        const QJsonObject matrix = json({"matrix", "--ini", ini, "--percent"});
+        const QJsonObject matrix = json({ "matrix", "--ini", ini, "--percent" });
         const QJsonObject kickers = matrix["teams"].toArray()[3].toObject();
         QCOMPARE(kickers["positions"].toObject().size(), 15);
         QVERIFY(kickers["positions"]["K"].isNull());
@@ -192,7 +197,7 @@ private Q_SLOTS:
         QVERIFY(window && window->isVisible());
         const CapBoard b = board(m_cap);
         for (const auto& [view, table] :
-            {std::pair("tblTeams", capTable(b)), std::pair("tblPositions", matrixTable(b, false))}) {
+            { std::pair("tblTeams", capTable(b)), std::pair("tblPositions", matrixTable(b, false)) }) {
             const QAbstractItemModel* m = window->findChild<QTableView*>(view)->model();
             QCOMPARE(std::size_t(m->rowCount()), table.rows.size() + table.league.size());
             for (int r = 0; r < m->rowCount(); ++r) {
@@ -234,7 +239,7 @@ private Q_SLOTS:
         QStringList shown;
         for (int r = 0; r < view->model()->rowCount(); ++r)
             shown << view->model()->index(r, 0).data().toString();
-        QCOMPARE(shown, teams.split('|') + QStringList({"League total", "Team average"}));
+        QCOMPARE(shown, teams.split('|') + QStringList({ "League total", "Team average" }));
         Q_EMIT view->doubleClicked(view->model()->index(0, 0));
         QCOMPARE(w.child<QComboBox>("cboTeams")->currentText(), teams.section('|', 0, 0));
     }
@@ -256,8 +261,8 @@ private Q_SLOTS:
         };
         send(QEvent::MouseMove, 0, Qt::NoButton);
         QVERIFY(QToolTip::text().contains("Payroll: $12,000,000\nCap room: -$2,000,000 (120.00% of the cap)"));
-        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
-                                        QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease})
+        for (const QEvent::Type type : { QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                 QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease })
             send(type, 3, Qt::LeftButton);
         QCOMPARE(w.child<QComboBox>("cboTeams")->currentText(), QString("Austin Kickers"));
     }
@@ -288,9 +293,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QStringList>("cli"); // the command whose output the file holds
         QTest::addColumn<QByteArray>("holds"); // a chart file
-        QTest::newRow("teams") << 0 << "teams.csv" << QStringList{"cap", "--format", "csv"} << QByteArray();
+        QTest::newRow("teams") << 0 << "teams.csv" << QStringList { "cap", "--format", "csv" } << QByteArray();
         QTest::newRow("positions in %") << 1 << "positions.csv"
-                                        << QStringList{"matrix", "--percent", "--format", "csv"} << QByteArray();
+                                        << QStringList { "matrix", "--percent", "--format", "csv" } << QByteArray();
         QTest::newRow("chart as PNG") << 2 << "chart.png" << QStringList() << QByteArray("\x89PNG");
         QTest::newRow("chart as SVG") << 2 << "chart.svg" << QStringList()
                                       << QByteArray("<title>Payroll against the salary cap</title>");
@@ -311,7 +316,8 @@ private Q_SLOTS:
         if (cli.isEmpty())
             QVERIFY(written.contains(holds));
         else
-            QCOMPARE(written, runCli(cli.mid(0, 1) + QStringList{m_league, "--ini", m_cap} + cli.mid(1)).out.toUtf8());
+            QCOMPARE(
+                written, runCli(cli.mid(0, 1) + QStringList { m_league, "--ini", m_cap } + cli.mid(1)).out.toUtf8());
     }
 
     // The chart's SVG: well-formed XML whatever the teams are called, a tooltip per bar with
@@ -333,7 +339,7 @@ private Q_SLOTS:
         QFETCH(int, bars);
         const QString file = city.isEmpty() ? m_league : m_dir.filePath("Hostile.pyv");
         if (!city.isEmpty())
-            makeSalaryFile(file, {{1, city, "X", "<b>", {}}}, {playerRow(1, 1, "Al", "Arm", 0, 12000000)});
+            makeSalaryFile(file, { { 1, city, "X", "<b>", {} } }, { playerRow(1, 1, "Al", "Arm", 0, 12000000) });
         SalaryFile opened(file);
         const CapBoard b = CapBoard::build(opened, SalaryConfig::load(ini));
         const QByteArray svg = capChartSvg(capChartData(b));
@@ -352,12 +358,13 @@ private Q_SLOTS:
         }
         QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
         const bool cap = b.cap.has_value();
-        QCOMPARE(overTitles, cap ? QStringList{teamFigures(b, b.teams[0]).replace(QChar(1), QChar(0xfffd))} : QStringList());
+        QCOMPARE(overTitles,
+            cap ? QStringList { teamFigures(b, b.teams[0]).replace(QChar(1), QChar(0xfffd)) } : QStringList());
         QCOMPARE(titles.size(), 1 + bars - overTitles.size() + (cap ? 1 : 0));
         QCOMPARE(titles.contains("Salary cap: $10,000,000"), cap);
         std::unique_ptr<QChart> chart(makeCapChart(capChartData(b)));
         QCOMPARE(qobject_cast<QBarCategoryAxis*>(chart->axes(Qt::Horizontal).value(0))->at(0),
-                 QString(city.isEmpty() ? "1" : "&lt;b&gt;"));
+            QString(city.isEmpty() ? "1" : "&lt;b&gt;"));
     }
 };
 

@@ -5,7 +5,8 @@
 #include <QTest>
 #include <QTextStream>
 
-namespace payvo::test {
+namespace payvo::test
+{
 
 // One in-process run of payvo-cli with its stderr captured, and its stdout unless it is sent to
 // a device of the test's own (a file on /dev/full or /dev/null). terminal: stderr counts as a
@@ -17,7 +18,7 @@ struct CliRun {
 };
 
 inline CliRun runCli(const QStringList& args, const QString& programDir = QString(), bool terminal = false,
-                     QIODevice* outDevice = nullptr)
+    QIODevice* outDevice = nullptr)
 {
     CliRun r;
     QTextStream out(&r.out);
@@ -48,7 +49,7 @@ inline bool isOneLineFailure(const CliRun& r, const QString& says, QString* why)
 
 // QVERIFY2 with the reason the check gives.
 #define VERIFY_ONE_LINE_FAILURE(run, says)                                                                             \
-    do {                                                                                                              \
+    do {                                                                                                               \
         QString why_;                                                                                                  \
-        QVERIFY2(payvo::test::isOneLineFailure((run), (says), &why_), qPrintable(why_));                              \
+        QVERIFY2(payvo::test::isOneLineFailure((run), (says), &why_), qPrintable(why_));                               \
     } while (false)

@@ -13,7 +13,8 @@
 using namespace payvo;
 using namespace payvo::test;
 
-class TestCli : public QObject {
+class TestCli : public QObject
+{
     Q_OBJECT
     QTemporaryDir m_dir;
     QString m_folder; // beside the program: Payvo.ini; the leagues; the current folder
@@ -37,7 +38,7 @@ private Q_SLOTS:
         writeFile(file("Payvo.ini"), kReportSampleIni);
         m_league = file(kReportSampleLeagueName + ".pyv");
         makeReportSampleLeague(m_league);
-        for (const char* name : {"Small.lge", "Small.txt", "Exists.lge"})
+        for (const char* name : { "Small.lge", "Small.txt", "Exists.lge" })
             writeFile(file(name), readAll(dataFile("Small.lge")));
         writeFile(file("Exists.pyv"), "not yet a salary file");
     }
@@ -49,31 +50,32 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("says");
-        QTest::newRow("nothing") << QStringList{} << 2 << "no command";
-        QTest::newRow("unknown command") << QStringList{"frobnicate"} << 2 << "unknown command 'frobnicate'";
-        QTest::newRow("version with more") << QStringList{"--version", "x"} << 2 << "unknown command '--version'";
-        QTest::newRow("new: no league") << QStringList{"new"} << 2 << "'new' takes 1 argument, got 0";
+        QTest::newRow("nothing") << QStringList {} << 2 << "no command";
+        QTest::newRow("unknown command") << QStringList { "frobnicate" } << 2 << "unknown command 'frobnicate'";
+        QTest::newRow("version with more") << QStringList { "--version", "x" } << 2 << "unknown command '--version'";
+        QTest::newRow("new: no league") << QStringList { "new" } << 2 << "'new' takes 1 argument, got 0";
         QTest::newRow("new: two leagues")
-            << QStringList{"new", "a.lge", "b.lge"} << 2 << "'new' takes 1 argument, got 2";
-        QTest::newRow("new: unknown option") << QStringList{"new", "@Small.lge", "--force"} << 2 << "force";
-        QTest::newRow("players: team not a number") << QStringList{"players", "%L", "--team", "x1"} << 2 << "--team";
+            << QStringList { "new", "a.lge", "b.lge" } << 2 << "'new' takes 1 argument, got 2";
+        QTest::newRow("new: unknown option") << QStringList { "new", "@Small.lge", "--force" } << 2 << "force";
+        QTest::newRow("players: team not a number") << QStringList { "players", "%L", "--team", "x1" } << 2 << "--team";
         QTest::newRow("payroll: team beyond 16 bits")
-            << QStringList{"payroll", "%L", "--team", "40000"} << 2 << "-32768 to 32767";
-        QTest::newRow("payroll: no team") << QStringList{"payroll", "%L"} << 2 << "needs --team";
+            << QStringList { "payroll", "%L", "--team", "40000" } << 2 << "-32768 to 32767";
+        QTest::newRow("payroll: no team") << QStringList { "payroll", "%L" } << 2 << "needs --team";
         QTest::newRow("report: unknown report")
-            << QStringList{"report", "players", "%L"} << 2 << "unknown report 'players'";
+            << QStringList { "report", "players", "%L" } << 2 << "unknown report 'players'";
         QTest::newRow("matrix: unknown format")
-            << QStringList{"matrix", "%L", "--format", "xml"} << 2 << "--format takes text, csv or json, not 'xml'";
-        QTest::newRow("new: not named .lge") << QStringList{"new", "@Small.txt"} << 1 << "the name must end in .lge";
-        QTest::newRow("new: no such league") << QStringList{"new", "@Gone.lge"} << 1 << "Gone.lge: no such league file";
+            << QStringList { "matrix", "%L", "--format", "xml" } << 2 << "--format takes text, csv or json, not 'xml'";
+        QTest::newRow("new: not named .lge") << QStringList { "new", "@Small.txt" } << 1 << "the name must end in .lge";
+        QTest::newRow("new: no such league")
+            << QStringList { "new", "@Gone.lge" } << 1 << "Gone.lge: no such league file";
         QTest::newRow("new: the salary file exists")
-            << QStringList{"new", "@Exists.lge"} << 1 << "Exists.pyv already exists; give --overwrite to replace it";
-        QTest::newRow("players: no such file") << QStringList{"players", "@Gone.pyv"} << 1 << "no such file";
-        QTest::newRow("explain: no PID") << QStringList{"explain", "%L"} << 2 << "'explain' needs --pid N";
-        QTest::newRow("explain: no such PID") << QStringList{"explain", "%L", "--pid", "99999"} << 1
-                                              << "No player with PID 99999";
+            << QStringList { "new", "@Exists.lge" } << 1 << "Exists.pyv already exists; give --overwrite to replace it";
+        QTest::newRow("players: no such file") << QStringList { "players", "@Gone.pyv" } << 1 << "no such file";
+        QTest::newRow("explain: no PID") << QStringList { "explain", "%L" } << 2 << "'explain' needs --pid N";
+        QTest::newRow("explain: no such PID")
+            << QStringList { "explain", "%L", "--pid", "99999" } << 1 << "No player with PID 99999";
         QTest::newRow("preview: no proposed settings")
-            << QStringList{"preview", "%L", "@Gone.ini"} << 1 << "Gone.ini: no such settings file";
+            << QStringList { "preview", "%L", "@Gone.ini" } << 1 << "Gone.ini: no such settings file";
     }
     void refused()
     {
@@ -99,25 +101,26 @@ private Q_SLOTS:
     {
         const QString ini = file("other.ini");
         writeFile(ini, "[Salary]\nMax=1000000\nMin=10\n[QB]\nSP=2\n");
-        CliRun r = run({"new", "@Small.lge", "--ini", ini});
+        CliRun r = run({ "new", "@Small.lge", "--ini", ini });
         QCOMPARE(r.status, 0);
         QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
         const QString pyv = file("Small.pyv");
-        QCOMPARE(r.out, QStringLiteral("Wrote %1\n"
-                                       "  teams:    3\n"
-                                       "  players:  6 (3 on rosters, 1 free agents, 2 in the draft pool)\n"
-                                       "  salaries: 6 computed with %2\n")
-                            .arg(pyv, ini));
+        QCOMPARE(r.out,
+            QStringLiteral("Wrote %1\n"
+                           "  teams:    3\n"
+                           "  players:  6 (3 on rosters, 1 free agents, 2 in the draft pool)\n"
+                           "  salaries: 6 computed with %2\n")
+                .arg(pyv, ini));
         // John Smith, a quarterback: SP counts twice.
         QCOMPARE(queryRows(pyv, "SELECT Salary FROM Players WHERE PID = 101"), QStringList("133.0"));
         QCOMPARE(queryRows(pyv, "SELECT count(*) FROM Players WHERE Salary IS NULL"), QStringList("0"));
 
-        r = run({"new", "@Exists.lge", "--overwrite", "--ini", ini});
+        r = run({ "new", "@Exists.lge", "--overwrite", "--ini", ini });
         QCOMPARE(r.status, 0);
         QCOMPARE(salaryFileRows(file("Exists.pyv")), salaryFileRows(pyv));
 
         writeFile(ini, "[Salary]\nMin=10\n[QB]\nSP=3\n");
-        r = run({"recalc", pyv, "--ini", ini});
+        r = run({ "recalc", pyv, "--ini", ini });
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, QStringLiteral("Recalculated 6 of 6 salaries in %1 with %2\n").arg(pyv, ini));
         QCOMPARE(r.err,
@@ -133,21 +136,21 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QStringList>("stored"); // the names in the settings store; empty: none
-        QTest::addColumn<QStringList>("files");  // roster and summary file; empty: not written
+        QTest::addColumn<QStringList>("files"); // roster and summary file; empty: not written
         QTest::addColumn<int>("status");
         QTest::newRow("all, names given")
-            << QStringList{"all", "%L", "--rosters-out", "r.htm", "--summary-out", "@s.htm"} << QStringList()
-            << QStringList{"r.htm", "@s.htm"} << 0;
+            << QStringList { "all", "%L", "--rosters-out", "r.htm", "--summary-out", "@s.htm" } << QStringList()
+            << QStringList { "r.htm", "@s.htm" } << 0;
         QTest::newRow("all, stored names, one in a subfolder")
-            << QStringList{"all", "%L"} << QStringList{"league.htm", "sub/pay.htm"}
-            << QStringList{"league.htm", "sub/pay.htm"} << 0;
-        QTest::newRow("rosters only") << QStringList{"rosters", "%L"} << QStringList() << QStringList{"roster.htm", ""}
-                                      << 0;
+            << QStringList { "all", "%L" } << QStringList { "league.htm", "sub/pay.htm" }
+            << QStringList { "league.htm", "sub/pay.htm" } << 0;
+        QTest::newRow("rosters only") << QStringList { "rosters", "%L" } << QStringList()
+                                      << QStringList { "roster.htm", "" } << 0;
         QTest::newRow("a roster that cannot be written: the summary still is")
-            << QStringList{"all", "%L", "--rosters-out", "no/such/folder/r.htm"} << QStringList()
-            << QStringList{"", "sumary.htm"} << 1;
-        QTest::newRow("--ini names another settings file") << QStringList{"summary", "%L", "--ini", "@other.ini"}
-                                                           << QStringList() << QStringList{"", "sumary.htm"} << 0;
+            << QStringList { "all", "%L", "--rosters-out", "no/such/folder/r.htm" } << QStringList()
+            << QStringList { "", "sumary.htm" } << 1;
+        QTest::newRow("--ini names another settings file") << QStringList { "summary", "%L", "--ini", "@other.ini" }
+                                                           << QStringList() << QStringList { "", "sumary.htm" } << 0;
     }
     void report()
     {
@@ -162,12 +165,12 @@ private Q_SLOTS:
         writeFile(file("other.ini"), "[Salary]\nAmount=1234567\n");
         CurrentDir cwd(file("cwd"));
         QDir().mkpath("sub");
-        const CliRun r = run(QStringList{"report"} + args);
+        const CliRun r = run(QStringList { "report" } + args);
         QCOMPARE(r.status, status);
         if (status == 1)
             VERIFY_ONE_LINE_FAILURE(r, "cannot write no/such/folder/r.htm");
         // The current folder holds the reports written there and nothing else.
-        QStringList here{"sub"};
+        QStringList here { "sub" };
         for (const QString& f : files) {
             if (!f.isEmpty() && !f.startsWith(QLatin1Char('@')))
                 here << f;
@@ -175,7 +178,7 @@ private Q_SLOTS:
         here.sort();
         QCOMPARE(snapshot(QDir::currentPath()).keys(), here);
         files.replaceInStrings(QStringLiteral("@"), m_folder + QLatin1Char('/'));
-        const QStringList expected{"sample_roster.htm", "sample_summary.htm"};
+        const QStringList expected { "sample_roster.htm", "sample_summary.htm" };
         for (int i = 0; i < 2; ++i) {
             if (files[i].isEmpty())
                 continue;
@@ -191,13 +194,13 @@ private Q_SLOTS:
     // payroll prints the panel's rows in its order, a caption and the amount.
     void views()
     {
-        const CliRun all = run({"players", "%L"});
+        const CliRun all = run({ "players", "%L" });
         QCOMPARE(all.out.count(QLatin1Char('\n')), 11);
-        QCOMPARE(all.out, run({"players", "%L", "--team", "98", "--position", "40"}).out);
-        QCOMPARE(run({"players", "%L", "--team", "3"}).out.count(QLatin1Char('\n')), 2);
-        QCOMPARE(run({"players", "%L", "--team", "3", "--position", "12"}).out,
+        QCOMPARE(all.out, run({ "players", "%L", "--team", "98", "--position", "40" }).out);
+        QCOMPARE(run({ "players", "%L", "--team", "3" }).out.count(QLatin1Char('\n')), 2);
+        QCOMPARE(run({ "players", "%L", "--team", "3", "--position", "12" }).out,
             QStringLiteral("S\tJi\u0159\u00ED Dvo\u0159\u00E1k\t61\t62\t63\t64\t65\t66\t67\t68\t$50,000\n"));
-        QCOMPARE(run({"payroll", "%L", "--team", "1"}).out,
+        QCOMPARE(run({ "payroll", "%L", "--team", "1" }).out,
             "QB\t$2,515,390\nHB\t\nFB\t\nWR\t$1,502\nTE\t\nC\t\nG\t\nT\t\nDE\t\nDT\t\nLB\t$1,000,000\nCB\t\nS\t\n"
             "K\t$300,000\nP\t\nOffense\t$2,516,892\nDefense\t$1,000,000\nSpecial\t$300,000\nTotal\t$3,816,891\n");
     }
@@ -222,12 +225,13 @@ private Q_SLOTS:
                 found << m.captured();
             return found;
         };
-        const CliRun all = runCli({"--help"});
+        const CliRun all = runCli({ "--help" });
         QCOMPARE(all.status, 0);
         QVERIFY2(all.out.contains(QRegularExpression("\\n  " + command + " +\\S")), qPrintable(all.out));
-        const QString everyCommand = all.out.section(QStringLiteral("Options of every command:\n"), 1).section("\n\n", 0, 0);
+        const QString everyCommand
+            = all.out.section(QStringLiteral("Options of every command:\n"), 1).section("\n\n", 0, 0);
 
-        const CliRun r = runCli({command, "--help"});
+        const CliRun r = runCli({ command, "--help" });
         QCOMPARE(r.status, 0);
         QVERIFY(r.err.isEmpty());
         const QStringList lines = r.out.split('\n');

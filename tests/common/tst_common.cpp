@@ -7,19 +7,20 @@
 
 using namespace payvo;
 
-class TestCommon : public QObject {
+class TestCommon : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     // Which Payvo.ini a run uses: the one beside the program where it may be written there,
     // else the per-user one, made from the shipped default once and never replaced.
     void settingsLocation_data()
     {
-        QTest::addColumn<bool>("beside");            // a Payvo.ini stands beside the program
-        QTest::addColumn<bool>("programWritable");   // the program's folder may be written
-        QTest::addColumn<QByteArray>("userBefore");  // the per-user file; null: there is none
-        QTest::addColumn<int>("shipped");            // the default: 0 a file, 1 missing, 2 a folder
-        QTest::addColumn<QString>("used");           // "beside" or "user"
-        QTest::addColumn<QByteArray>("userAfter");   // null: no per-user file
+        QTest::addColumn<bool>("beside"); // a Payvo.ini stands beside the program
+        QTest::addColumn<bool>("programWritable"); // the program's folder may be written
+        QTest::addColumn<QByteArray>("userBefore"); // the per-user file; null: there is none
+        QTest::addColumn<int>("shipped"); // the default: 0 a file, 1 missing, 2 a folder
+        QTest::addColumn<QString>("used"); // "beside" or "user"
+        QTest::addColumn<QByteArray>("userAfter"); // null: no per-user file
         QTest::addColumn<QString>("problem");
         const QByteArray none;
         QTest::newRow("portable: beside and writable") << true << true << none << 0 << "beside" << none << "";
@@ -32,10 +33,10 @@ private Q_SLOTS:
         QTest::newRow("installed, default missing") << false << false << none << 1 << "user" << none << "is missing";
         QTest::newRow("installed, default unreadable")
             << false << false << none << 2 << "user" << none << "cannot be read: is a folder";
-        QTest::newRow("a writable folder without Payvo.ini") << false << true << none << 0 << "user" << QByteArray("default")
-                                                            << "";
-        QTest::newRow("beside, but the folder is read-only") << true << false << none << 0 << "user"
-                                                            << QByteArray("default") << "";
+        QTest::newRow("a writable folder without Payvo.ini")
+            << false << true << none << 0 << "user" << QByteArray("default") << "";
+        QTest::newRow("beside, but the folder is read-only")
+            << true << false << none << 0 << "user" << QByteArray("default") << "";
     }
     void settingsLocation()
     {
@@ -71,7 +72,8 @@ private Q_SLOTS:
         QCOMPARE(where.portable, used == QLatin1String("beside"));
         QCOMPARE(QFileInfo::exists(user + "/Payvo.ini") ? test::readAll(user + "/Payvo.ini") : QByteArray(), userAfter);
         QCOMPARE(where.created, userBefore.isNull() && !userAfter.isNull());
-        QVERIFY2(problem.isEmpty() ? where.problem.isEmpty() : where.problem.contains(problem), qPrintable(where.problem));
+        QVERIFY2(
+            problem.isEmpty() ? where.problem.isEmpty() : where.problem.contains(problem), qPrintable(where.problem));
     }
 
     // formatMoney for an amount; formatMoneyText (the cap of the settings file) for a text.

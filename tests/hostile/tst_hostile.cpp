@@ -33,14 +33,22 @@
 using namespace payvo;
 using namespace payvo::test;
 
-namespace {
+namespace
+{
 
 // What stands under a name before a test: bytes, or a folder, a pipe, a file without read
 // permission, a file in a folder's place, a read-only file, tables without types (and what the
 // statements given make of them), a symbolic link to the path given as bytes, a socket.
 enum class Make { Bytes, Folder, Pipe, NoReadPermission, FileAsFolder, ReadOnly, Tables, Link, Socket };
-enum class Target { ReadOnlyFolder, DiskFull, LongName, ReadOnlySalaryFile, BeingWritten, BeingRead,
-    SalaryFileIsFolder };
+enum class Target {
+    ReadOnlyFolder,
+    DiskFull,
+    LongName,
+    ReadOnlySalaryFile,
+    BeingWritten,
+    BeingRead,
+    SalaryFileIsFolder
+};
 enum class Change { Delete, CutInARecord, Replace };
 
 const QByteArray kOtherLeague = "[Teams]\nX|Y|Z|W\n[Roster 1]\n"
@@ -112,7 +120,7 @@ void make(Make kind, const QString& path, const QByteArray& bytes = {}, const QS
         QVERIFY(QFile::link(QString::fromUtf8(bytes), path));
         break;
     case Make::Socket: {
-        sockaddr_un address{};
+        sockaddr_un address {};
         address.sun_family = AF_UNIX;
         qstrncpy(address.sun_path, QFile::encodeName(path).constData(), sizeof address.sun_path);
         const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
@@ -139,7 +147,7 @@ int cliInChild(const QStringList& args, rlim_t spare, const QString& errFile)
 {
     const pid_t child = ::fork();
     if (child == 0) {
-        rlimit limit{addressSpace() + spare, RLIM_INFINITY};
+        rlimit limit { addressSpace() + spare, RLIM_INFINITY };
 #ifdef __SANITIZE_ADDRESS__
         limit.rlim_cur = RLIM_INFINITY;
 #endif
@@ -162,7 +170,8 @@ int cliInChild(const QStringList& args, rlim_t spare, const QString& errFile)
 
 } // namespace
 
-class TestHostile : public QObject {
+class TestHostile : public QObject
+{
     Q_OBJECT
     QTemporaryDir m_dir;
     QString m_demo; // the demo league's salary file, salaries computed
@@ -180,7 +189,7 @@ class TestHostile : public QObject {
     QString oldSalaryFile(const QString& folder, const QString& name = QStringLiteral("Pro.pyv"))
     {
         const QString file = QDir(folder).filePath(name);
-        makeSalaryFile(file, {teamRow(1, "Old", "Team")}, {playerRow(5, 1, "Old", "Hand", 0, 1000)});
+        makeSalaryFile(file, { teamRow(1, "Old", "Team") }, { playerRow(5, 1, "Old", "Hand", 0, 1000) });
         return file;
     }
 
@@ -190,8 +199,9 @@ private Q_SLOTS:
         m_demo = m_dir.filePath("Demo.pyv");
         ScriptedPrompt quiet;
         PlainStatus status;
-        QCOMPARE(int(importLeague(QString(PAYVO_SOURCE_DIR "/data/Demo") + ".lge", m_demo, QString(), status, quiet).outcome),
-                 int(ImportResult::Outcome::Done));
+        QCOMPARE(int(importLeague(QString(PAYVO_SOURCE_DIR "/data/Demo") + ".lge", m_demo, QString(), status, quiet)
+                         .outcome),
+            int(ImportResult::Outcome::Done));
         writeFile(m_dir.filePath("Payvo.ini"), kReportSampleIni);
         recalculateSalaries(m_demo, m_dir.filePath("Payvo.ini"), status, quiet);
     }
@@ -213,10 +223,12 @@ private Q_SLOTS:
         QTest::newRow("random bytes") << bytes << randomBytes(64 << 10, 7) << -1 << "";
         QTest::newRow("NUL byte") << bytes << QByteArray("[Teams]\nA|B|C|D\nE|F\0|G|H\n", 24) << 3
                                   << "the file holds a NUL byte";
-        QTest::newRow("invalid UTF-8")
-            << bytes << QByteArray("[Teams]\nMontr\xE9" "al|B|C|D\n") << 2 << "the text is not valid UTF-8";
-        QTest::newRow("CR-only line ends") << bytes << QByteArray("# Pro\r[Teams]\rA|B|C|D\r") << 1
-                                           << "the lines end in CR alone";
+        QTest::newRow("invalid UTF-8") << bytes
+                                       << QByteArray("[Teams]\nMontr\xE9"
+                                                     "al|B|C|D\n")
+                                       << 2 << "the text is not valid UTF-8";
+        QTest::newRow("CR-only line ends")
+            << bytes << QByteArray("# Pro\r[Teams]\rA|B|C|D\r") << 1 << "the lines end in CR alone";
         QTest::newRow("a folder") << int(Make::Folder) << QByteArray() << 0 << "is a folder";
         QTest::newRow("a named pipe") << int(Make::Pipe) << QByteArray() << 0 << "not a regular file";
         QTest::newRow("a file the system cannot read") // a read of it fails with an I/O error, for root too
@@ -240,7 +252,7 @@ private Q_SLOTS:
         const QMap<QString, QByteArray> before = snapshot(dir);
         const QString where = line > 0 ? QStringLiteral("Pro.lge:%1: ").arg(line) : QString();
 
-        const CliRun cli = runCli({"new", file, "--overwrite"}, dir);
+        const CliRun cli = runCli({ "new", file, "--overwrite" }, dir);
         VERIFY_ONE_LINE_FAILURE(cli, where + says);
         QVERIFY2(line >= 0 || QRegularExpression("Pro\\.lge:[0-9]+: ").match(cli.err).hasMatch(), qPrintable(cli.err));
         QCOMPARE(snapshot(dir), before);
@@ -286,7 +298,7 @@ private Q_SLOTS:
         QVERIFY(w.status().startsWith(w.teams().first().left(200)));
         QCOMPARE(checkSalaryFile(salary), QString());
         QCOMPARE(queryRows(salary, "SELECT count(*), max(length(City)), (SELECT count(*) FROM Players) FROM Teams"),
-                 QStringList(QStringLiteral("%1|%2|1").arg(teams).arg(longestCity)));
+            QStringList(QStringLiteral("%1|%2|1").arg(teams).arg(longestCity)));
         QCOMPARE(leftovers(dir), QStringList());
     }
 
@@ -363,8 +375,8 @@ private Q_SLOTS:
             else if (text == when)
                 writeFile(base + ".lge", kOtherLeague);
         };
-        QCOMPARE(
-            int(importLeague(QString(base) + ".lge", base + ".pyv", QString(), status, quiet).outcome), int(ImportResult::Outcome::Done));
+        QCOMPARE(int(importLeague(QString(base) + ".lge", base + ".pyv", QString(), status, quiet).outcome),
+            int(ImportResult::Outcome::Done));
         QCOMPARE(readAll(base + ".lge") == kOtherLeague, Change(change) == Change::Replace); // the change was made
         QCOMPARE(salaryFileRows(base + ".pyv"), salaryFileRows(base + "-expected.pyv"));
         QCOMPARE(leftovers(QFileInfo(base).path()), QStringList());
@@ -404,8 +416,8 @@ private Q_SLOTS:
         if (t == Target::BeingWritten || t == Target::BeingRead) {
             other = std::make_unique<SQLite::Database>(salary.toStdString(), SQLite::OPEN_READWRITE);
             other->exec(t == Target::BeingWritten ? "BEGIN IMMEDIATE; UPDATE Teams SET City = 'Writer'" : "BEGIN");
-            QCOMPARE(other->execAndGet("SELECT count(*) FROM Teams WHERE City = 'Old'").getInt(),
-                     t == Target::BeingRead);
+            QCOMPARE(
+                other->execAndGet("SELECT count(*) FROM Teams WHERE City = 'Old'").getInt(), t == Target::BeingRead);
         }
         if (t == Target::ReadOnlySalaryFile)
             QVERIFY(QFile::setPermissions(salary, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
@@ -415,7 +427,7 @@ private Q_SLOTS:
         CliRun cli;
         {
             // A file-size limit of 64 KiB stands for a full disk: a write past it fails, for root too.
-            rlimit saved{};
+            rlimit saved {};
             ::getrlimit(RLIMIT_FSIZE, &saved);
             rlimit lower = saved;
             lower.rlim_cur = t == Target::DiskFull ? 64 << 10 : saved.rlim_cur;
@@ -425,7 +437,7 @@ private Q_SLOTS:
                 ::setrlimit(RLIMIT_FSIZE, &saved);
                 std::signal(SIGXFSZ, oldHandler);
             });
-            cli = runCli({"new", league, "--overwrite"}, dir);
+            cli = runCli({ "new", league, "--overwrite" }, dir);
         }
         QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         if (!says.isEmpty()) {
@@ -434,7 +446,7 @@ private Q_SLOTS:
         } else {
             QVERIFY2(cli.status == 0, qPrintable(cli.err));
             QCOMPARE(queryRows(salary, "SELECT count(*), (SELECT count(*) FROM Teams WHERE City = 'Old') FROM Players"),
-                     QStringList("6|0"));
+                QStringList("6|0"));
         }
         // A reader goes on with the file it opened, as it was; a writer's work reaches the file
         // it was written for.
@@ -453,17 +465,17 @@ private Q_SLOTS:
     void notASalaryFile_data()
     {
         QTest::addColumn<QByteArray>("bytes"); // null: the tables the statements make, or a folder for none
-        QTest::addColumn<QStringList>("sql");  // what makes the tables of Make::Tables a foreign file
-        QTest::addColumn<int>("teamEntries");  // the team selector after File, Open; any: All Reports writes
-        QTest::addColumn<QString>("cliSays");  // in the one line of each payvo-cli command
+        QTest::addColumn<QStringList>("sql"); // what makes the tables of Make::Tables a foreign file
+        QTest::addColumn<int>("teamEntries"); // the team selector after File, Open; any: All Reports writes
+        QTest::addColumn<QString>("cliSays"); // in the one line of each payvo-cli command
         const auto row = [](const char* name, const QByteArray& bytes, const QStringList& sql, int teams,
                              const QString& says) { QTest::newRow(name) << bytes << sql << teams << says; };
         const QByteArray demo = readAll(m_demo);
-        const QStringList rows{kTeam, kNormalPlayer};
+        const QStringList rows { kTeam, kNormalPlayer };
         row("random bytes", randomBytes(64 << 10, 11), {}, 0, "file is not a database");
         row("zero-length file", "", {}, 0, "it has no Teams table");
-        row("empty SQLite database", {}, {"DROP TABLE Players", "DROP TABLE Teams"}, 0, "it has no Teams table");
-        row("Players without Salary", {}, rows + QStringList{"ALTER TABLE Players DROP COLUMN Salary"}, 1 + 3,
+        row("empty SQLite database", {}, { "DROP TABLE Players", "DROP TABLE Teams" }, 0, "it has no Teams table");
+        row("Players without Salary", {}, rows + QStringList { "ALTER TABLE Players DROP COLUMN Salary" }, 1 + 3,
             "its Players table lacks the column Salary");
         row("a folder", {}, {}, 0, "Pro.pyv is a folder");
         row("truncated salary file", demo.left(demo.size() / 2 + 100), {}, 0, "database disk image is malformed");
@@ -476,27 +488,30 @@ private Q_SLOTS:
         const QString columns = columnNames(playersColumns()).join(", ");
         const QString trigger = QStringLiteral("its Players table has a trigger");
         row("a trigger on Players", {},
-            rows + QStringList{"CREATE TRIGGER wipe AFTER UPDATE ON Players BEGIN DELETE FROM Teams; END"}, 0, trigger);
+            rows + QStringList { "CREATE TRIGGER wipe AFTER UPDATE ON Players BEGIN DELETE FROM Teams; END" }, 0,
+            trigger);
         row("a trigger without end", {},
-            rows + QStringList{"CREATE VIEW spin " + endless + "Teams t",
-                       "CREATE TRIGGER loop AFTER UPDATE ON Players BEGIN SELECT count(*) FROM spin; END"},
+            rows
+                + QStringList { "CREATE VIEW spin " + endless + "Teams t",
+                    "CREATE TRIGGER loop AFTER UPDATE ON Players BEGIN SELECT count(*) FROM spin; END" },
             0, trigger);
         row("Players a view without end", {},
-            rows + QStringList{"ALTER TABLE Players RENAME TO P", "CREATE VIEW Players " + endless + "P t"}, 0,
+            rows + QStringList { "ALTER TABLE Players RENAME TO P", "CREATE VIEW Players " + endless + "P t" }, 0,
             "its Players is a view, not a table");
         row("Teams a view without end", {},
-            rows + QStringList{"ALTER TABLE Teams RENAME TO T", "CREATE VIEW Teams " + endless + "T t"}, 0,
+            rows + QStringList { "ALTER TABLE Teams RENAME TO T", "CREATE VIEW Teams " + endless + "T t" }, 0,
             "its Teams is a view, not a table");
         row("Players a view that stores nothing", {},
-            rows + QStringList{"ALTER TABLE Players RENAME TO P", "CREATE VIEW Players AS SELECT * FROM P",
-                       "CREATE TRIGGER keep INSTEAD OF UPDATE ON Players BEGIN SELECT 1; END"},
+            rows
+                + QStringList { "ALTER TABLE Players RENAME TO P", "CREATE VIEW Players AS SELECT * FROM P",
+                    "CREATE TRIGGER keep INSTEAD OF UPDATE ON Players BEGIN SELECT 1; END" },
             0, "its Players is a view, not a table");
         row("Players a virtual table", {},
-            {kTeam, "DROP TABLE Players", "CREATE VIRTUAL TABLE Players USING fts5(" + columns + ")"}, 0,
+            { kTeam, "DROP TABLE Players", "CREATE VIRTUAL TABLE Players USING fts5(" + columns + ")" }, 0,
             "its Players is a virtual table, not a table");
         row("Players without row numbers", {},
-            {kTeam, "DROP TABLE Players", "CREATE TABLE Players (" + columns + ", PRIMARY KEY (PID)) WITHOUT ROWID",
-                kNormalPlayer},
+            { kTeam, "DROP TABLE Players", "CREATE TABLE Players (" + columns + ", PRIMARY KEY (PID)) WITHOUT ROWID",
+                kNormalPlayer },
             0, "its Players table has no row numbers");
     }
     // The window stays silent (Open, the calculation's passes and the report writers fail
@@ -535,11 +550,10 @@ private Q_SLOTS:
         QCOMPARE(snapshot(dir), before);
         QCOMPARE(readAll("roster.htm").startsWith("<HTML><TITLE>Pro Roster Salaries"), reportsWritten);
         QCOMPARE(readAll("sumary.htm").startsWith("<HTML><TITLE>Pro Salary Summaries"), reportsWritten);
-        for (const QStringList& args : QList<QStringList>{{"recalc", file, "--ini", ini}, {"players", file},
-                                                          {"payroll", file, "--team", "1"},
-                                                          {"report", "rosters", file, "--ini", ini},
-                                                          {"report", "summary", file, "--ini", ini},
-                                                          {"cap", file, "--ini", ini}, {"matrix", file, "--ini", ini}})
+        for (const QStringList& args : QList<QStringList> { { "recalc", file, "--ini", ini }, { "players", file },
+                 { "payroll", file, "--team", "1" }, { "report", "rosters", file, "--ini", ini },
+                 { "report", "summary", file, "--ini", ini }, { "cap", file, "--ini", ini },
+                 { "matrix", file, "--ini", ini } })
             VERIFY_ONE_LINE_FAILURE(runCli(args, m_dir.path()), cliSays);
         QCOMPARE(snapshot(dir), before);
         if (!reportsWritten) // nor by payvo-cli
@@ -549,25 +563,25 @@ private Q_SLOTS:
     void valuesFromAnotherTool_data()
     {
         QTest::addColumn<QStringList>("sql");
-        QTest::addColumn<int>("listed");          // rows in the player list after File, Open (team 1)
+        QTest::addColumn<int>("listed"); // rows in the player list after File, Open (team 1)
         QTest::addColumn<QString>("payrollSays"); // empty: payroll --team 1 succeeds
-        QTest::newRow("text where numbers belong") << QStringList{kTeam, kNormalPlayer,
+        QTest::newRow("text where numbers belong") << QStringList { kTeam, kNormalPlayer,
             "INSERT INTO Players (PID, TeamID, FirstName, LastName, Position, Years, Act_SP, Act_AC, Salary) "
-            "VALUES ('x7', 1, 'Tex', 'Tual', 'QB', 'ten', 'fast', '77', 'lots')"}
+            "VALUES ('x7', 1, 'Tex', 'Tual', 'QB', 'ten', 'fast', '77', 'lots')" }
                                                    << 2 << QString();
-        QTest::newRow("numbers out of range") << QStringList{kTeam, kNormalPlayer,
+        QTest::newRow("numbers out of range") << QStringList { kTeam, kNormalPlayer,
             "INSERT INTO Players (PID, TeamID, LastName, Position, Years, Act_SP, Act_AC, Salary) "
             "VALUES (99999, 1, 'Big', 200, -5, 1000, -3, 1e300)",
             "INSERT INTO Players (PID, TeamID, LastName, Position, Salary) VALUES (2, 1, 'Neg', 3, -5e6)",
             "INSERT INTO Players (PID, TeamID, LastName, Position, Salary) VALUES (3, 1, 'Inf', 4, 9e999)",
-            "INSERT INTO Players (PID, TeamID, LastName, Position) VALUES (4, 5000, 'Far', 1)"}
+            "INSERT INTO Players (PID, TeamID, LastName, Position) VALUES (4, 5000, 'Far', 1)" }
                                               << 4 << "position code 200 has no row in the payroll panel";
         QTest::newRow("team without a number")
-            << QStringList{"INSERT INTO Teams (TeamID, City, Mascot) VALUES (NULL, 'No', 'Number')", kTeam,
-                   kNormalPlayer, "INSERT INTO Players (PID, TeamID, LastName, Position) VALUES (8, 0, 'Free', 2)"}
+            << QStringList { "INSERT INTO Teams (TeamID, City, Mascot) VALUES (NULL, 'No', 'Number')", kTeam,
+                   kNormalPlayer, "INSERT INTO Players (PID, TeamID, LastName, Position) VALUES (8, 0, 'Free', 2)" }
             << 0 << QString();
-        QTest::newRow("a file in WAL mode") << QStringList{"PRAGMA journal_mode = WAL", kTeam, kNormalPlayer} << 1
-                                            << QString();
+        QTest::newRow("a file in WAL mode")
+            << QStringList { "PRAGMA journal_mode = WAL", kTeam, kNormalPlayer } << 1 << QString();
     }
     // A file another tool wrote with the right tables holds what its columns must not hold.
     // Nothing fails silently that the CLI does not report, the calculation changes no column
@@ -581,7 +595,7 @@ private Q_SLOTS:
         const QString proper = m_dir.filePath("Proper.pyv");
         const QString ini = m_dir.filePath("Payvo.ini");
         make(Make::Tables, file, {}, sql);
-        make(Make::Tables, proper, {}, {kNormalPlayer});
+        make(Make::Tables, proper, {}, { kNormalPlayer });
         QCOMPARE(checkSalaryFile(file), QString());
         ScriptedPrompt quiet;
         PlainStatus status;
@@ -606,18 +620,18 @@ private Q_SLOTS:
         QVERIFY(readAll("roster.htm").startsWith("<HTML><TITLE>Other Roster Salaries"));
         QVERIFY(readAll("sumary.htm").startsWith("<HTML><TITLE>Other Salary Summaries"));
 
-        CliRun r = runCli({"recalc", file, "--ini", ini});
+        CliRun r = runCli({ "recalc", file, "--ini", ini });
         QVERIFY2(r.status == 0, qPrintable(r.err));
         QCOMPARE(allButSalaries(file), unchanged);
-        r = runCli({"players", file});
+        r = runCli({ "players", file });
         QVERIFY2(r.status == 0, qPrintable(r.err));
         QCOMPARE(leftovers(m_dir.path()), QStringList()); // a read leaves no file behind
         QCOMPARE(QString::number(r.out.count(QLatin1Char('\n'))), firstCell(file, "SELECT count(*) FROM Players"));
-        r = runCli({"payroll", file, "--team", "1"});
+        r = runCli({ "payroll", file, "--team", "1" });
         if (!payrollSays.isEmpty())
             VERIFY_ONE_LINE_FAILURE(r, payrollSays);
         QVERIFY2(r.status == (payrollSays.isEmpty() ? 0 : 1), qPrintable(r.err));
-        r = runCli({"report", "all", file, "--ini", ini});
+        r = runCli({ "report", "all", file, "--ini", ini });
         QVERIFY2(r.status == 0, qPrintable(r.err));
     }
 
@@ -625,15 +639,15 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("kind");
         QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QByteArray>("meaning");   // a plain settings file that says the same; empty: none at all
+        QTest::addColumn<QByteArray>("meaning"); // a plain settings file that says the same; empty: none at all
         QTest::addColumn<QByteArray>("afterSave"); // the file after the cap is saved as 5; empty: unchanged
         const QByteArray plain = "[Salary]\nAmount=60000000\nMax=9000000\nMin=300000\n[QB]\nSP=3000\nAC=2000\n";
         const auto saved
             = [](QByteArray file, const QByteArray& amount) { return file.replace("Amount=" + amount, "Amount=5"); };
         const int bytes = int(Make::Bytes);
         // A value is read as its first 254 characters; a weight that is no 16-bit number counts as 1.
-        const QByteArray big = "[Salary]\nAmount=" + QByteArray(10 << 20, '7') + "\nMax=9000000\nMin=300000\n[QB]\nSP="
-                               + QByteArray(10 << 20, '5') + "\nAC=2000\n";
+        const QByteArray big = "[Salary]\nAmount=" + QByteArray(10 << 20, '7')
+            + "\nMax=9000000\nMin=300000\n[QB]\nSP=" + QByteArray(10 << 20, '5') + "\nAC=2000\n";
         QTest::newRow("10 MB values") << bytes << big
                                       << "[Salary]\nAmount=" + QByteArray(254, '7')
                 + "\nMax=9000000\nMin=300000\n[QB]\nSP=1\nAC=2000\n"
@@ -684,12 +698,14 @@ private Q_SLOTS:
         recalculateSalaries(league, plainDir + "/none.ini", status, quiet);
         QCOMPARE(salaries(league) != salaries(plainLeague), !meaning.isEmpty());
         makeReportSampleLeague(league);
-        QCOMPARE(runCli({"report", "summary", plainLeague, "--ini", plainIni, "--summary-out", "plain.htm"}).status, 0);
+        QCOMPARE(
+            runCli({ "report", "summary", plainLeague, "--ini", plainIni, "--summary-out", "plain.htm" }).status, 0);
         QCOMPARE(Window(appDir).child<QLabel>("lblCap")->text(), Window(plainDir).child<QLabel>("lblCap")->text());
-        const CliRun recalc = runCli({"recalc", league, "--ini", ini});
+        const CliRun recalc = runCli({ "recalc", league, "--ini", ini });
         QVERIFY2(recalc.status == 0, qPrintable(recalc.err));
         QCOMPARE(salaries(league), salaries(plainLeague));
-        const CliRun report = runCli({"report", "summary", plainLeague, "--ini", ini, "--summary-out", "hostile.htm"});
+        const CliRun report
+            = runCli({ "report", "summary", plainLeague, "--ini", ini, "--summary-out", "hostile.htm" });
         QVERIFY2(report.status == 0, qPrintable(report.err));
         QCOMPARE(readAll("hostile.htm"), readAll("plain.htm"));
         QCOMPARE(snapshot(appDir), before);
@@ -751,7 +767,7 @@ private Q_SLOTS:
         const QString ini = m_dir.filePath("Payvo.ini");
         makeReportSampleLeague(league);
         QCOMPARE(
-            runCli({"report", "rosters", league, "--ini", ini, "--rosters-out", m_dir.filePath("plain.htm")}).status,
+            runCli({ "report", "rosters", league, "--ini", ini, "--rosters-out", m_dir.filePath("plain.htm") }).status,
             0);
         const QByteArray leagueBytes = readAll(league);
         const QByteArray iniBytes = readAll(ini);
@@ -760,13 +776,13 @@ private Q_SLOTS:
         if (kind >= 0)
             make(Make(kind), name, linkTo);
         const QMap<QString, QByteArray> before = snapshot(cwdPath);
-        const CliRun r = runCli({"report", "rosters", league, "--ini", ini, "--rosters-out=" + name});
+        const CliRun r = runCli({ "report", "rosters", league, "--ini", ini, "--rosters-out=" + name });
         if (!says.isEmpty()) {
             VERIFY_ONE_LINE_FAILURE(r, says);
             QCOMPARE(snapshot(cwdPath), before);
         } else {
             QVERIFY2(r.out.startsWith("Wrote ") && r.out.count('\n') == 1, qPrintable(r.err));
-            QCOMPARE(snapshot(cwdPath), (QMap<QString, QByteArray>{{name, readAll(m_dir.filePath("plain.htm"))}}));
+            QCOMPARE(snapshot(cwdPath), (QMap<QString, QByteArray> { { name, readAll(m_dir.filePath("plain.htm")) } }));
         }
         QVERIFY(readAll(league) == leagueBytes && readAll(ini) == iniBytes);
         setRosterReportFile(name);
@@ -812,12 +828,12 @@ private Q_SLOTS:
     void outputCannotBeWritten_data()
     {
         QTest::addColumn<QStringList>("args");
-        QTest::newRow("--version") << QStringList{"--version"};
-        QTest::newRow("new") << QStringList{"new", "Demo.lge", "--overwrite"};
-        QTest::newRow("recalc") << QStringList{"recalc", "Demo.pyv"};
-        QTest::newRow("players") << QStringList{"players", "Demo.pyv"};
-        QTest::newRow("payroll") << QStringList{"payroll", "Demo.pyv", "--team", "1"};
-        QTest::newRow("report") << QStringList{"report", "all", "Demo.pyv"};
+        QTest::newRow("--version") << QStringList { "--version" };
+        QTest::newRow("new") << QStringList { "new", "Demo.lge", "--overwrite" };
+        QTest::newRow("recalc") << QStringList { "recalc", "Demo.pyv" };
+        QTest::newRow("players") << QStringList { "players", "Demo.pyv" };
+        QTest::newRow("payroll") << QStringList { "payroll", "Demo.pyv", "--team", "1" };
+        QTest::newRow("report") << QStringList { "report", "all", "Demo.pyv" };
     }
     // Standard output on a full disk: every command says so and fails.
     void outputCannotBeWritten()
@@ -834,19 +850,20 @@ private Q_SLOTS:
 
     void salaryFileNames_data()
     {
-        QTest::addColumn<QString>("name");  // relative to the current folder
+        QTest::addColumn<QString>("name"); // relative to the current folder
         QTest::addColumn<QString>("other"); // a salary file the name could be taken for
-        QTest::addColumn<QString>("says");  // empty: new, players and recalc work on the file of that name
+        QTest::addColumn<QString>("says"); // empty: new, players and recalc work on the file of that name
         // A name whose absolute path has that many bytes, in folders of 100 characters.
         const int cwd = int(QFile::encodeName(m_dir.filePath("names")).size()) + 1;
         const auto ofBytes = [cwd](int bytes) {
             QString path;
             for (int left = bytes - cwd; left > 0; left -= 101)
-                path += left > 105 ? QString(100, QLatin1Char('d')) + '/'
-                                   : QString(left - 4, QLatin1Char('p')) + ".pyv";
+                path
+                    += left > 105 ? QString(100, QLatin1Char('d')) + '/' : QString(left - 4, QLatin1Char('p')) + ".pyv";
             return path;
         };
-        QTest::newRow("a URI") << "file:A.pyv" << "A.pyv" << QString();
+        QTest::newRow("a URI") << "file:A.pyv"
+                               << "A.pyv" << QString();
         QTest::newRow("a Qt resource path") << ":Pro.pyv" << QString() << QString();
         QTest::newRow("a path of 415 bytes") << ofBytes(415) << QString() << QString();
         QTest::newRow("a path of 616 bytes") << ofBytes(616) << QString() << "bytes long";
@@ -871,8 +888,8 @@ private Q_SLOTS:
             return files;
         };
         const QMap<QString, QByteArray> before = others();
-        for (const QStringList& args : QList<QStringList>{{"new", name.chopped(4) + ".lge", "--overwrite"},
-                 {"players", name}, {"recalc", name, "--ini", m_dir.filePath("Payvo.ini")}}) {
+        for (const QStringList& args : QList<QStringList> { { "new", name.chopped(4) + ".lge", "--overwrite" },
+                 { "players", name }, { "recalc", name, "--ini", m_dir.filePath("Payvo.ini") } }) {
             const CliRun r = runCli(args, dir);
             if (!says.isEmpty()) {
                 VERIFY_ONE_LINE_FAILURE(r, says);
@@ -886,8 +903,8 @@ private Q_SLOTS:
 
     void leagueNames_data()
     {
-        QTest::addColumn<QString>("league");    // named on the command line
-        QTest::addColumn<QString>("other");     // another file in its folder
+        QTest::addColumn<QString>("league"); // named on the command line
+        QTest::addColumn<QString>("other"); // another file in its folder
         QTest::addColumn<bool>("otherRemoved"); // the temporary file of an import killed before
         const pid_t gone = ::fork(); // a process that has ended
         if (gone == 0)
@@ -898,8 +915,10 @@ private Q_SLOTS:
         QTest::newRow("brackets, after an import was killed")
             << "Pro [2024].lge" << QStringLiteral(".Pro [2024].pyv.import-%1-x").arg(gone) << true;
         QTest::newRow("an open bracket") << "Pro[.lge" << QString() << false;
-        QTest::newRow("X.Lge beside X.lge") << "X.Lge" << "X.lge" << false;
-        QTest::newRow("DEMO.LGE beside DEMO.lGe") << "DEMO.LGE" << "DEMO.lGe" << false;
+        QTest::newRow("X.Lge beside X.lge") << "X.Lge"
+                                            << "X.lge" << false;
+        QTest::newRow("DEMO.LGE beside DEMO.lGe") << "DEMO.LGE"
+                                                  << "DEMO.lGe" << false;
     }
     // The file named is the file read, its salary file is the name with ".pyv" for the last four
     // characters, and no name is a pattern.
@@ -914,7 +933,7 @@ private Q_SLOTS:
         if (!other.isEmpty())
             writeFile(other, kOtherLeague);
         QTest::failOnWarning(QRegularExpression(".*"));
-        const CliRun r = runCli({"new", league});
+        const CliRun r = runCli({ "new", league });
         QVERIFY2(r.status == 0, qPrintable(r.err));
         QCOMPARE(firstCell(dir + '/' + salaryFileForLeague(league), "SELECT count(*) FROM Teams"), "3");
         QCOMPARE(!other.isEmpty() && !QFileInfo::exists(other), otherRemoved);
@@ -922,13 +941,18 @@ private Q_SLOTS:
 
     void terminalText_data()
     {
-        QTest::addColumn<QString>("text");  // in a city and a last name of the league
+        QTest::addColumn<QString>("text"); // in a city and a last name of the league
         QTest::addColumn<QString>("shown"); // how payvo-cli writes it
-        QTest::newRow("a TAB") << "Ta\tb" << "Ta\\tb";
-        QTest::newRow("a CR") << "C\rR" << "C\\rR";
-        QTest::newRow("an escape sequence") << "\x1B]0;owned\x07X" << "\\x1B]0;owned\\x07X";
-        QTest::newRow("a backslash") << "B\\s" << "B\\\\s";
-        QTest::newRow("a right-to-left override") << "\u202Eevil" << "\\u202Eevil";
+        QTest::newRow("a TAB") << "Ta\tb"
+                               << "Ta\\tb";
+        QTest::newRow("a CR") << "C\rR"
+                              << "C\\rR";
+        QTest::newRow("an escape sequence") << "\x1B]0;owned\x07X"
+                                            << "\\x1B]0;owned\\x07X";
+        QTest::newRow("a backslash") << "B\\s"
+                                     << "B\\\\s";
+        QTest::newRow("a right-to-left override") << "\u202Eevil"
+                                                  << "\\u202Eevil";
     }
     // Text from a league reaches a terminal and the lines of "players" only written out: no
     // cell more, no control of the terminal.
@@ -937,10 +961,12 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(QString, shown);
         const QString dir = folder("terminal");
-        writeFile(dir + "/Pro.lge", ("[Teams]\n" + text + "|M|A|C\n[Roster 1]\n7|Al|" + text
-                                        + "|0|50|50|50|50|50|50|50|50|1|50|50|50|50|50|50|50|50|0\n").toUtf8());
-        const CliRun made = runCli({"new", dir + "/Pro.lge"}, dir, true);
-        const CliRun players = runCli({"players", dir + "/Pro.pyv"});
+        writeFile(dir + "/Pro.lge",
+            ("[Teams]\n" + text + "|M|A|C\n[Roster 1]\n7|Al|" + text
+                + "|0|50|50|50|50|50|50|50|50|1|50|50|50|50|50|50|50|50|0\n")
+                .toUtf8());
+        const CliRun made = runCli({ "new", dir + "/Pro.lge" }, dir, true);
+        const CliRun players = runCli({ "players", dir + "/Pro.pyv" });
         QVERIFY2(made.status == 0 && players.status == 0, qPrintable(made.err + players.err));
         QVERIFY2(made.err.contains("Getting Roster: " + shown + " M"), qPrintable(made.err));
         QCOMPARE(players.out.section('\t', 1, 1), "Al " + shown);
@@ -950,7 +976,7 @@ private Q_SLOTS:
         QVERIFY(!QString(players.out).remove('\t').contains(control));
         // The commands' text for people: the team in the cap board, the player in his explanation.
         const QString salary = dir + "/Pro.pyv";
-        for (const QStringList& args : QList<QStringList>{{"cap", salary}, {"explain", salary, "--pid", "7"}}) {
+        for (const QStringList& args : QList<QStringList> { { "cap", salary }, { "explain", salary, "--pid", "7" } }) {
             const CliRun r = runCli(args, dir);
             QVERIFY2(r.status == 0 && r.out.contains(shown) && !r.out.contains(control), qPrintable(r.err + r.out));
         }
@@ -973,15 +999,16 @@ private Q_SLOTS:
         QFETCH(int, nameBytes);
         QFETCH(bool, readable);
         const QString file = folder("big") + "/Big.pyv";
-        makeSalaryFile(file, {teamRow(1, "Big", "Names")}, {});
-        queryRows(file, QStringLiteral("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < %1) "
-                                       "INSERT INTO Players (PID, TeamID, LastName, Position, Salary) "
-                                       "SELECT x, 1, printf('%.*c', %2, 'n'), 0, 1000 FROM c")
-                            .arg(players)
-                            .arg(nameBytes));
+        makeSalaryFile(file, { teamRow(1, "Big", "Names") }, {});
+        queryRows(file,
+            QStringLiteral("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < %1) "
+                           "INSERT INTO Players (PID, TeamID, LastName, Position, Salary) "
+                           "SELECT x, 1, printf('%.*c', %2, 'n'), 0, 1000 FROM c")
+                .arg(players)
+                .arg(nameBytes));
         const QString err = folder("big/err") + "/err.txt";
-        const QList<QPair<QStringList, int>> runs = {{{"players", file}, 96},
-            {{"report", "rosters", file, "--rosters-out", file.chopped(4) + ".htm"}, 48}};
+        const QList<QPair<QStringList, int>> runs = { { { "players", file }, 96 },
+            { { "report", "rosters", file, "--rosters-out", file.chopped(4) + ".htm" }, 48 } };
         for (const auto& [args, spareMiB] : runs) {
             const int status = cliInChild(args, rlim_t(spareMiB) << 20, err);
             QVERIFY2(status == (readable ? 0 : 1) && (readable || readAll(err).contains("more than 16 MiB")),
@@ -990,7 +1017,7 @@ private Q_SLOTS:
         // A roster report that cannot read the players is written without them.
         const QByteArray roster = readAll(file.chopped(4) + ".htm");
         QVERIFY(roster.contains("Big Names") && roster.contains("nnnn") == readable);
-        const QStringList summary{"report", "summary", file, "--summary-out", file.chopped(4) + "-s.htm"};
+        const QStringList summary { "report", "summary", file, "--summary-out", file.chopped(4) + "-s.htm" };
         QVERIFY2(cliInChild(summary, 48 << 20, err) == 0, readAll(err).constData());
     }
 };

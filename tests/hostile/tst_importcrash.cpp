@@ -24,7 +24,8 @@
 using namespace payvo;
 using namespace payvo::test;
 
-namespace {
+namespace
+{
 
 const QString kDemo = QStringLiteral(PAYVO_SOURCE_DIR "/data/Demo");
 
@@ -59,10 +60,11 @@ extern "C" int rename(const char* from, const char* to) noexcept
     return rc;
 }
 
-class TestImportCrash : public QObject {
+class TestImportCrash : public QObject
+{
     Q_OBJECT
     QTemporaryDir m_dir;
-    QByteArray m_old;  // the older salary file: the small test league
+    QByteArray m_old; // the older salary file: the small test league
     QStringList m_new; // what a whole import of the demo league writes
     QStringList m_trace; // "status TEXT" and "progress N" of a whole import, in order
 
@@ -71,8 +73,10 @@ private Q_SLOTS:
     {
         RecordingStatus status;
         ScriptedPrompt quiet;
-        QCOMPARE(int(importLeague(QString(dataFile("Small")) + ".lge", m_dir.filePath("Old.pyv"), QString(), status, quiet).outcome),
-                 int(ImportResult::Outcome::Done));
+        QCOMPARE(
+            int(importLeague(QString(dataFile("Small")) + ".lge", m_dir.filePath("Old.pyv"), QString(), status, quiet)
+                    .outcome),
+            int(ImportResult::Outcome::Done));
         m_old = readAll(m_dir.filePath("Old.pyv"));
         // The trace of a whole import: each status text and the number of each progress call.
         RecordingStatus traced;
@@ -149,7 +153,7 @@ private Q_SLOTS:
         QCOMPARE(int(import(target, status).outcome), int(ImportResult::Outcome::Done));
         QCOMPARE(salaryFileRows(target), m_new);
         QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
-                 QStringList("Demo.pyv"));
+            QStringList("Demo.pyv"));
     }
 
     void killedRecalc_data()

@@ -11,7 +11,8 @@
 using namespace payvo;
 using namespace payvo::test;
 
-namespace {
+namespace
+{
 
 QString player(int pid, int position = 0)
 {
@@ -20,7 +21,8 @@ QString player(int pid, int position = 0)
 
 } // namespace
 
-class TestImport : public QObject {
+class TestImport : public QObject
+{
     Q_OBJECT
     QTemporaryDir m_dir;
     QString m_target;
@@ -51,22 +53,23 @@ private Q_SLOTS:
     {
         const ImportResult r = import(dataFile("Small"));
         QCOMPARE(int(r.outcome), int(ImportResult::Outcome::Done));
-        QCOMPARE(QList<int>({r.teams, r.draftPool, r.freeAgents, r.rostered}), QList<int>({3, 2, 1, 3}));
+        QCOMPARE(QList<int>({ r.teams, r.draftPool, r.freeAgents, r.rostered }), QList<int>({ 3, 2, 1, 3 }));
         QCOMPARE(queryRows(m_target, "SELECT TeamID, City, Mascot, Abbr, Coach FROM Teams"),
-                 (QStringList{"1|  Boston  | Bulldogs |BOS|Ann Reyes", "2|Denver|Comets|DEN|NULL",
-                              "3|Québec|Nordiques & Co|QUÉ|Bill O'Neil"}));
+            (QStringList { "1|  Boston  | Bulldogs |BOS|Ann Reyes", "2|Denver|Comets|DEN|NULL",
+                "3|Québec|Nordiques & Co|QUÉ|Bill O'Neil" }));
         QCOMPARE(queryRows(m_target, "SELECT TeamID, PID FROM Players"),
-                 (QStringList{"99|401", "99|402", "0|201", "1|101", "1|-102", "3|301"}));
+            (QStringList { "99|401", "99|402", "0|201", "1|101", "1|-102", "3|301" }));
         // John Smith's fields 5..21 are 11..18 and 19, 21..28 and 29, so each column shows which
         // field it was filled from.
-        QCOMPARE(queryRows(m_target, "SELECT PID, TeamID, FirstName, LastName, Years, Position, PositionGen, Pot_SP, "
-                                     "Pot_AC, Pot_AG, Pot_ST, Pot_HA, Pot_EN, Pot_IN, Pot_DI, Act_SP, Act_AC, Act_AG, "
-                                     "Act_ST, Act_HA, Act_EN, Act_IN, Act_DI, typeof(PID) || typeof(Years) || "
-                                     "typeof(Act_SP) || typeof(FirstName) FROM Players WHERE PID = 101"),
-                 QStringList{"101|1|John|Smith|19|0|29|27|21|22|28|25|24|26|23|17|11|12|18|15|14|16|13|"
-                             "integerintegerintegertext"});
+        QCOMPARE(queryRows(m_target,
+                     "SELECT PID, TeamID, FirstName, LastName, Years, Position, PositionGen, Pot_SP, "
+                     "Pot_AC, Pot_AG, Pot_ST, Pot_HA, Pot_EN, Pot_IN, Pot_DI, Act_SP, Act_AC, Act_AG, "
+                     "Act_ST, Act_HA, Act_EN, Act_IN, Act_DI, typeof(PID) || typeof(Years) || "
+                     "typeof(Act_SP) || typeof(FirstName) FROM Players WHERE PID = 101"),
+            QStringList { "101|1|John|Smith|19|0|29|27|21|22|28|25|24|26|23|17|11|12|18|15|14|16|13|"
+                          "integerintegerintegertext" });
         QCOMPARE(queryRows(m_target, "SELECT FirstName, LastName, PositionGen FROM Players WHERE PID IN (402, 301)"),
-                 (QStringList{"NULL|Zeta|12", "Éloïse|D'Amato|3"}));
+            (QStringList { "NULL|Zeta|12", "Éloïse|D'Amato|3" }));
         QCOMPARE(queryRows(m_target,
                      "SELECT count(*) FROM Players WHERE coalesce(INJ_Sev_a, INJ_Sev_b, INJ_Type, "
                      "INJ_Week, INJStatus, Height, Weight, SkinColor, OrgTeam, OrgJerseyNum, fBWPicture, "
@@ -75,7 +78,7 @@ private Q_SLOTS:
         // Without a settings file every weight is 1 and there are no limits: the base salary
         // times the bonus factor.
         QCOMPARE(queryRows(m_target, "SELECT Salary FROM Players WHERE PID = 101"),
-                 QStringList("116.0")); // 11 + 12 + ... + 18, no rating above 69
+            QStringList("116.0")); // 11 + 12 + ... + 18, no rating above 69
         QCOMPARE(r.salaries, 6);
         QCOMPARE(folder(), QStringList("Small.pyv"));
         QVERIFY(m_prompt.shown.isEmpty());
@@ -88,18 +91,19 @@ private Q_SLOTS:
     void statusTexts_andProgressShares()
     {
         QByteArray league = "[Teams]\n  Boston |  Bulldogs  |BOS|A\nDenver||DEN|B\n";
-        for (const auto& [section, pids] : std::vector<std::pair<const char*, std::vector<int>>>{
-                 {"Draft Pool", {1, 2}}, {"Free Agents", {3}}, {"Roster 1", {4}}, {"Roster 2", {5, 6, 7}}}) {
+        for (const auto& [section, pids] :
+            std::vector<std::pair<const char*, std::vector<int>>> { { "Draft Pool", { 1, 2 } },
+                { "Free Agents", { 3 } }, { "Roster 1", { 4 } }, { "Roster 2", { 5, 6, 7 } } }) {
             league += QByteArray("[") + section + "]\n";
             for (const int pid : pids)
                 league += player(pid).toUtf8() + "\n";
         }
         writeFile(m_dir.filePath("Lists.lge"), league);
         QCOMPARE(int(import(m_dir.filePath("Lists")).outcome), int(ImportResult::Outcome::Done));
-        QCOMPARE(m_status.texts.mid(0, 6), (QStringList{"Getting Teams", "Getting Rookies", "Getting Free Agents",
-                                               "Getting Roster: Boston Bulldogs", "Getting Roster: Denver ",
-                                               "Calculating Salaries for QB"}));
-        const QList<double> expected{0, 1, 2, 3, 5.5, 8, 9, 20.25, 31.5, 32.5, 55, 77.5, 85, 92.5, 0};
+        QCOMPARE(m_status.texts.mid(0, 6),
+            (QStringList { "Getting Teams", "Getting Rookies", "Getting Free Agents", "Getting Roster: Boston Bulldogs",
+                "Getting Roster: Denver ", "Calculating Salaries for QB" }));
+        const QList<double> expected { 0, 1, 2, 3, 5.5, 8, 9, 20.25, 31.5, 32.5, 55, 77.5, 85, 92.5, 0 };
         for (int i = 0; i < expected.size(); ++i)
             QVERIFY2(qAbs(m_status.values[i] - expected[i]) < 1e-9, qPrintable(QString::number(m_status.values[i])));
         QCOMPARE(m_status.texts.last(), "Finished");
@@ -112,11 +116,11 @@ private Q_SLOTS:
         QCOMPARE(prefix, m_dir.filePath(".Small.pyv.import-"));
         const QString own = QString::number(QCoreApplication::applicationPid());
         const QString gone = QStringLiteral("2147483646"); // no process has this id
-        for (const QString& name : {prefix + gone + "-a", prefix + gone + "-a-journal", prefix + own + "-b",
-                                    prefix + "1-c", m_dir.filePath(".Other.pyv.import-" + gone + "-d")})
+        for (const QString& name : { prefix + gone + "-a", prefix + gone + "-a-journal", prefix + own + "-b",
+                 prefix + "1-c", m_dir.filePath(".Other.pyv.import-" + gone + "-d") })
             writeFile(name, "partial");
         import(dataFile("Small"));
-        QCOMPARE(folder(), (QStringList{".Other.pyv.import-" + gone + "-d", ".Small.pyv.import-1-c", "Small.pyv"}));
+        QCOMPARE(folder(), (QStringList { ".Other.pyv.import-" + gone + "-d", ".Small.pyv.import-1-c", "Small.pyv" }));
     }
 };
 

@@ -7,7 +7,8 @@
 using namespace payvo;
 using payvo::test::writeFile;
 
-namespace {
+namespace
+{
 
 const QByteArray kPlayer = "7|Al|Bo|0|50|50|50|50|50|50|50|50|1|50|50|50|50|50|50|50|50|0";
 const QByteArray kTwoTeams = "[Teams]\nA|B|C|D\nE|F|G|H\n";
@@ -35,7 +36,8 @@ LeagueError refusal(const QString& base)
 
 } // namespace
 
-class TestLeagueReader : public QObject {
+class TestLeagueReader : public QObject
+{
     Q_OBJECT
     QTemporaryDir m_dir;
     QString m_base = m_dir.filePath(QStringLiteral("Pro"));
@@ -52,9 +54,9 @@ private Q_SLOTS:
     {
         const QString base = payvo::test::dataFile(QStringLiteral("Small"));
         TextLeagueReader reader;
-        RecordList records{QStringLiteral("stale")};
-        RecordList extra{QStringLiteral("stale")};
-        std::vector<std::int16_t> numbers{1};
+        RecordList records { QStringLiteral("stale") };
+        RecordList extra { QStringLiteral("stale") };
+        std::vector<std::int16_t> numbers { 1 };
         QCOMPARE(reader.GetTeams(base, records), 3);
         QCOMPARE(records.size(), std::size_t(4));
         QVERIFY(records[0].isEmpty());
@@ -82,29 +84,38 @@ private Q_SLOTS:
         QTest::addColumn<int>("freeAgents");
         const QByteArray one = "[Teams]\nA|B|C|D\n";
         const QByteArray fa = "[Free Agents]\n" + kPlayer + "\n";
-        QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + kTwoTeams << QStringList{"A|B|C|D", "E|F|G|H"} << 0;
+        QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + kTwoTeams << QStringList { "A|B|C|D", "E|F|G|H" } << 0;
         QTest::newRow("CR LF, last line without end")
-            << QByteArray("[Teams]\r\nA|B|C|D\r\n[Free Agents]\r\n" + kPlayer) << QStringList{"A|B|C|D"} << 1;
+            << QByteArray("[Teams]\r\nA|B|C|D\r\n[Free Agents]\r\n" + kPlayer) << QStringList { "A|B|C|D" } << 1;
         QTest::newRow("comments and blank lines")
-            << QByteArray("# a league\n\n \t\n[Teams]\n  # not a team\nA|B|C|D\n\t\n" + fa) << QStringList{"A|B|C|D"} << 1;
-        QTest::newRow("header with blanks around it") << QByteArray(" \t[Teams]\t \nA|B|C|D\n") << QStringList{"A|B|C|D"} << 0;
-        QTest::newRow("record text kept as it stands") << QByteArray("[Teams]\n A | B|C|D |x\n") << QStringList{" A | B|C|D |x"} << 0;
-        QTest::newRow("bracketed record with a bar is a record") << QByteArray("[Teams]\n[A]|B|C|D]\n") << QStringList{"[A]|B|C|D]"} << 0;
-        QTest::newRow("empty text fields") << QByteArray("[Teams]\n|||\n") << QStringList{"|||"} << 0;
-        QTest::newRow("byte-order mark past the start is text") << QByteArray("[Teams]\n\xEF\xBB\xBF\xEF\xBB\xBF" "A|B|C|D\n")
-                                                               << QStringList{QString(2, QChar(0xFEFF)) + "A|B|C|D"} << 0;
-        QTest::newRow("empty sections") << one + "[Free Agents]\n[Draft Pool]\n[Roster 1]\n" << QStringList{"A|B|C|D"} << 0;
+            << QByteArray("# a league\n\n \t\n[Teams]\n  # not a team\nA|B|C|D\n\t\n" + fa) << QStringList { "A|B|C|D" }
+            << 1;
+        QTest::newRow("header with blanks around it")
+            << QByteArray(" \t[Teams]\t \nA|B|C|D\n") << QStringList { "A|B|C|D" } << 0;
+        QTest::newRow("record text kept as it stands")
+            << QByteArray("[Teams]\n A | B|C|D |x\n") << QStringList { " A | B|C|D |x" } << 0;
+        QTest::newRow("bracketed record with a bar is a record")
+            << QByteArray("[Teams]\n[A]|B|C|D]\n") << QStringList { "[A]|B|C|D]" } << 0;
+        QTest::newRow("empty text fields") << QByteArray("[Teams]\n|||\n") << QStringList { "|||" } << 0;
+        QTest::newRow("byte-order mark past the start is text")
+            << QByteArray("[Teams]\n\xEF\xBB\xBF\xEF\xBB\xBF"
+                          "A|B|C|D\n")
+            << QStringList { QString(2, QChar(0xFEFF)) + "A|B|C|D" } << 0;
+        QTest::newRow("empty sections") << one + "[Free Agents]\n[Draft Pool]\n[Roster 1]\n"
+                                        << QStringList { "A|B|C|D" } << 0;
         QTest::newRow("rosters before the lists")
-            << QByteArray(kTwoTeams + "[Roster 2]\n" + kPlayer + "\n[Roster 1]\n" + fa) << QStringList{"A|B|C|D", "E|F|G|H"} << 1;
+            << QByteArray(kTwoTeams + "[Roster 2]\n" + kPlayer + "\n[Roster 1]\n" + fa)
+            << QStringList { "A|B|C|D", "E|F|G|H" } << 1;
         const struct {
             const char* name;
             int field;
             const char* value;
-        } numbers[] = {{"lowest id", 1, "-32768"}, {"highest id", 1, "32767"}, {"id minus zero", 1, "-0"},
-            {"position 14", 4, "14"}, {"rating 0", 5, "0"}, {"rating 255", 12, "255"}, {"leading zeros", 13, "007"},
-            {"second position 255", 22, "255"}};
+        } numbers[] = { { "lowest id", 1, "-32768" }, { "highest id", 1, "32767" }, { "id minus zero", 1, "-0" },
+            { "position 14", 4, "14" }, { "rating 0", 5, "0" }, { "rating 255", 12, "255" },
+            { "leading zeros", 13, "007" }, { "second position 255", 22, "255" } };
         for (const auto& n : numbers)
-            QTest::newRow(n.name) << one + "[Free Agents]\n" + playerWith(n.field, n.value) << QStringList{"A|B|C|D"} << 1;
+            QTest::newRow(n.name) << one + "[Free Agents]\n" + playerWith(n.field, n.value) << QStringList { "A|B|C|D" }
+                                  << 1;
     }
     void accepted()
     {
@@ -130,31 +141,43 @@ private Q_SLOTS:
         QTest::newRow("empty file") << QByteArray() << 1 << "the file is empty";
         QTest::newRow("only a byte-order mark") << QByteArray("\xEF\xBB\xBF") << 1 << "the file is empty";
         QTest::newRow("only comments") << QByteArray("# nothing\n\n") << 1 << "no [Teams] section";
-        QTest::newRow("record before any header") << QByteArray("\nA|B|C|D\n[Teams]\n") << 2 << "before the first section header";
-        QTest::newRow("teams not first") << QByteArray("#\n[Draft Pool]\n[Teams]\n") << 2 << "must be [Teams], found [Draft Pool]";
-        QTest::newRow("unknown header") << QByteArray(kTwoTeams + "[Free agents]\n") << 4 << "unknown section header [Free agents]";
-        QTest::newRow("roster without number") << QByteArray(kTwoTeams + "[Roster x]\n") << 4 << "unknown section header";
+        QTest::newRow("record before any header")
+            << QByteArray("\nA|B|C|D\n[Teams]\n") << 2 << "before the first section header";
+        QTest::newRow("teams not first") << QByteArray("#\n[Draft Pool]\n[Teams]\n") << 2
+                                         << "must be [Teams], found [Draft Pool]";
+        QTest::newRow("unknown header") << QByteArray(kTwoTeams + "[Free agents]\n") << 4
+                                        << "unknown section header [Free agents]";
+        QTest::newRow("roster without number")
+            << QByteArray(kTwoTeams + "[Roster x]\n") << 4 << "unknown section header";
         QTest::newRow("section twice") << QByteArray(kTwoTeams + "[Free Agents]\n\n[Free Agents]\n") << 6
                                        << "[Free Agents] appears twice (first on line 4)";
-        QTest::newRow("same roster twice") << QByteArray(kTwoTeams + "[Roster 1]\n[Roster 01]\n") << 5 << "[Roster 1] appears twice";
+        QTest::newRow("same roster twice")
+            << QByteArray(kTwoTeams + "[Roster 1]\n[Roster 01]\n") << 5 << "[Roster 1] appears twice";
         QTest::newRow("roster of team 0") << QByteArray(kTwoTeams + "[Roster 0]\n") << 4 << "names no team";
-        QTest::newRow("roster past the last team") << QByteArray(kTwoTeams + "[Roster 3]\n") << 4
-                                                   << "[Roster 3] names no team: the league has 2 teams";
-        QTest::newRow("no teams, then a section") << QByteArray("#\n[Teams]\n[Draft Pool]\n") << 2 << "[Teams] holds no team";
+        QTest::newRow("roster past the last team")
+            << QByteArray(kTwoTeams + "[Roster 3]\n") << 4 << "[Roster 3] names no team: the league has 2 teams";
+        QTest::newRow("no teams, then a section")
+            << QByteArray("#\n[Teams]\n[Draft Pool]\n") << 2 << "[Teams] holds no team";
         QTest::newRow("no teams at the end") << QByteArray("[Teams]\n") << 1 << "[Teams] holds no team";
-        QTest::newRow("team record of 3 fields") << QByteArray("[Teams]\nA|B|C\n") << 2 << "team record has 3 fields, needs 4";
-        QTest::newRow("player record of 21 fields") << p + kPlayer.left(kPlayer.lastIndexOf('|')) << 4
-                                                    << "player record has 21 fields, needs 22";
-        QTest::newRow("id above range") << p + playerWith(1, "32768") << 4 << "field 1 (player id) is \"32768\", must be -32768 to 32767";
-        QTest::newRow("id with plus") << p + playerWith(1, "+5") << 4 << "field 1 (player id) is \"+5\", not a whole number";
+        QTest::newRow("team record of 3 fields")
+            << QByteArray("[Teams]\nA|B|C\n") << 2 << "team record has 3 fields, needs 4";
+        QTest::newRow("player record of 21 fields")
+            << p + kPlayer.left(kPlayer.lastIndexOf('|')) << 4 << "player record has 21 fields, needs 22";
+        QTest::newRow("id above range") << p + playerWith(1, "32768") << 4
+                                        << "field 1 (player id) is \"32768\", must be -32768 to 32767";
+        QTest::newRow("id with plus") << p + playerWith(1, "+5") << 4
+                                      << "field 1 (player id) is \"+5\", not a whole number";
         QTest::newRow("id with a space") << p + playerWith(1, " 5") << 4 << "not a whole number";
         QTest::newRow("id only a minus") << p + playerWith(1, "-") << 4 << "not a whole number";
         QTest::newRow("empty position") << p + playerWith(4, "") << 4 << "field 4 (position code) is empty";
-        QTest::newRow("position 15") << p + playerWith(4, "15") << 4 << "field 4 (position code) is \"15\", must be 0 to 14";
+        QTest::newRow("position 15") << p + playerWith(4, "15") << 4
+                                     << "field 4 (position code) is \"15\", must be 0 to 14";
         QTest::newRow("signed position") << p + playerWith(4, "-0") << 4 << "must be 0 to 14";
-        QTest::newRow("rating 256") << p + playerWith(9, "256") << 4 << "field 9 (actual HA) is \"256\", must be 0 to 255";
+        QTest::newRow("rating 256") << p + playerWith(9, "256") << 4
+                                    << "field 9 (actual HA) is \"256\", must be 0 to 255";
         QTest::newRow("rating with a fraction") << p + playerWith(11, "70.5") << 4 << "field 11 (actual SP)";
-        QTest::newRow("years not a number") << p + playerWith(13, "x") << 4 << "field 13 (years) is \"x\", not a whole number";
+        QTest::newRow("years not a number")
+            << p + playerWith(13, "x") << 4 << "field 13 (years) is \"x\", not a whole number";
         QTest::newRow("NUL byte") << QByteArray("[Teams]\nA|B|C|D\nE|F\0|G|H\n", 24) << 3 << "NUL byte";
         QTest::newRow("invalid byte") << QByteArray("[Teams]\nA|B|C|D\nE|F\xFF|G|H\n") << 3 << "not valid UTF-8";
         QTest::newRow("overlong form") << QByteArray("[Teams]\n\xC0\xAF|B|C|D\n") << 2 << "not valid UTF-8";
@@ -162,11 +185,12 @@ private Q_SLOTS:
         QTest::newRow("cut sequence") << QByteArray("[Teams]\nA|B|C|\xC3") << 2 << "not valid UTF-8";
         QTest::newRow("header holding a CR") << QByteArray(kTwoTeams + "[Free Agents]\r[Teams]\r\n") << 4
                                              << "unknown section header [Free Agents]\\r[Teams]";
-        QTest::newRow("long roster header") << QByteArray(kTwoTeams + "[Roster " + QByteArray(100000, '0') + "3]\n") << 4
-                                            << "[Roster 00000000000000000000000000000000... names no team";
-        QTest::newRow("byte-order mark before an id") << p + "\xEF\xBB\xBF" + kPlayer << 4
-                                                      << "field 1 (player id) is \"\\uFEFF7\", not a whole number";
-        QTest::newRow("escape sequence in a value") << p + playerWith(13, "\x1B[2J") << 4 << "is \"\\x1B[2J\", not a whole number";
+        QTest::newRow("long roster header") << QByteArray(kTwoTeams + "[Roster " + QByteArray(100000, '0') + "3]\n")
+                                            << 4 << "[Roster 00000000000000000000000000000000... names no team";
+        QTest::newRow("byte-order mark before an id")
+            << p + "\xEF\xBB\xBF" + kPlayer << 4 << "field 1 (player id) is \"\\uFEFF7\", not a whole number";
+        QTest::newRow("escape sequence in a value")
+            << p + playerWith(13, "\x1B[2J") << 4 << "is \"\\x1B[2J\", not a whole number";
     }
     void refused()
     {

@@ -2,20 +2,20 @@
 #include "app/frmcompare.h"
 #include "board/boardtables.h"
 #include "board/capboard.h"
+#include "cli/clirun.h"
 #include "reports/reportsettings.h"
 #include "salary/salaryconfig.h"
 #include "store/salarystore.h"
-#include "cli/clirun.h"
 #include "support/testleague.h"
 #include "support/testutil.h"
 #include "support/window.h"
 
+#include <QComboBox>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QComboBox>
 #include <QPushButton>
-#include <QTableView>
 #include <QRegularExpression>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
@@ -23,7 +23,8 @@
 using namespace payvo;
 using namespace payvo::test;
 
-class TestLeague : public QObject {
+class TestLeague : public QObject
+{
     Q_OBJECT
     QTemporaryDir m_dir;
     QString m_old, m_new, m_ini;
@@ -38,14 +39,14 @@ private Q_SLOTS:
         m_new = file("now.pyv");
         m_ini = file("Payvo.ini");
         writeFile(m_ini, "[Salary]\r\nAmount=650\r\n");
-        makeSalaryFile(m_old, {teamRow(1, "Old", "Ones"), teamRow(2, "Twos", "B"), teamRow(3, "Gone", "C")},
-                       {playerRow(1, 1, "Same", "Pay", 0, 100), playerRow(2, 1, "Moved", "Repaid", 1, 200),
-                        playerRow(3, 2, "Re", "Paid", 2, 300), playerRow(4, 2, "Stays", "Put", 3, 400),
-                        playerRow(5, 3, "Left", "Out", 4, 500), playerRow(6, 0, "Free", "Agent", 5)});
-        makeSalaryFile(m_new, {teamRow(1, "New", "Ones"), teamRow(2, "Twos", "B"), teamRow(4, "Came", "D")},
-                       {playerRow(1, 1, "Same", "Pay", 0, 100.4), playerRow(2, 2, "Moved", "Repaid", 1, 250),
-                        playerRow(3, 2, "Re", "Paid", 2, 350), playerRow(4, 2, "Stays", "Put", 3, 400),
-                        playerRow(7, 4, "Just", "Came", 6, 700), playerRow(6, 1, "Free", "Agent", 5)});
+        makeSalaryFile(m_old, { teamRow(1, "Old", "Ones"), teamRow(2, "Twos", "B"), teamRow(3, "Gone", "C") },
+            { playerRow(1, 1, "Same", "Pay", 0, 100), playerRow(2, 1, "Moved", "Repaid", 1, 200),
+                playerRow(3, 2, "Re", "Paid", 2, 300), playerRow(4, 2, "Stays", "Put", 3, 400),
+                playerRow(5, 3, "Left", "Out", 4, 500), playerRow(6, 0, "Free", "Agent", 5) });
+        makeSalaryFile(m_new, { teamRow(1, "New", "Ones"), teamRow(2, "Twos", "B"), teamRow(4, "Came", "D") },
+            { playerRow(1, 1, "Same", "Pay", 0, 100.4), playerRow(2, 2, "Moved", "Repaid", 1, 250),
+                playerRow(3, 2, "Re", "Paid", 2, 350), playerRow(4, 2, "Stays", "Put", 3, 400),
+                playerRow(7, 4, "Just", "Came", 6, 700), playerRow(6, 1, "Free", "Agent", 5) });
     }
 
     // compare's JSON: every team of either season in TeamID order, its payroll and over the cap
@@ -71,19 +72,20 @@ private Q_SLOTS:
             {"pid": 6, "name": "Free Agent", "change": "moved", "team_old": 0, "team_new": 1, "salary_old": null,
              "salary_new": null},
             {"pid": 7, "name": "Just Came", "change": "added", "team_old": null, "team_new": 4, "salary_old": null,
-             "salary_new": 700}]})").object();
-        const CliRun r = runCli({"compare", m_old, m_new, "--ini", m_ini, "--format", "json"});
+             "salary_new": 700}]})")
+                                     .object();
+        const CliRun r = runCli({ "compare", m_old, m_new, "--ini", m_ini, "--format", "json" });
         QVERIFY(r.status == 0 && !want.isEmpty());
         QCOMPARE(QJsonDocument::fromJson(r.out.toUtf8()).toJson(QJsonDocument::Compact),
-                 QJsonDocument(want).toJson(QJsonDocument::Compact));
+            QJsonDocument(want).toJson(QJsonDocument::Compact));
     }
 
     // The CSV holds the same players; the window shows the same rows.
     void compare_csvAndWindow()
     {
-        const CliRun csv = runCli({"compare", m_old, m_new, "--ini", m_ini, "--format", "csv"});
+        const CliRun csv = runCli({ "compare", m_old, m_new, "--ini", m_ini, "--format", "csv" });
         QCOMPARE(csv.out.split("\r\n").mid(1, 2),
-                 QStringList({"2,Moved Repaid,moved,1,2,200,250", "3,Re Paid,repaid,2,2,300,350"}));
+            QStringList({ "2,Moved Repaid,moved,1,2,200,250", "3,Re Paid,repaid,2,2,300,350" }));
 
         Window w(m_dir.path());
         w.open(m_new);
@@ -98,7 +100,7 @@ private Q_SLOTS:
         QCOMPARE(players->model()->rowCount(), 2);
         w.files().choose(file("moved.csv"));
         compare->findChild<QPushButton*>("cmdExportCsv")->click();
-        const CliRun all = runCli({"compare", m_old, m_new, "--format", "csv"});
+        const CliRun all = runCli({ "compare", m_old, m_new, "--format", "csv" });
         QStringList moved = all.out.split("\r\n").filter(",moved,");
         QCOMPARE(QString::fromUtf8(readAll(file("moved.csv"))).split("\r\n").mid(1, 2), moved);
 
@@ -107,7 +109,8 @@ private Q_SLOTS:
         w.trigger("mnuPublishSite");
         QCOMPARE(w.status(), QStringLiteral("Finished"));
         QVERIFY(w.prompt().shown.isEmpty());
-        QCOMPARE(QDir(file("published")).entryList({"team-*.html"}), QStringList({"team-1.html", "team-2.html", "team-4.html"}));
+        QCOMPARE(QDir(file("published")).entryList({ "team-*.html" }),
+            QStringList({ "team-1.html", "team-2.html", "team-4.html" }));
     }
 
     // The site of a small league with a hostile team name, written twice: every link names a
@@ -117,22 +120,22 @@ private Q_SLOTS:
     {
         const QString league = file("Site & <Co>.pyv");
         const QString hostile = QStringLiteral("</title><script>alert(1)</script>\"'&amp;");
-        makeSalaryFile(league, {teamRow(1, hostile, "X"), teamRow(2, "Plain", "Team")},
-                       {playerRow(1, 1, "A", "<b>", 0, 600), playerRow(2, 2, "B", "C", 3, 100),
-                        playerRow(3, 0, "Free", "Agent", 5), playerRow(4, 99, "Draft", "Pick", 6, 50)});
+        makeSalaryFile(league, { teamRow(1, hostile, "X"), teamRow(2, "Plain", "Team") },
+            { playerRow(1, 1, "A", "<b>", 0, 600), playerRow(2, 2, "B", "C", 3, 100),
+                playerRow(3, 0, "Free", "Agent", 5), playerRow(4, 99, "Draft", "Pick", 6, 50) });
         const QString ini = file("site.ini");
         writeFile(ini, "[Salary]\r\nAmount=500\r\n");
         setRosterReportFile(file("elsewhere/r.htm")); // only its name counts in a site
         QStringList runs;
-        for (const QString& out : {file("site1"), file("site2")}) {
-            const CliRun r = runCli({"site", league, "--out", out, "--ini", ini});
+        for (const QString& out : { file("site1"), file("site2") }) {
+            const CliRun r = runCli({ "site", league, "--out", out, "--ini", ini });
             QCOMPARE(r.status, 0);
             runs << out;
         }
         QStringList names = QDir(runs[0]).entryList(QDir::Files, QDir::Name);
-        QCOMPARE(names, QStringList({"cap.csv", "draft-pool.html", "free-agents.html", "index.html", "matrix.csv",
-                                     "players.csv", "r.htm", "style.css", "sumary.htm", "team-1.html",
-                                     "team-2.html"}));
+        QCOMPARE(names,
+            QStringList({ "cap.csv", "draft-pool.html", "free-agents.html", "index.html", "matrix.csv", "players.csv",
+                "r.htm", "style.css", "sumary.htm", "team-1.html", "team-2.html" }));
         const QRegularExpression link(QStringLiteral("(?:href|src)=\"([^\"#]*)"));
         for (const QString& name : names) {
             const QByteArray one = readAll(QDir(runs[0]).filePath(name));
@@ -143,7 +146,8 @@ private Q_SLOTS:
             for (qsizetype i = 0; i < a.size(); ++i)
                 if (a[i] != b[i])
                     differ << a[i];
-            QVERIFY2(differ.isEmpty() || (differ.size() == 1 && differ[0].startsWith("<p>Generated ")), qPrintable(name));
+            QVERIFY2(
+                differ.isEmpty() || (differ.size() == 1 && differ[0].startsWith("<p>Generated ")), qPrintable(name));
             if (!name.endsWith(".html"))
                 continue;
             const QString text = QString::fromUtf8(one);
@@ -170,19 +174,24 @@ private Q_SLOTS:
         for (auto m = QRegularExpression("<td class=\"n\">[^<]*</td>").globalMatch(capPart); m.hasNext();)
             shown += m.next().captured(0);
         QVERIFY(shown.startsWith(cells));
-        QVERIFY(index.contains(QRegularExpression("team-1.html\">[^<]*</a> <span class=\"over-mark\">\\(over the cap\\)")));
+        QVERIFY(
+            index.contains(QRegularExpression("team-1.html\">[^<]*</a> <span class=\"over-mark\">\\(over the cap\\)")));
     }
     // A page is written only where a report would be: a link is replaced, never written
     // through; a pipe, a link to the salary file and a page marked read-only are left alone.
     void site_replacesOnlyWhatIsItsOwn_data()
     {
         QTest::addColumn<QString>("stands"); // what stands under cap.csv
-        QTest::addColumn<QString>("error");  // the run's error after "cannot write <cap.csv>: "
-        QTest::newRow("a link to another file") << "link" << "";
-        QTest::newRow("a named pipe") << "pipe" << "it is a named pipe, not a file of the site; it was left as it is";
+        QTest::addColumn<QString>("error"); // the run's error after "cannot write <cap.csv>: "
+        QTest::newRow("a link to another file") << "link"
+                                                << "";
+        QTest::newRow("a named pipe") << "pipe"
+                                      << "it is a named pipe, not a file of the site; it was left as it is";
         QTest::newRow("a link to the salary file")
-            << "salary" << "it is a link to the salary file the report is read from; it was left as it is";
-        QTest::newRow("a page marked read-only") << "read-only" << "it is read-only";
+            << "salary"
+            << "it is a link to the salary file the report is read from; it was left as it is";
+        QTest::newRow("a page marked read-only") << "read-only"
+                                                 << "it is read-only";
     }
     void site_replacesOnlyWhatIsItsOwn()
     {
@@ -190,7 +199,7 @@ private Q_SLOTS:
         QFETCH(QString, error);
         QTemporaryDir dir;
         const QString league = dir.filePath("L.pyv"), out = dir.filePath("site"), other = dir.filePath("other");
-        makeSalaryFile(league, {teamRow(1, "A", "B")}, {playerRow(1, 1, "C", "D", 0, 100)});
+        makeSalaryFile(league, { teamRow(1, "A", "B") }, { playerRow(1, 1, "C", "D", 0, 100) });
         writeFile(other, "not the site's");
         QDir().mkpath(out);
         const QString target = QDir(out).filePath("cap.csv");
@@ -202,7 +211,7 @@ private Q_SLOTS:
         } else
             QVERIFY(QFile::link(stands == QLatin1String("link") ? other : league, target));
         const QByteArray before = readAll(league);
-        const CliRun r = runCli({"site", league, "--out", out, "--ini", m_ini});
+        const CliRun r = runCli({ "site", league, "--out", out, "--ini", m_ini });
         QCOMPARE(r.err.trimmed(), error.isEmpty() ? QString() : "payvo-cli: cannot write " + target + ": " + error);
         QCOMPARE(r.status, error.isEmpty() ? 0 : 1);
         QCOMPARE(readAll(other), QByteArray("not the site's"));

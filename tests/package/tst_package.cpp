@@ -13,7 +13,8 @@
 
 using namespace payvo::test;
 
-namespace {
+namespace
+{
 
 const QString kId = QStringLiteral(PAYVO_APP_ID);
 
@@ -27,14 +28,15 @@ QString output(const QString& program, const QStringList& args, const QStringLis
     p.setProcessEnvironment(e);
     p.start(program, args);
     if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-        QTest::qFail(qPrintable(program + " " + args.join(' ') + " failed: " + p.readAllStandardError()), __FILE__,
-                     __LINE__);
+        QTest::qFail(
+            qPrintable(program + " " + args.join(' ') + " failed: " + p.readAllStandardError()), __FILE__, __LINE__);
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 } // namespace
 
-class TestPackage : public QObject {
+class TestPackage : public QObject
+{
     Q_OBJECT
     QTemporaryDir m_root; // the package unpacked: m_root/usr/...
     QString m_deb;
@@ -46,26 +48,25 @@ private Q_SLOTS:
     {
         if (QStandardPaths::findExecutable("dpkg-deb").isEmpty())
             QSKIP("dpkg-deb is missing (package dpkg): the package cannot be read");
-        const QStringList debs = QDir(PAYVO_BUILD_DIR).entryList({QStringLiteral("payvo_" PAYVO_VERSION "_*.deb")});
-        QVERIFY2(debs.size() == 1, "no package of this version in " PAYVO_BUILD_DIR
-                                   ": make it with cmake --build <build> --target package");
+        const QStringList debs = QDir(PAYVO_BUILD_DIR).entryList({ QStringLiteral("payvo_" PAYVO_VERSION "_*.deb") });
+        QVERIFY2(debs.size() == 1,
+            "no package of this version in " PAYVO_BUILD_DIR ": make it with cmake --build <build> --target package");
         m_deb = QDir(PAYVO_BUILD_DIR).filePath(debs.first());
-        output("dpkg-deb", {"-x", m_deb, m_root.path()});
+        output("dpkg-deb", { "-x", m_deb, m_root.path() });
     }
 
     void contents_data()
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<bool>("program");
-        for (const char* p : {"/usr/bin/payvo", "/usr/bin/payvo-cli"})
+        for (const char* p : { "/usr/bin/payvo", "/usr/bin/payvo-cli" })
             QTest::newRow(p) << p << true;
-        QStringList files = {"/usr/share/payvo/Payvo.ini", "/usr/share/payvo/Demo.lge",
-                             "/usr/share/payvo/guide/index.html", "/usr/share/applications/" + kId + ".desktop",
-                             "/usr/share/metainfo/" + kId + ".metainfo.xml",
-                             "/usr/share/icons/hicolor/scalable/apps/" + kId + ".svg", "/usr/share/man/man1/payvo.1.gz",
-                             "/usr/share/man/man1/payvo-cli.1.gz", "/usr/share/doc/payvo/copyright",
-                             "/usr/share/doc/payvo/changelog.gz"};
-        for (const int size : {16, 32, 48, 64, 128, 256})
+        QStringList files = { "/usr/share/payvo/Payvo.ini", "/usr/share/payvo/Demo.lge",
+            "/usr/share/payvo/guide/index.html", "/usr/share/applications/" + kId + ".desktop",
+            "/usr/share/metainfo/" + kId + ".metainfo.xml", "/usr/share/icons/hicolor/scalable/apps/" + kId + ".svg",
+            "/usr/share/man/man1/payvo.1.gz", "/usr/share/man/man1/payvo-cli.1.gz", "/usr/share/doc/payvo/copyright",
+            "/usr/share/doc/payvo/changelog.gz" };
+        for (const int size : { 16, 32, 48, 64, 128, 256 })
             files << QStringLiteral("/usr/share/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(kId);
         for (const QString& f : files)
             QTest::newRow(qPrintable(f)) << f << false;
@@ -82,14 +83,15 @@ private Q_SLOTS:
     // Version from the project, and the libraries dpkg-shlibdeps found with the platform plugins.
     void control()
     {
-        QCOMPARE(output("dpkg-deb", {"-f", m_deb, "Package"}), "payvo\n");
-        QCOMPARE(output("dpkg-deb", {"-f", m_deb, "Version"}), PAYVO_VERSION "\n");
-        const QString depends = output("dpkg-deb", {"-f", m_deb, "Depends"});
-        for (const char* d : {"libc6", "libqt6core6", "libqt6widgets6", "libsqlite3-0", "qt6-qpa-plugins"})
+        QCOMPARE(output("dpkg-deb", { "-f", m_deb, "Package" }), "payvo\n");
+        QCOMPARE(output("dpkg-deb", { "-f", m_deb, "Version" }), PAYVO_VERSION "\n");
+        const QString depends = output("dpkg-deb", { "-f", m_deb, "Depends" });
+        for (const char* d : { "libc6", "libqt6core6", "libqt6widgets6", "libsqlite3-0", "qt6-qpa-plugins" })
             QVERIFY2(depends.contains(QLatin1String(d)), qPrintable(depends));
         // Nothing of the build beyond what an installation needs.
-        const QString listing = output("dpkg-deb", {"-c", m_deb});
-        QVERIFY2(!listing.contains(QRegularExpression("tst_|bench_|leaguegen|screenshots|iconpng|\\.a\\n")), qPrintable(listing));
+        const QString listing = output("dpkg-deb", { "-c", m_deb });
+        QVERIFY2(!listing.contains(QRegularExpression("tst_|bench_|leaguegen|screenshots|iconpng|\\.a\\n")),
+            qPrintable(listing));
     }
 
     // Every link and picture of the guide leads to a file of the package, and to a section of
@@ -97,7 +99,7 @@ private Q_SLOTS:
     void guideLinks()
     {
         const QRegularExpression link(QStringLiteral("(?:href|src)=\"([^\":]+)\""));
-        QDirIterator pages(installed("/usr/share/payvo/guide"), {"*.html"});
+        QDirIterator pages(installed("/usr/share/payvo/guide"), { "*.html" });
         int checked = 0;
         while (pages.hasNext()) {
             const QString page = pages.next();
@@ -107,7 +109,7 @@ private Q_SLOTS:
                 const QString file = target.isEmpty() ? page : QFileInfo(page).dir().filePath(target);
                 QVERIFY2(QFileInfo(file).isFile(), qPrintable(page + ": " + m.captured(1)));
                 QVERIFY2(anchor.isEmpty() || readAll(file).contains("name=\"" + anchor.toUtf8() + "\""),
-                         qPrintable(page + ": " + m.captured(1)));
+                    qPrintable(page + ": " + m.captured(1)));
                 ++checked;
             }
         }
@@ -119,7 +121,8 @@ private Q_SLOTS:
     void installedCliMakesTheUsersSettingsFile()
     {
         QTemporaryDir config;
-        const QString out = output(installed("/usr/bin/payvo-cli"), {"--version"}, {"XDG_CONFIG_HOME=" + config.path()});
+        const QString out
+            = output(installed("/usr/bin/payvo-cli"), { "--version" }, { "XDG_CONFIG_HOME=" + config.path() });
         QCOMPARE(out, "Payvo " PAYVO_VERSION "\nSettings file: " + config.filePath("Payvo/Payvo.ini") + "\n");
         QCOMPARE(readAll(config.filePath("Payvo/Payvo.ini")), readAll(installed("/usr/share/payvo/Payvo.ini")));
     }

@@ -16,7 +16,8 @@ using namespace payvo::test;
 
 Q_DECLARE_METATYPE(payvo::test::PlayerRow)
 
-namespace {
+namespace
+{
 
 const QByteArray kSpaces(40, ' ');
 
@@ -43,7 +44,8 @@ std::vector<TeamRow> teamsOf(int count)
 
 } // namespace
 
-class TestReports : public QObject {
+class TestReports : public QObject
+{
     Q_OBJECT
     QTemporaryDir m_dir;
     QString m_ini;
@@ -112,13 +114,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("utf8");
         QTest::addColumn<QByteArray>("encoded");
-        QTest::newRow("two-, three- and four-byte") << QByteArray("\xC3\xBC\xE2\x82\xAC\xC5\x81\xF0\x9F\x98\x80")
-                                                    << QByteArray("\xFC\x80&#321;&#128512;");
+        QTest::newRow("two-, three- and four-byte")
+            << QByteArray("\xC3\xBC\xE2\x82\xAC\xC5\x81\xF0\x9F\x98\x80") << QByteArray("\xFC\x80&#321;&#128512;");
         QTest::newRow("stray continuation byte") << QByteArray("a\x80z") << QByteArray("a&#65533;z");
         QTest::newRow("cut short at the end") << QByteArray("a\xE2\x82") << QByteArray("a&#65533;&#65533;");
         QTest::newRow("overlong form") << QByteArray("\xC0\xAF") << QByteArray("&#65533;&#65533;");
         QTest::newRow("encoded surrogate") << QByteArray("\xED\xA0\x80") << QByteArray("&#65533;&#65533;&#65533;");
-        QTest::newRow("beyond U+10FFFF") << QByteArray("\xF4\x90\x80\x80") << QByteArray("&#65533;&#65533;&#65533;&#65533;");
+        QTest::newRow("beyond U+10FFFF") << QByteArray("\xF4\x90\x80\x80")
+                                         << QByteArray("&#65533;&#65533;&#65533;&#65533;");
     }
     void appendLeagueText_decodesUtf8()
     {
@@ -152,7 +155,7 @@ private Q_SLOTS:
             makeReportSampleLeague(path);
         } else {
             writeFile(m_ini, "[Salary]\nAmount=a<b\n"); // a cap that is no number: shown as text, escaped
-            makeSalaryFile(path, {}, {{1, 0, "Tom", "Ward", 8, {{70, 72, 60, 80, 55, 66, 74, 82}}, 9, 640000}});
+            makeSalaryFile(path, {}, { { 1, 0, "Tom", "Ward", 8, { { 70, 72, 60, 80, 55, 66, 74, 82 } }, 9, 640000 } });
         }
         const QString out = m_dir.filePath("out.htm");
         writeFile(out, QByteArray(100000, 'x'));
@@ -164,7 +167,7 @@ private Q_SLOTS:
             const ReportResult r = isRoster ? WriteRosterReport(out, path, league, m_ini, status)
                                             : WriteSummaryReport(out, path, league, m_ini, status);
             QCOMPARE(linesOf(readAll(out)), linesOf(want)); // shows the first differing line
-            QCOMPARE(readAll(out), want);                   // and the bytes: CR LF, Windows-1252
+            QCOMPARE(readAll(out), want); // and the bytes: CR LF, Windows-1252
             QVERIFY(r.complete());
             QCOMPARE(r.linesWritten, int(linesOf(want).size()));
         }
@@ -185,10 +188,10 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("anchor");
         QTest::addColumn<QList<QByteArray>>("lines");
         const auto roster = [](const char* name, const QString& last, int years, double salary, const QByteArray& row) {
-            const PlayerRow player{1, 1, last.isNull() ? QString() : QStringLiteral("Abc"), last, 4,
-                {{50, 50, 50, 50, 50, 50, 50, 255}}, years, salary};
-            QTest::newRow(name) << true << 1 << QList<PlayerRow>{player} << QByteArray("<hr size=2>")
-                                << QList<QByteArray>{row, "<hr size=1>"};
+            const PlayerRow player { 1, 1, last.isNull() ? QString() : QStringLiteral("Abc"), last, 4,
+                { { 50, 50, 50, 50, 50, 50, 50, 255 } }, years, salary };
+            QTest::newRow(name) << true << 1 << QList<PlayerRow> { player } << QByteArray("<hr size=2>")
+                                << QList<QByteArray> { row, "<hr size=1>" };
         };
         const QByteArray r = "50 50 50 50 50 50 50 255 ";
         roster("name of 22 keeps years in column 26", "Abcdefghijklmnopq", 5, 100,
@@ -208,7 +211,7 @@ private Q_SLOTS:
             const QByteArray first = ("     " + entry(id) + kSpaces).left(id > 9 ? 51 : 50);
             index << (id < 11 ? first + entry(id + 1) : first);
         }
-        for (const bool isRoster : {true, false})
+        for (const bool isRoster : { true, false })
             QTest::addRow("team index of the %s", isRoster ? "roster" : "summary")
                 << isRoster << 11 << QList<PlayerRow>() << QByteArray("<h2><A NAME=A100>Teams</A></h2>") << index;
 
@@ -217,8 +220,8 @@ private Q_SLOTS:
             QList<PlayerRow> players;
             for (const QVariantList& p : own)
                 players << playerRow(int(players.size()) + 1, 1, "X", "P", p[0].toInt(), p[1]);
-            for (const int outsider : {0, 99, 2}) {
-                for (const int position : {0, 8, 13})
+            for (const int outsider : { 0, 99, 2 }) {
+                for (const int position : { 0, 8, 13 })
                     players << playerRow(int(players.size()) + 1, outsider, "X", "P", position, 7000);
             }
             const auto line = [&figures](const char* label, int i) {
@@ -226,18 +229,19 @@ private Q_SLOTS:
                     + (figures[i].isEmpty() ? QByteArray() : figures[i].toLatin1().rightJustified(14));
             };
             QTest::newRow(name) << false << 2 << players << QByteArray("<b><h3><A NAME=A1> City01 Team</h3></A></b>")
-                                << QList<QByteArray>{line("Offense", 0), line("Defense", 1), line("Special Teams", 2),
-                                       "<hr size=1>", "<b>" + line("Total", 3) + "</b>"};
+                                << QList<QByteArray> { line("Offense", 0), line("Defense", 1), line("Special Teams", 2),
+                                       "<hr size=1>", "<b>" + line("Total", 3) + "</b>" };
         };
         QList<QVariantList> every;
         for (int code = 0; code < 15; ++code)
-            every << QVariantList{code, code < 8 ? 1 : code < 13 ? 10 : 100};
-        summary("codes 0-7 offense, 8-12 defense, 13-14 special", every, {"$8", "$50", "$200", "$258"});
-        summary("no kicker or punter: special teams without amount", {{0, 100}, {9, 200}},
-                {"$100", "$200", "", "$300"});
-        summary("each figure rounds on its own", {{0, 0.5}, {8, 0.5}}, {"$1", "$1", "", "$1"});
-        summary("Null salaries are left out of the sums", {{0, {}}, {0, 250}, {8, {}}}, {"$250", "", "", "$250"});
-        summary("zero sum shows the sign", {{0, 0}}, {"$", "", "", "$"});
+            every << QVariantList { code, code < 8 ? 1 : code < 13 ? 10 : 100 };
+        summary("codes 0-7 offense, 8-12 defense, 13-14 special", every, { "$8", "$50", "$200", "$258" });
+        summary("no kicker or punter: special teams without amount", { { 0, 100 }, { 9, 200 } },
+            { "$100", "$200", "", "$300" });
+        summary("each figure rounds on its own", { { 0, 0.5 }, { 8, 0.5 } }, { "$1", "$1", "", "$1" });
+        summary(
+            "Null salaries are left out of the sums", { { 0, {} }, { 0, 250 }, { 8, {} } }, { "$250", "", "", "$250" });
+        summary("zero sum shows the sign", { { 0, 0 } }, { "$", "", "", "$" });
     }
     void layout()
     {
@@ -246,7 +250,7 @@ private Q_SLOTS:
         QFETCH(QList<PlayerRow>, players);
         QFETCH(QByteArray, anchor);
         QFETCH(QList<QByteArray>, lines);
-        const QList<QByteArray> written = report(isRoster, teamsOf(teams), {players.begin(), players.end()});
+        const QList<QByteArray> written = report(isRoster, teamsOf(teams), { players.begin(), players.end() });
         const qsizetype at = written.indexOf(anchor);
         QVERIFY(at > 0);
         QCOMPARE(written.mid(at + 1, lines.size()), lines);

@@ -10,7 +10,8 @@ using namespace payvo::INIUTILS;
 using payvo::test::readAll;
 using payvo::test::writeFile;
 
-class TestIniUtils : public QObject {
+class TestIniUtils : public QObject
+{
     Q_OBJECT
     QTemporaryDir m_dir;
     QString m_ini = m_dir.filePath("Payvo.ini");
@@ -25,16 +26,36 @@ private Q_SLOTS:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("value");
         const QByteArray base = "; policy\n[Salary]\nAmount=60000000\nMax=\n[QB]\nSP=40000\n";
-        QTest::newRow("present") << base << "QB" << "SP" << "40000";
-        QTest::newRow("empty value") << base << "Salary" << "Max" << "";
-        QTest::newRow("missing key") << base << "Salary" << "Min" << "";
-        QTest::newRow("missing section") << base << "TE" << "SP" << "";
-        QTest::newRow("names in other case") << base << "SALARY" << "amount" << "60000000";
-        QTest::newRow("spaces around the equals sign") << QByteArray("[K]\nSP = 12 \n") << "K" << "SP" << "12";
-        QTest::newRow("CR LF line ends") << QByteArray("[K]\r\nSP=12\r\n") << "K" << "SP" << "12";
-        QTest::newRow("no final line end") << QByteArray("[K]\nSP=12") << "K" << "SP" << "12";
-        QTest::newRow("first of two equal keys counts") << QByteArray("[K]\nSP=1\nSP=2\n") << "K" << "SP" << "1";
-        QTest::newRow("no file at all") << QByteArray() << "Salary" << "Amount" << "";
+        QTest::newRow("present") << base << "QB"
+                                 << "SP"
+                                 << "40000";
+        QTest::newRow("empty value") << base << "Salary"
+                                     << "Max"
+                                     << "";
+        QTest::newRow("missing key") << base << "Salary"
+                                     << "Min"
+                                     << "";
+        QTest::newRow("missing section") << base << "TE"
+                                         << "SP"
+                                         << "";
+        QTest::newRow("names in other case") << base << "SALARY"
+                                             << "amount"
+                                             << "60000000";
+        QTest::newRow("spaces around the equals sign") << QByteArray("[K]\nSP = 12 \n") << "K"
+                                                       << "SP"
+                                                       << "12";
+        QTest::newRow("CR LF line ends") << QByteArray("[K]\r\nSP=12\r\n") << "K"
+                                         << "SP"
+                                         << "12";
+        QTest::newRow("no final line end") << QByteArray("[K]\nSP=12") << "K"
+                                           << "SP"
+                                           << "12";
+        QTest::newRow("first of two equal keys counts") << QByteArray("[K]\nSP=1\nSP=2\n") << "K"
+                                                        << "SP"
+                                                        << "1";
+        QTest::newRow("no file at all") << QByteArray() << "Salary"
+                                        << "Amount"
+                                        << "";
         QTest::newRow("a value of 300 characters is cut to 254") << "[K]\nSP=" + QByteArray(300, '7') + "\n"
                                                                  << "K"
                                                                  << "SP" << QString(254, QLatin1Char('7'));
@@ -59,18 +80,30 @@ private Q_SLOTS:
         QTest::addColumn<QString>("value");
         QTest::addColumn<QStringList>("after");
         const QByteArray file = "; policy\n[Salary]\nAmount=1\nMax=2\n[QB]\nAC=3\n";
-        QTest::newRow("existing key replaced where it stands") << file << "Salary" << "Amount" << "9"
-            << QStringList{"; policy", "[Salary]", "Amount=9", "Max=2", "[QB]", "AC=3"};
-        QTest::newRow("existing key found in another case keeps its spelling") << file << "SALARY" << "max" << "9"
-            << QStringList{"; policy", "[Salary]", "Amount=1", "Max=9", "[QB]", "AC=3"};
-        QTest::newRow("new key at the end of its section") << file << "Salary" << "Min" << "9"
-            << QStringList{"; policy", "[Salary]", "Amount=1", "Max=2", "Min=9", "[QB]", "AC=3"};
-        QTest::newRow("new section at the end of the file") << file << "TE" << "SP" << "9"
-            << QStringList{"; policy", "[Salary]", "Amount=1", "Max=2", "[QB]", "AC=3", "[TE]", "SP=9"};
+        QTest::newRow("existing key replaced where it stands")
+            << file << "Salary"
+            << "Amount"
+            << "9" << QStringList { "; policy", "[Salary]", "Amount=9", "Max=2", "[QB]", "AC=3" };
+        QTest::newRow("existing key found in another case keeps its spelling")
+            << file << "SALARY"
+            << "max"
+            << "9" << QStringList { "; policy", "[Salary]", "Amount=1", "Max=9", "[QB]", "AC=3" };
+        QTest::newRow("new key at the end of its section")
+            << file << "Salary"
+            << "Min"
+            << "9" << QStringList { "; policy", "[Salary]", "Amount=1", "Max=2", "Min=9", "[QB]", "AC=3" };
+        QTest::newRow("new section at the end of the file")
+            << file << "TE"
+            << "SP"
+            << "9" << QStringList { "; policy", "[Salary]", "Amount=1", "Max=2", "[QB]", "AC=3", "[TE]", "SP=9" };
         QTest::newRow("of two equal keys the first is replaced, the other stays")
-            << QByteArray("[K]\nSP=1\nAC=2\nSP=3\n") << "K" << "SP" << "9" << QStringList{"[K]", "SP=9", "AC=2", "SP=3"};
+            << QByteArray("[K]\nSP=1\nAC=2\nSP=3\n") << "K"
+            << "SP"
+            << "9" << QStringList { "[K]", "SP=9", "AC=2", "SP=3" };
         QTest::newRow("a missing file is made; spaces around the value are trimmed")
-            << QByteArray() << "Salary" << "Amount" << "  125  " << QStringList{"[Salary]", "Amount=125"};
+            << QByteArray() << "Salary"
+            << "Amount"
+            << "  125  " << QStringList { "[Salary]", "Amount=125" };
     }
     void write_placement()
     {
@@ -100,7 +133,7 @@ private Q_SLOTS:
         QCOMPARE(ReadINI("Salary", "Amount", iniFilePath(m_dir.path(), "\\Payvo.ini")), QStringLiteral("60000000"));
         QVERIFY(WriteINI("Salary", "Max", "5", m_dir.path() + "\\Payvo.ini") != 0);
         QCOMPARE(ReadINI("Salary", "Max", slash), QStringLiteral("5"));
-        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"Payvo.ini"});
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList { "Payvo.ini" });
     }
 };
 

@@ -17,23 +17,25 @@
 using namespace payvo;
 using namespace payvo::test;
 
-namespace {
+namespace
+{
 
-const char* const kSections[] = {"QB", "FB", "HB", "TE", "WR", "C", "G", "T", "DE", "DT", "LB", "CB", "S", "K", "P"};
+const char* const kSections[] = { "QB", "FB", "HB", "TE", "WR", "C", "G", "T", "DE", "DT", "LB", "CB", "S", "K", "P" };
 
 PlayerRow playerOf(int pid, int position, std::array<int, 8> ratings)
 {
-    return {pid, 1, {}, {}, position, ratings, 1, {}};
+    return { pid, 1, {}, {}, position, ratings, 1, {} };
 }
 
 std::array<int, 8> all(int r)
 {
-    return {{r, r, r, r, r, r, r, r}};
+    return { { r, r, r, r, r, r, r, r } };
 }
 
 } // namespace
 
-class TestSalaryCalc : public QObject {
+class TestSalaryCalc : public QObject
+{
     Q_OBJECT
     QTemporaryDir m_dir;
     QString m_file = m_dir.filePath("League.pyv");
@@ -70,15 +72,15 @@ private Q_SLOTS:
     {
         QTest::addColumn<QList<int>>("ratings");
         QTest::addColumn<double>("factor");
-        const std::pair<int, double> rows[] = {{69, 1.0}, {70, 1.5}, {79, 1.5}, {80, 2.25}, {84, 2.25},
-                                               {85, 3.25}, {89, 3.25}, {90, 4.5}, {94, 4.5}, {95, 6.0}};
+        const std::pair<int, double> rows[] = { { 69, 1.0 }, { 70, 1.5 }, { 79, 1.5 }, { 80, 2.25 }, { 84, 2.25 },
+            { 85, 3.25 }, { 89, 3.25 }, { 90, 4.5 }, { 94, 4.5 }, { 95, 6.0 } };
         for (const auto& [rating, factor] : rows) {
-            QTest::addRow("SP %d", rating) << QList<int>{rating, 40, 40, 40, 40, 40, 40, 40} << factor;
-            QTest::addRow("DI %d", rating) << QList<int>{40, 40, 40, 40, 40, 40, 40, rating} << factor;
+            QTest::addRow("SP %d", rating) << QList<int> { rating, 40, 40, 40, 40, 40, 40, 40 } << factor;
+            QTest::addRow("DI %d", rating) << QList<int> { 40, 40, 40, 40, 40, 40, 40, rating } << factor;
         }
-        QTest::addRow("AG 255") << QList<int>{40, 40, 255, 40, 40, 40, 40, 40} << 6.0;
-        QTest::addRow("the quarterback of 7695") << QList<int>{70, 80, 85, 90, 95, 50, 50, 50} << 13.5;
-        QTest::addRow("all 95") << QList<int>{95, 95, 95, 95, 95, 95, 95, 95} << 41.0;
+        QTest::addRow("AG 255") << QList<int> { 40, 40, 255, 40, 40, 40, 40, 40 } << 6.0;
+        QTest::addRow("the quarterback of 7695") << QList<int> { 70, 80, 85, 90, 95, 50, 50, 50 } << 13.5;
+        QTest::addRow("all 95") << QList<int> { 95, 95, 95, 95, 95, 95, 95, 95 } << 41.0;
     }
     void tiers()
     {
@@ -87,7 +89,7 @@ private Q_SLOTS:
         Ratings r;
         for (int i = 0; i < 8; ++i)
             r[std::size_t(i)] = ratings[i];
-        const PositionWeights weights = {{1, 2, 0, -1, 1, 1, 1, 1}};
+        const PositionWeights weights = { { 1, 2, 0, -1, 1, 1, 1, 1 } };
         const SalaryBreakdown b = computeSalary(r, weights, {});
         QCOMPARE(b.factor, factor);
         double bonuses = 1.0;
@@ -107,19 +109,19 @@ private Q_SLOTS:
     // its term, the base and the salary empty.
     void rule_limitsAndMissingRating()
     {
-        const Ratings r = {{50, 50, 50, 50, 50, 50, 50, 50}};
-        const PositionWeights w = {{1, 1, 1, 1, 1, 1, 1, 1}};
-        SalaryBreakdown b = computeSalary(r, w, {399, 0});
+        const Ratings r = { { 50, 50, 50, 50, 50, 50, 50, 50 } };
+        const PositionWeights w = { { 1, 1, 1, 1, 1, 1, 1, 1 } };
+        SalaryBreakdown b = computeSalary(r, w, { 399, 0 });
         QCOMPARE(*b.product, 400.0);
         QCOMPARE(*b.salary, 399.0);
         QCOMPARE(b.limit, SalaryBreakdown::Limit::Max);
-        b = computeSalary(r, w, {1000, 401});
+        b = computeSalary(r, w, { 1000, 401 });
         QCOMPARE(*b.salary, 401.0);
         QCOMPARE(b.limit, SalaryBreakdown::Limit::Min);
-        b = computeSalary(r, w, {400, 400});
+        b = computeSalary(r, w, { 400, 400 });
         QCOMPARE(b.limit, SalaryBreakdown::Limit::None);
         // A negative base is held up by Min; the breakdown keeps the product it replaced.
-        b = computeSalary(r, {{-10, 0, 1, 1, 1, 1, 1, 1}}, {1000, 10});
+        b = computeSalary(r, { { -10, 0, 1, 1, 1, 1, 1, 1 } }, { 1000, 10 });
         QCOMPARE(*b.terms[0], -500.0);
         QCOMPARE(*b.terms[1], 0.0);
         QCOMPARE(*b.product, -200.0);
@@ -127,7 +129,7 @@ private Q_SLOTS:
         QCOMPARE(b.limit, SalaryBreakdown::Limit::Min);
         Ratings gap = r;
         gap[3].reset();
-        b = computeSalary(gap, w, {400, 400});
+        b = computeSalary(gap, w, { 400, 400 });
         QVERIFY(!b.base && !b.product && !b.salary && !b.terms[3]);
         QCOMPARE(*b.terms[0], 50.0);
     }
@@ -140,15 +142,18 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("salary");
         QTest::addColumn<QList<double>>("expected");
         QTest::addColumn<QString>("remark");
-        QTest::newRow("no limit reached") << QByteArray("Max=100000\nMin=0") << QList<double>{400, 21344, 0, 264} << "";
+        QTest::newRow("no limit reached")
+            << QByteArray("Max=100000\nMin=0") << QList<double> { 400, 21344, 0, 264 } << "";
         QTest::newRow("above Max and below Min")
-            << QByteArray("Max=21343\nMin=1") << QList<double>{400, 21343, 1, 264} << "";
-        QTest::newRow("Min above Max") << QByteArray("Max=100\nMin=1000") << QList<double>{100, 100, 1000, 100} << "";
-        QTest::newRow("no Max") << QByteArray("Min=1") << QList<double>{400, 21344, 1, 264} << "no \"Max\"";
-        QTest::newRow("Max no number") << QByteArray("Max=lots\nMin=1") << QList<double>{400, 21344, 1, 264} << "\"lots\"";
+            << QByteArray("Max=21343\nMin=1") << QList<double> { 400, 21343, 1, 264 } << "";
+        QTest::newRow("Min above Max") << QByteArray("Max=100\nMin=1000") << QList<double> { 100, 100, 1000, 100 }
+                                       << "";
+        QTest::newRow("no Max") << QByteArray("Min=1") << QList<double> { 400, 21344, 1, 264 } << "no \"Max\"";
+        QTest::newRow("Max no number") << QByteArray("Max=lots\nMin=1") << QList<double> { 400, 21344, 1, 264 }
+                                       << "\"lots\"";
         QTest::newRow("Max beyond 32 bits")
-            << QByteArray("Max=2147483648\nMin=1") << QList<double>{400, 21344, 1, 264} << "\"2147483648\"";
-        QTest::newRow("no Min") << QByteArray("Max=5000") << QList<double>{400, 5000, 0, 264} << "no \"Min\"";
+            << QByteArray("Max=2147483648\nMin=1") << QList<double> { 400, 21344, 1, 264 } << "\"2147483648\"";
+        QTest::newRow("no Min") << QByteArray("Max=5000") << QList<double> { 400, 5000, 0, 264 } << "no \"Min\"";
     }
     void limits()
     {
@@ -162,8 +167,9 @@ private Q_SLOTS:
                 ini += "[" + s + "]\nAC=" + w + "\nAG=" + w + "\nSP=" + w + "\nST=" + w + "\nHA=" + w + "\nEN=" + w
                     + "\nIN=" + w + "\nDI=" + w + "\n";
         }
-        run(ini, {playerOf(1, 0, all(50)), playerOf(2, 1, all(92)), playerOf(3, 2, all(60)),
-                     playerOf(4, 13, {{11, 12, 13, 14, 15, 16, 17, 78}})});
+        run(ini,
+            { playerOf(1, 0, all(50)), playerOf(2, 1, all(92)), playerOf(3, 2, all(60)),
+                playerOf(4, 13, { { 11, 12, 13, 14, 15, 16, 17, 78 } }) });
         QCOMPARE(salaries(), expected);
         QCOMPARE(m_prompt.remarks.size(), remark.isEmpty() ? 0 : 1);
         QVERIFY2(m_prompt.remarks.value(0).contains(remark), qPrintable(m_prompt.remarks.value(0)));
@@ -182,7 +188,7 @@ private Q_SLOTS:
         QTest::newRow("highest after rounding") << QByteArray("[QB]\nSP=32767.4\n") << 32767;
         QTest::newRow("lowest") << QByteArray("[QB]\nSP=-32768\n") << -32768;
         QTest::newRow("zero") << QByteArray("[QB]\nSP=0\n") << 0;
-        for (const char* text : {"32767.5", "-32769", "40000", "fast", "", "12x", "1,000", "inf", "0x10"})
+        for (const char* text : { "32767.5", "-32769", "40000", "fast", "", "12x", "1,000", "inf", "0x10" })
             QTest::addRow("'%s' counts as 1", text) << QByteArray("[QB]\nSP=") + text + "\n" << 1;
     }
     void weights()
@@ -200,13 +206,13 @@ private Q_SLOTS:
     {
         PlayerRow odd = playerOf(1, 20, all(50));
         odd.salary = 123.25;
-        std::vector<PlayerRow> players{odd, playerOf(2, 0, {{11, 12, 13, 14, 15, 16, 17, 18}})};
+        std::vector<PlayerRow> players { odd, playerOf(2, 0, { { 11, 12, 13, 14, 15, 16, 17, 18 } }) };
         for (int p = 1; p < 15; ++p) {
             for (int i = 0; i <= p % 3; ++i)
                 players.push_back(playerOf(int(players.size()) + 1, p, all(50)));
         }
         const SalaryRun r = run("[QB]\nSP=1\nAC=2\nAG=3\nST=4\nHA=5\nEN=6\nIN=7\nDI=8\n", players);
-        QCOMPARE(salaries().mid(0, 3), (QList<double>{123.25, 11 + 24 + 39 + 56 + 75 + 96 + 119 + 144, 400}));
+        QCOMPARE(salaries().mid(0, 3), (QList<double> { 123.25, 11 + 24 + 39 + 56 + 75 + 96 + 119 + 144, 400 }));
         QStringList expected;
         for (const char* s : kSections)
             expected << QStringLiteral("Calculating Salaries for ") + QLatin1String(s);
@@ -237,13 +243,13 @@ private Q_SLOTS:
     {
         writeFile(m_ini, "[Salary]\nMax=100000\nMin=0\n");
         makeSalaryFile(m_file, {},
-            {playerOf(1, 0, all(70)), playerOf(2, 0, all(70)), playerOf(3, 0, all(70)), playerOf(4, 1, all(70))});
+            { playerOf(1, 0, all(70)), playerOf(2, 0, all(70)), playerOf(3, 0, all(70)), playerOf(4, 1, all(70)) });
         // The second quarterback's final salary cannot be stored: a rule added to the table refuses it.
         SQLite::Database(m_file.toStdString(), SQLite::OPEN_READWRITE)
             .exec("PRAGMA writable_schema = ON; UPDATE sqlite_schema SET sql = substr(sql, 1, length(sql) - 1) "
                   "|| ', CHECK (PID <> 2 OR Salary <= 560))' WHERE name = 'Players'");
         const SalaryRun r = recalculateSalaries(m_file, m_ini, m_status, m_prompt);
-        QCOMPARE(salaries(), (QList<double>{2800, -1, -1, 2800}));
+        QCOMPARE(salaries(), (QList<double> { 2800, -1, -1, 2800 }));
         QVERIFY2(r.error.startsWith(QStringLiteral("QB: ")), qPrintable(r.error));
         QCOMPARE(r.computed, 2);
         QVERIFY(m_prompt.shown.isEmpty());
@@ -253,14 +259,18 @@ private Q_SLOTS:
     // read-only is named as such: never "not a salary file", never a count of salaries lost.
     void lockedOrReadOnly_data()
     {
-        QTest::addColumn<QString>("hold");    // what the other program holds; empty: the mode 0444
+        QTest::addColumn<QString>("hold"); // what the other program holds; empty: the mode 0444
         QTest::addColumn<QString>("problem"); // what checkSalaryFile says; empty: nothing
         QTest::addColumn<QString>("error");
         const QString busy = "another program is using the file (it is locked)";
-        QTest::newRow("another program reads it") << "BEGIN; SELECT count(*) FROM Players" << "" << "QB: " + busy;
-        QTest::newRow("another program writes it")
-            << "BEGIN EXCLUSIVE; UPDATE Teams SET TeamID = TeamID" << "cannot read %1: " + busy << "%1: " + busy;
-        QTest::newRow("marked read-only") << "" << "" << "%1: the file cannot be written (it is read-only)";
+        QTest::newRow("another program reads it") << "BEGIN; SELECT count(*) FROM Players"
+                                                  << ""
+                                                  << "QB: " + busy;
+        QTest::newRow("another program writes it") << "BEGIN EXCLUSIVE; UPDATE Teams SET TeamID = TeamID"
+                                                   << "cannot read %1: " + busy << "%1: " + busy;
+        QTest::newRow("marked read-only") << ""
+                                          << ""
+                                          << "%1: the file cannot be written (it is read-only)";
     }
     void lockedOrReadOnly()
     {
@@ -268,7 +278,7 @@ private Q_SLOTS:
         QFETCH(QString, problem);
         QFETCH(QString, error);
         writeFile(m_ini, "[QB]\nSP=2\n");
-        makeSalaryFile(m_file, {}, {playerOf(1, 0, all(50)), playerOf(2, 0, all(60))});
+        makeSalaryFile(m_file, {}, { playerOf(1, 0, all(50)), playerOf(2, 0, all(60)) });
         const QList<double> before = salaries();
         SQLite::Database other(m_file.toStdString(), SQLite::OPEN_READWRITE);
         std::optional<SQLite::Statement> held;

@@ -23,7 +23,8 @@
 using namespace payvo;
 using namespace payvo::test;
 
-namespace {
+namespace
+{
 
 const QByteArray kStartFile = "; league policy\n"
                               "[Salary]\nAmount=60000000\nMax=9000000\nMin=300000\n"
@@ -49,7 +50,8 @@ void typeAtEnd(QLineEdit* box, const QString& text)
 
 } // namespace
 
-class TestSalarySettings : public QObject {
+class TestSalarySettings : public QObject
+{
     Q_OBJECT
     QTemporaryDir m_dir;
     QString m_ini;
@@ -93,9 +95,10 @@ private Q_SLOTS:
         QTest::addColumn<bool>("positionsPage");
         QTest::addColumn<QStringList>("lines");
         QTest::newRow("cap page, Max in the file") << QByteArray("[Salary]\nMax=9000000\n") << false
-                                                   << QStringList{"[Salary]", "Max=40000", "Amount=10", "Min=50000"};
-        QTest::newRow("positions page, new file") << QByteArray() << true
-            << QStringList{"[QB]", "AC=0", "AG=1", "SP=40000", "ST=3", "HA=4", "EN=5", "IN=6", "DI=7"};
+                                                   << QStringList { "[Salary]", "Max=40000", "Amount=10", "Min=50000" };
+        QTest::newRow("positions page, new file")
+            << QByteArray() << true
+            << QStringList { "[QB]", "AC=0", "AG=1", "SP=40000", "ST=3", "HA=4", "EN=5", "IN=6", "DI=7" };
     }
     void save()
     {
@@ -113,8 +116,8 @@ private Q_SLOTS:
             s.changePage(SalarySettings::kCapPage); // the page left is the cap page
         for (int i = 0; i < SalarySettings::kWeightCount; ++i)
             s.setWeightText(i, i == 2 ? "40000" : QString::number(i));
-        for (const int i : {0, 1, 2})
-            s.setCapText(i, QStringList{"10", "40000", "50000"}[i]);
+        for (const int i : { 0, 1, 2 })
+            s.setCapText(i, QStringList { "10", "40000", "50000" }[i]);
         QVERIFY(s.saveEnabled());
         s.Save();
         QVERIFY(!s.saveEnabled());
@@ -204,15 +207,33 @@ private Q_SLOTS:
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("after"); // empty: refused
-        QTest::newRow("digit by key") << "key" << "5" << "90000005";
-        QTest::newRow("letter by key") << "key" << "a" << "";
-        QTest::newRow("backspace") << "backspace" << "" << "90000";
-        QTest::newRow("digits pasted by keys") << "paste" << "34" << "900000034";
-        QTest::newRow("letter pasted by keys") << "paste" << "12a" << "";
-        QTest::newRow("digits pasted by the menu") << "menu" << "34" << "900000034";
-        QTest::newRow("letter pasted by the menu") << "menu" << "12a" << "";
-        QTest::newRow("digits from an input method") << "ime" << "12" << "900000012";
-        QTest::newRow("letters from an input method") << "ime" << "1a" << "";
+        QTest::newRow("digit by key") << "key"
+                                      << "5"
+                                      << "90000005";
+        QTest::newRow("letter by key") << "key"
+                                       << "a"
+                                       << "";
+        QTest::newRow("backspace") << "backspace"
+                                   << ""
+                                   << "90000";
+        QTest::newRow("digits pasted by keys") << "paste"
+                                               << "34"
+                                               << "900000034";
+        QTest::newRow("letter pasted by keys") << "paste"
+                                               << "12a"
+                                               << "";
+        QTest::newRow("digits pasted by the menu") << "menu"
+                                                   << "34"
+                                                   << "900000034";
+        QTest::newRow("letter pasted by the menu") << "menu"
+                                                   << "12a"
+                                                   << "";
+        QTest::newRow("digits from an input method") << "ime"
+                                                     << "12"
+                                                     << "900000012";
+        QTest::newRow("letters from an input method") << "ime"
+                                                      << "1a"
+                                                      << "";
     }
     void dialog_input()
     {
@@ -245,7 +266,8 @@ private Q_SLOTS:
         QCOMPARE(saveEnabled(), !after.isEmpty());
         QCOMPARE(m_prompt->shown.size(), after.isEmpty() ? 1 : 0);
         QVERIFY(m_prompt->shown.isEmpty()
-            || (m_prompt->shown[0].text == "You must use numbers!" && m_prompt->shown[0].icon == UserPrompt::Icon::Exclamation));
+            || (m_prompt->shown[0].text == "You must use numbers!"
+                && m_prompt->shown[0].icon == UserPrompt::Icon::Exclamation));
     }
 
     // A tab click is a page change (here answered Yes); on the positions page Enter saves
@@ -277,11 +299,16 @@ private Q_SLOTS:
         QTest::addColumn<int>("answer"); // -1: no question expected; -2: the box is left instead of Enter
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("firstWeight");
-        QTest::newRow("picked from the list, edits, Yes") << "" << true << 1 << "FB" << "250";
-        QTest::newRow("name in other case, edits, No") << "wr" << true << 0 << "WR" << "500";
-        QTest::newRow("unknown text is put back") << "zz" << true << -1 << "QB" << "9001";
-        QTest::newRow("spaces around a name") << "  wR " << false << -1 << "WR" << "500";
-        QTest::newRow("leaving the box puts the loaded one back") << "WR" << false << -2 << "QB" << "900";
+        QTest::newRow("picked from the list, edits, Yes") << "" << true << 1 << "FB"
+                                                          << "250";
+        QTest::newRow("name in other case, edits, No") << "wr" << true << 0 << "WR"
+                                                       << "500";
+        QTest::newRow("unknown text is put back") << "zz" << true << -1 << "QB"
+                                                  << "9001";
+        QTest::newRow("spaces around a name") << "  wR " << false << -1 << "WR"
+                                              << "500";
+        QTest::newRow("leaving the box puts the loaded one back") << "WR" << false << -2 << "QB"
+                                                                  << "900";
     }
     void dialog_positionBox()
     {
@@ -331,7 +358,8 @@ private Q_SLOTS:
         dialog();
         showPage(1);
         typeAtEnd(box("txtAttribute", 7), "3");
-        QTest::keyClick(inPositionBox ? child<QComboBox>("cboPositions")->lineEdit() : box("txtAttribute", 7), Qt::Key_Escape);
+        QTest::keyClick(
+            inPositionBox ? child<QComboBox>("cboPositions")->lineEdit() : box("txtAttribute", 7), Qt::Key_Escape);
         QVERIFY(!m_dialog->isVisible());
         QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
         QVERIFY(m_prompt->shown.isEmpty());

@@ -26,7 +26,8 @@
 using namespace payvo;
 using namespace payvo::test;
 
-namespace {
+namespace
+{
 
 std::vector<StoredPlayer> storedPlayers(const QString& file)
 {
@@ -42,10 +43,11 @@ double amount(const StoredPlayer& p)
 
 } // namespace
 
-class TestTuning : public QObject {
+class TestTuning : public QObject
+{
     Q_OBJECT
     QTemporaryDir m_dir;
-    QString m_demo;     // the demo league imported with the shipped settings
+    QString m_demo; // the demo league imported with the shipped settings
     QByteArray m_shipped; // the shipped settings file
 
     QString file(const QString& name) const { return m_dir.filePath(name); }
@@ -72,8 +74,8 @@ class TestTuning : public QObject {
         QTest::addColumn<QByteArray>("settings");
         QTest::newRow("the shipped settings") << m_shipped;
         QByteArray tight = m_shipped;
-        for (const IniEdit& e : {IniEdit{"Salary", "Max", "1500000"}, IniEdit{"Salary", "Min", "900000"},
-                                 IniEdit{"QB", "SP", "0"}, IniEdit{"WR", "AC", "-2000"}, IniEdit{"K", "DI", "-900"}})
+        for (const IniEdit& e : { IniEdit { "Salary", "Max", "1500000" }, IniEdit { "Salary", "Min", "900000" },
+                 IniEdit { "QB", "SP", "0" }, IniEdit { "WR", "AC", "-2000" }, IniEdit { "K", "DI", "-900" } })
             tight = editIniText(tight, e);
         QTest::newRow("tighter limits, a zero and negative weights") << tight;
     }
@@ -84,7 +86,7 @@ private Q_SLOTS:
         m_shipped = readAll(QStringLiteral(PAYVO_SOURCE_DIR "/data/Payvo.ini"));
         writeFile(file("Payvo.ini"), m_shipped);
         writeFile(file("Demo.lge"), readAll(QStringLiteral(PAYVO_SOURCE_DIR "/data/Demo.lge")));
-        const CliRun made = runCli({"new", file("Demo.lge"), "--ini", file("Payvo.ini")});
+        const CliRun made = runCli({ "new", file("Demo.lge"), "--ini", file("Payvo.ini") });
         QVERIFY2(made.status == 0, qPrintable(made.err));
         m_demo = file("Demo.pyv");
     }
@@ -104,9 +106,9 @@ private Q_SLOTS:
         writeFile(proposed, settings);
         const auto untouched = snapshot(file("whatif"));
         SalaryFile f(league);
-        const SalaryPreview preview = previewSalaries(WhatIfLeague::read(f), SalaryConfig::load(current),
-                                                      SalaryConfig::load(proposed));
-        const CliRun cli = runCli({"preview", league, proposed, "--ini", current, "--format", "json"});
+        const SalaryPreview preview
+            = previewSalaries(WhatIfLeague::read(f), SalaryConfig::load(current), SalaryConfig::load(proposed));
+        const CliRun cli = runCli({ "preview", league, proposed, "--ini", current, "--format", "json" });
         QCOMPARE(snapshot(file("whatif")), untouched);
         QCOMPARE(cli.status, 0);
         const QJsonObject json = QJsonDocument::fromJson(cli.out.toUtf8()).object();
@@ -150,10 +152,11 @@ private Q_SLOTS:
         std::set<SalaryBreakdown::Limit> limits;
         for (const StoredPlayer& p : after) {
             const SalaryExplanation e = explainSalary(p, teams, config);
-            QVERIFY2(e.upToDate(), qPrintable(QStringLiteral("PID %1: explained %2, stored %3")
-                                                  .arg(*p.pid)
-                                                  .arg(e.salary().value_or(-1), 0, 'f')
-                                                  .arg(p.salary.value_or(-1), 0, 'f')));
+            QVERIFY2(e.upToDate(),
+                qPrintable(QStringLiteral("PID %1: explained %2, stored %3")
+                               .arg(*p.pid)
+                               .arg(e.salary().value_or(-1), 0, 'f')
+                               .arg(p.salary.value_or(-1), 0, 'f')));
             limits.insert(e.breakdown->limit);
         }
         QCOMPARE(int(limits.size()), 3);
@@ -206,14 +209,14 @@ private Q_SLOTS:
         }
         for (int i = 0; auto* caption = panel->findChild<QLabel*>(QStringLiteral("lblTotal_%1").arg(i)); ++i)
             shown.totals.emplace_back(caption->text().chopped(1),
-                                      panel->findChild<QLabel*>(QStringLiteral("lblTotalValue_%1").arg(i))->text());
+                panel->findChild<QLabel*>(QStringLiteral("lblTotalValue_%1").arg(i))->text());
         shown.note = panel->findChild<QLabel*>("lblNote")->text();
         QVERIFY2(shown.heading.startsWith(player + ", PID "), qPrintable(shown.heading));
         const QString pid = shown.heading.section(", ", 1, 1).mid(4);
 
-        const CliRun text = runCli({"explain", league, "--pid", pid}, folder);
+        const CliRun text = runCli({ "explain", league, "--pid", pid }, folder);
         QCOMPARE(text.out, shown.text());
-        const CliRun jsonRun = runCli({"explain", league, "--pid", pid, "--format", "json"}, folder);
+        const CliRun jsonRun = runCli({ "explain", league, "--pid", pid, "--format", "json" }, folder);
         const QJsonObject json = QJsonDocument::fromJson(jsonRun.out.toUtf8()).object();
         const double stored = queryRows(league, "SELECT Salary FROM Players WHERE PID = " + pid).value(0).toDouble();
         QCOMPARE(json["stored_salary"].toDouble(), stored);
@@ -242,10 +245,10 @@ private Q_SLOTS:
         const QString shownBefore = summary->text();
         const auto untouched = snapshot(folder);
 
-        grid->item(0, 0)->setText("500");  // QB SP
-        grid->item(0, 7)->setText("800");  // QB DI, in the second [QB]
-        grid->item(13, 7)->setText("12");  // K DI, not in the file
-        grid->item(4, 0)->setText("5");    // WR SP, put back
+        grid->item(0, 0)->setText("500"); // QB SP
+        grid->item(0, 7)->setText("800"); // QB DI, in the second [QB]
+        grid->item(13, 7)->setText("12"); // K DI, not in the file
+        grid->item(4, 0)->setText("5"); // WR SP, put back
         grid->item(4, 0)->setText("");
         window->findChild<QLineEdit*>("txtMax")->setText("8000000");
         QTRY_VERIFY(summary->text() != shownBefore);

@@ -18,7 +18,8 @@ using namespace payvo::test;
 
 using Panel = QMap<int, QString>; // the values of PayrollValues that are not blank, by index
 
-namespace {
+namespace
+{
 
 PlayerRows playerRows(const QString& path, int team, int position)
 {
@@ -30,7 +31,8 @@ PlayerRows playerRows(const QString& path, int team, int position)
 
 } // namespace
 
-class TestStore : public QObject {
+class TestStore : public QObject
+{
     Q_OBJECT
     QTemporaryDir m_dir;
     QString m_league = m_dir.filePath("League.pyv");
@@ -42,20 +44,20 @@ private Q_SLOTS:
         // Team 1 has every position; QB and WR have two players, P earns a fraction. Team 2: no
         // kicker, no defense. Team 3: linebackers earning nothing, a defensive end without
         // salary. Team 4: a kicker at 0; team 5: a punter without salary; team 6: nobody.
-        const double team1[15] = {3000000, 800000, 2000000, 1200000, 2500000, 1000000, 1100000, 1300000, 1400000,
-                                  1500000, 1600000, 1700000, 1800000, 400000, 350000.25};
-        std::vector<PlayerRow> players = {playerRow(16, 1, "Second", "QB", 0, 1500000.5),
+        const double team1[15] = { 3000000, 800000, 2000000, 1200000, 2500000, 1000000, 1100000, 1300000, 1400000,
+            1500000, 1600000, 1700000, 1800000, 400000, 350000.25 };
+        std::vector<PlayerRow> players = { playerRow(16, 1, "Second", "QB", 0, 1500000.5),
             playerRow(17, 1, "Second", "WR", 4, 900000), playerRow(18, 2, "Big", "Arm", 0, 9999999),
             playerRow(19, 2, "Long", "Leg", 14, 300000), playerRow(20, 3, "Zero", "Lb", 10, 0),
             playerRow(21, 3, "Null", "Lb", 10), playerRow(22, 3, "Paid", "Cb", 11, 1000000),
             playerRow(23, 3, "Null", "De", 8), playerRow(24, 4, "Zero", "K", 13, 0), playerRow(25, 5, "Null", "P", 14),
             playerRow(26, 0, "Free", "Qb", 0, 12000000), playerRow(27, 0, "Free", "K", 13, 9500000),
-            playerRow(28, 99, "Rookie", "Qb", 0, 750000)};
+            playerRow(28, 99, "Rookie", "Qb", 0, 750000) };
         for (int code = 0; code < 15; ++code)
             players.push_back(playerRow(code + 1, 1, "Pos", kPositionAbbr[std::size_t(code)], code, team1[code]));
         makeSalaryFile(m_league,
-            {teamRow(1, "Boston", "Bulldogs"), teamRow(2, "Denver", "Comets"), teamRow(3, "Austin", "Owls"),
-                teamRow(4, "Reno", "Aces"), teamRow(5, "Tulsa", "Kings"), teamRow(6, "Omaha", "Elks")},
+            { teamRow(1, "Boston", "Bulldogs"), teamRow(2, "Denver", "Comets"), teamRow(3, "Austin", "Owls"),
+                teamRow(4, "Reno", "Aces"), teamRow(5, "Tulsa", "Kings"), teamRow(6, "Omaha", "Elks") },
             players);
     }
 
@@ -64,10 +66,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("league");
         QTest::addColumn<QString>("salary");
         QTest::addColumn<QString>("name");
-        QTest::newRow("plain") << "/leagues/Pro.lge" << "/leagues/Pro.pyv" << "Pro";
-        QTest::newRow("dots in the name") << "/a.b/My.League.lge" << "/a.b/My.League.pyv" << "My.League";
-        QTest::newRow("other extension still loses four characters") << "/x/Pro.LGE" << "/x/Pro.pyv" << "Pro";
-        QTest::newRow("title of four characters") << "/x/.lge" << "/x/.pyv" << "";
+        QTest::newRow("plain") << "/leagues/Pro.lge"
+                               << "/leagues/Pro.pyv"
+                               << "Pro";
+        QTest::newRow("dots in the name") << "/a.b/My.League.lge"
+                                          << "/a.b/My.League.pyv"
+                                          << "My.League";
+        QTest::newRow("other extension still loses four characters") << "/x/Pro.LGE"
+                                                                     << "/x/Pro.pyv"
+                                                                     << "Pro";
+        QTest::newRow("title of four characters") << "/x/.lge"
+                                                  << "/x/.pyv"
+                                                  << "";
     }
     void fileNames()
     {
@@ -86,17 +96,39 @@ private Q_SLOTS:
         QTest::addColumn<QString>("column");
         QTest::addColumn<QString>("value"); // an SQL literal
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("16-bit top") << "Players" << "PID" << "32767" << true;
-        QTest::newRow("16-bit above") << "Players" << "PID" << "32768" << false;
-        QTest::newRow("16-bit below") << "Players" << "TeamID" << "-32769" << false;
-        QTest::newRow("byte top") << "Players" << "Position" << "255" << true;
-        QTest::newRow("byte above") << "Players" << "Act_SP" << "256" << false;
-        QTest::newRow("byte negative") << "Players" << "Years" << "-1" << false;
-        QTest::newRow("teams byte above") << "Teams" << "TeamID" << "256" << false;
-        QTest::newRow("numeric text becomes a number") << "Players" << "Act_DI" << "'85'" << true;
-        QTest::newRow("text that is no number") << "Players" << "Act_DI" << "'85x'" << false;
-        QTest::newRow("fraction in a whole-number column") << "Players" << "Position" << "2.5" << false;
-        QTest::newRow("salary text") << "Players" << "Salary" << "'lots'" << false;
+        QTest::newRow("16-bit top") << "Players"
+                                    << "PID"
+                                    << "32767" << true;
+        QTest::newRow("16-bit above") << "Players"
+                                      << "PID"
+                                      << "32768" << false;
+        QTest::newRow("16-bit below") << "Players"
+                                      << "TeamID"
+                                      << "-32769" << false;
+        QTest::newRow("byte top") << "Players"
+                                  << "Position"
+                                  << "255" << true;
+        QTest::newRow("byte above") << "Players"
+                                    << "Act_SP"
+                                    << "256" << false;
+        QTest::newRow("byte negative") << "Players"
+                                       << "Years"
+                                       << "-1" << false;
+        QTest::newRow("teams byte above") << "Teams"
+                                          << "TeamID"
+                                          << "256" << false;
+        QTest::newRow("numeric text becomes a number") << "Players"
+                                                       << "Act_DI"
+                                                       << "'85'" << true;
+        QTest::newRow("text that is no number") << "Players"
+                                                << "Act_DI"
+                                                << "'85x'" << false;
+        QTest::newRow("fraction in a whole-number column") << "Players"
+                                                           << "Position"
+                                                           << "2.5" << false;
+        QTest::newRow("salary text") << "Players"
+                                     << "Salary"
+                                     << "'lots'" << false;
     }
     void columnRanges()
     {
@@ -132,20 +164,21 @@ private Q_SLOTS:
     // salary rounded and blank when it is no positive amount.
     void rows_cellsInColumnOrder()
     {
-        std::vector<PlayerRow> players = {
-            playerRow(1, 1, "Joe", "Montana", 0, 1250000), playerRow(2, 1, nullptr, "Smith", 1, 0),
-            playerRow(3, 1, "Cher", nullptr, 2),           playerRow(4, 1, nullptr, nullptr, 3, 123456789),
-            playerRow(5, 1, "Zoë", "Ångström", 4, 999.5),  playerRow(6, 1, "Neg", "A", 5, -5000),
-            playerRow(7, 1, "Tiny", "B", 6, 0.25),         playerRow(8, 1, "Half", "C", 7, 2500000.5)};
-        players[0].ratings = {{11, 22, 33, 44, 55, 66, 77, 88}};
-        makeSalaryFile(m_path, {teamRow(1, "Boston", "Bulldogs")}, players);
+        std::vector<PlayerRow> players
+            = { playerRow(1, 1, "Joe", "Montana", 0, 1250000), playerRow(2, 1, nullptr, "Smith", 1, 0),
+                  playerRow(3, 1, "Cher", nullptr, 2), playerRow(4, 1, nullptr, nullptr, 3, 123456789),
+                  playerRow(5, 1, "Zoë", "Ångström", 4, 999.5), playerRow(6, 1, "Neg", "A", 5, -5000),
+                  playerRow(7, 1, "Tiny", "B", 6, 0.25), playerRow(8, 1, "Half", "C", 7, 2500000.5) };
+        players[0].ratings = { { 11, 22, 33, 44, 55, 66, 77, 88 } };
+        makeSalaryFile(m_path, { teamRow(1, "Boston", "Bulldogs") }, players);
         QStringList rows;
         for (const PlayerCells& r : playerRows(m_path, 1, 40))
             rows << QStringList(r.begin(), r.end()).join(QLatin1Char('|'));
         const QString r50 = "|50|50|50|50|50|50|50|50|";
-        QCOMPARE(rows, (QStringList{"QB|Joe Montana|11|22|33|44|55|66|77|88|$1,250,000", "FB| Smith" + r50,
-                           "HB|Cher " + r50, "TE| " + r50 + "$123,456,789", "WR|Zoë Ångström" + r50 + "$1,000",
-                           "C|Neg A" + r50, "G|Tiny B" + r50 + "$", "T|Half C" + r50 + "$2,500,001"}));
+        QCOMPARE(rows,
+            (QStringList { "QB|Joe Montana|11|22|33|44|55|66|77|88|$1,250,000", "FB| Smith" + r50, "HB|Cher " + r50,
+                "TE| " + r50 + "$123,456,789", "WR|Zoë Ångström" + r50 + "$1,000", "C|Neg A" + r50,
+                "G|Tiny B" + r50 + "$", "T|Half C" + r50 + "$2,500,001" }));
     }
 
     // The players of a team and position: by position, then salary descending, Null last.
@@ -160,11 +193,11 @@ private Q_SLOTS:
         team1.insert(5, "Second WR");
         team1.insert(1, "Second QB");
         QTest::newRow("team 1: position ascending, then salary descending") << 1 << 40 << team1;
-        QTest::newRow("team 3, linebackers: Null salary last") << 3 << 10 << QStringList{"Zero Lb", "Null Lb"};
-        QTest::newRow("free agents") << 0 << 40 << QStringList{"Free Qb", "Free K"};
+        QTest::newRow("team 3, linebackers: Null salary last") << 3 << 10 << QStringList { "Zero Lb", "Null Lb" };
+        QTest::newRow("free agents") << 0 << 40 << QStringList { "Free Qb", "Free K" };
         QTest::newRow("all teams, quarterbacks")
-            << 98 << 0 << QStringList{"Free Qb", "Big Arm", "Pos QB", "Second QB", "Rookie Qb"};
-        QTest::newRow("position nobody plays") << 2 << 7 << QStringList{};
+            << 98 << 0 << QStringList { "Free Qb", "Big Arm", "Pos QB", "Second QB", "Rookie Qb" };
+        QTest::newRow("position nobody plays") << 2 << 7 << QStringList {};
     }
     void rows()
     {
@@ -183,19 +216,22 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("team");
         QTest::addColumn<Panel>("values");
-        QTest::newRow("every position; total = sum of the fifteen") << 1 << Panel{{0, "$4,500,001"},
-            {1, "$800,000"}, {2, "$2,000,000"}, {3, "$1,200,000"}, {4, "$3,400,000"}, {5, "$1,000,000"},
-            {6, "$1,100,000"}, {7, "$1,300,000"}, {8, "$1,400,000"}, {9, "$1,500,000"}, {10, "$1,600,000"},
-            {11, "$1,700,000"}, {12, "$1,800,000"}, {13, "$400,000"}, {14, "$350,000"}, {15, "$15,300,001"},
-            {16, "$8,000,000"}, {17, "$750,000"}, {18, "$24,050,001"}};
-        QTest::newRow("no kicker, no defense") << 2 << Panel{{0, "$9,999,999"}, {14, "$300,000"},
-            {15, "$9,999,999"}, {17, "$300,000"}, {18, "$10,299,999"}};
+        QTest::newRow("every position; total = sum of the fifteen")
+            << 1
+            << Panel { { 0, "$4,500,001" }, { 1, "$800,000" }, { 2, "$2,000,000" }, { 3, "$1,200,000" },
+                   { 4, "$3,400,000" }, { 5, "$1,000,000" }, { 6, "$1,100,000" }, { 7, "$1,300,000" },
+                   { 8, "$1,400,000" }, { 9, "$1,500,000" }, { 10, "$1,600,000" }, { 11, "$1,700,000" },
+                   { 12, "$1,800,000" }, { 13, "$400,000" }, { 14, "$350,000" }, { 15, "$15,300,001" },
+                   { 16, "$8,000,000" }, { 17, "$750,000" }, { 18, "$24,050,001" } };
+        QTest::newRow("no kicker, no defense") << 2
+                                               << Panel { { 0, "$9,999,999" }, { 14, "$300,000" }, { 15, "$9,999,999" },
+                                                      { 17, "$300,000" }, { 18, "$10,299,999" } };
         QTest::newRow("positions earning 0 or nothing are blank")
-            << 3 << Panel{{11, "$1,000,000"}, {16, "$1,000,000"}, {18, "$1,000,000"}};
-        QTest::newRow("a group earning 0 shows $") << 4 << Panel{{17, "$"}, {18, "$"}};
-        QTest::newRow("a group without any salary is blank") << 5 << Panel{{18, "$"}};
-        QTest::newRow("all teams matches nobody") << 98 << Panel{{18, "$"}};
-        QTest::newRow("draft pool") << 99 << Panel{{0, "$750,000"}, {15, "$750,000"}, {18, "$750,000"}};
+            << 3 << Panel { { 11, "$1,000,000" }, { 16, "$1,000,000" }, { 18, "$1,000,000" } };
+        QTest::newRow("a group earning 0 shows $") << 4 << Panel { { 17, "$" }, { 18, "$" } };
+        QTest::newRow("a group without any salary is blank") << 5 << Panel { { 18, "$" } };
+        QTest::newRow("all teams matches nobody") << 98 << Panel { { 18, "$" } };
+        QTest::newRow("draft pool") << 99 << Panel { { 0, "$750,000" }, { 15, "$750,000" }, { 18, "$750,000" } };
     }
     void payroll()
     {

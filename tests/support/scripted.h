@@ -10,12 +10,14 @@
 
 #include <functional>
 
-namespace payvo::test {
+namespace payvo::test
+{
 
 // A prompt that answers from a prepared queue and records everything it was shown; before
 // it answers a question it runs onQuestion, so that a test can change the world while the
 // question is up. A question with no prepared answer fails the running test and answers No.
-class ScriptedPrompt final : public UserPrompt {
+class ScriptedPrompt final : public UserPrompt
+{
 public:
     struct Shown {
         QString text;
@@ -26,10 +28,10 @@ public:
     void answer(bool yes) { m_answers << yes; }
     int pendingAnswers() const { return int(m_answers.size()); }
 
-    void message(const QString& text, Icon icon) override { shown << Shown{text, icon, false}; }
+    void message(const QString& text, Icon icon) override { shown << Shown { text, icon, false }; }
     bool question(const QString& text, Icon icon) override
     {
-        shown << Shown{text, icon, true};
+        shown << Shown { text, icon, true };
         if (onQuestion)
             onQuestion();
         if (m_answers.isEmpty())
@@ -47,7 +49,8 @@ private:
 };
 
 // A file dialog that hands out prepared paths; an empty path is a cancel.
-class ScriptedFileChooser final : public FileChooser {
+class ScriptedFileChooser final : public FileChooser
+{
 public:
     void choose(const QString& path) { m_paths << path; }
     QString chooseOpenFile(QWidget*, const QString&, const QString&) override
@@ -66,7 +69,8 @@ private:
 
 // A status sink that keeps every status text and every progress value it was given, and
 // runs onStatus / onProgress (with the number of the progress call, from 1) on each.
-class RecordingStatus final : public PlainStatus {
+class RecordingStatus final : public PlainStatus
+{
 public:
     void setStatusText(const QString& text) override
     {

@@ -7,7 +7,8 @@
 #include <array>
 #include <vector>
 
-namespace payvo::test {
+namespace payvo::test
+{
 
 // A player row for a salary file made by a test. Unset text is Null; a salary that is
 // an invalid QVariant is Null too.
@@ -18,7 +19,7 @@ struct PlayerRow {
     QString lastName;
     int position = 0;
     // Act_SP, Act_AC, Act_AG, Act_ST, Act_HA, Act_EN, Act_IN, Act_DI
-    std::array<int, 8> ratings{{50, 50, 50, 50, 50, 50, 50, 50}};
+    std::array<int, 8> ratings { { 50, 50, 50, 50, 50, 50, 50, 50 } };
     int years = 1;
     QVariant salary;
 };
@@ -35,13 +36,14 @@ struct TeamRow {
 // default ratings when left out.
 inline TeamRow teamRow(int teamId, const QString& city, const QString& mascot)
 {
-    return {teamId, city, mascot, {}, {}};
+    return { teamId, city, mascot, {}, {} };
 }
-inline PlayerRow playerRow(int pid, int teamId, const char* firstName, const char* lastName, int position,
-                           const QVariant& salary = QVariant())
+inline PlayerRow playerRow(
+    int pid, int teamId, const char* firstName, const char* lastName, int position, const QVariant& salary = QVariant())
 {
-    return {pid, teamId, firstName ? QString::fromUtf8(firstName) : QString(),
-        lastName ? QString::fromUtf8(lastName) : QString(), position, {{50, 50, 50, 50, 50, 50, 50, 50}}, 1, salary};
+    return { pid, teamId, firstName ? QString::fromUtf8(firstName) : QString(),
+        lastName ? QString::fromUtf8(lastName) : QString(), position, { { 50, 50, 50, 50, 50, 50, 50, 50 } }, 1,
+        salary };
 }
 
 // Makes a salary file with the program's own schema and the given rows, in this order.

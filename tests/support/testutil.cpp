@@ -7,7 +7,8 @@
 
 #include <SQLiteCpp/Database.h>
 
-namespace payvo::test {
+namespace payvo::test
+{
 
 QByteArray readAll(const QString& path)
 {

@@ -10,7 +10,8 @@
 
 #include <unistd.h>
 
-namespace payvo::test {
+namespace payvo::test
+{
 
 // The whole content of a file; an empty array when it cannot be read.
 QByteArray readAll(const QString& path);
@@ -57,7 +58,8 @@ inline bool runningAsRoot()
 }
 
 // Makes a folder (made if missing) the current one for as long as it lives.
-class CurrentDir {
+class CurrentDir
+{
 public:
     explicit CurrentDir(const QString& dir)
     {

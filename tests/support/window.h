@@ -14,12 +14,14 @@
 
 #include <memory>
 
-namespace payvo::test {
+namespace payvo::test
+{
 
 // The main window over scripted seams, shown, with its settings file and help file in
 // appDir and the user guide of the build. The accessors find the controls by their object
 // names, as a user finds them by their captions.
-class Window {
+class Window
+{
 public:
     explicit Window(const QString& appDir)
         : m_window(std::make_unique<frmMain>(services(appDir)))
@@ -36,8 +38,16 @@ public:
     bool enabled(const char* name) const { return action(name)->isEnabled(); }
     // File, Open / File, New on a chosen file.
     ScriptedFileChooser& files() { return m_files; }
-    void open(const QString& salaryFile) { m_files.choose(salaryFile); trigger("mnuOpen"); }
-    void newFrom(const QString& leagueFile) { m_files.choose(leagueFile); trigger("mnuNew"); }
+    void open(const QString& salaryFile)
+    {
+        m_files.choose(salaryFile);
+        trigger("mnuOpen");
+    }
+    void newFrom(const QString& leagueFile)
+    {
+        m_files.choose(leagueFile);
+        trigger("mnuNew");
+    }
     // Picks an entry of the team or position selector as the user does.
     void chooseTeam(const QString& text) { choose("cboTeams", text); }
     void choosePosition(const QString& text) { choose("cboPositions", text); }
