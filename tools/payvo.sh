@@ -2,7 +2,8 @@
 # Set-up, build and run on Debian 12.
 #   tools/payvo.sh run    install what is missing, build, make the demo league's salary
 #                         file (build/demo/Demo.pyv) and start the desktop program
-#   tools/payvo.sh test   install what is missing, build, make the Debian package (whose
+#   tools/payvo.sh test   install what is missing, check the C++ sources' format
+#                         (.clang-format), build, make the Debian package (whose
 #                         contents a test checks), run every test; then build again
 #                         with AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer
 #                         (build-asan/) and run every test once more: any report fails;
@@ -16,7 +17,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 # qt6-charts-dev draws the cap board's chart; qt6-svg-dev renders the icon's PNG sizes;
 # dpkg-dev (dpkg-shlibdeps) and file find the package's dependencies.
-packages="cmake make g++ qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev libsqlitecpp-dev libsqlite3-dev libxkbcommon-dev fonts-dejavu-core dpkg-dev file"
+packages="cmake make g++ clang-format qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev libsqlitecpp-dev libsqlite3-dev libxkbcommon-dev fonts-dejavu-core dpkg-dev file"
 
 . "$here/tools/debian.sh"
 
@@ -47,6 +48,13 @@ run)
 test)
     # shellcheck disable=SC2086 # one word per package
     install_missing $packages
+    echo "The C++ sources in the house format (.clang-format):"
+    (cd "$here" &&
+        if git rev-parse --git-dir >/dev/null 2>&1; then
+            git ls-files -z '*.cpp' '*.h' '*.c'
+        else
+            find src tests tools bench fuzz packaging \( -name '*.cpp' -o -name '*.h' -o -name '*.c' \) -print0
+        fi | xargs -0 clang-format --dry-run --Werror)
     configure_and_build "$build" -DPAYVO_WARNINGS_AS_ERRORS=ON
     cmake --build "$build" --target package >/dev/null
     (cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs")
