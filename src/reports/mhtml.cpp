@@ -252,11 +252,23 @@ int ReportFile::openForLine()
         holdFolder();
     const int folder = m_folder >= 0 ? m_folder : AT_FDCWD;
     const char* name = m_folder >= 0 ? m_base.constData() : m_path.constData();
+    if (!first) {
+        // Between two checks of the name a line goes by the name alone: opening it never
+        // follows a link nor waits on a pipe, so the line reaches a regular file or nothing.
+        if (++m_linesUnchecked >= kLinesBetweenChecks)
+            confirmName();
+        if (m_stopped)
+            return -1;
+        const int fd = ::openat(folder, name, kLineFlags);
+        if (fd < 0)
+            refuseLine(errno);
+        return fd;
+    }
     struct stat st {
     };
-    const int fd = openRegular(folder, name, first, st);
+    const int fd = openRegular(folder, name, true, st);
     const int error = errno;
-    if (fd >= 0 && first) {
+    if (fd >= 0) {
 #ifdef O_PATH
         m_held = ::openat(folder, name, O_PATH | O_NOFOLLOW | O_CLOEXEC);
 #else
@@ -264,27 +276,52 @@ int ReportFile::openForLine()
 #endif
         struct stat held {
         };
-        if (m_held >= 0 && ::fstat(m_held, &held) == 0) {
+        if (m_held >= 0 && ::fstat(m_held, &held) == 0 && held.st_dev == st.st_dev && held.st_ino == st.st_ino) {
             m_device = held.st_dev;
             m_inode = held.st_ino;
+            return fd;
         }
-    }
-    if (fd >= 0 && m_held >= 0 && st.st_dev == m_device && st.st_ino == m_inode)
-        return fd;
-    // Anything else under the name (a link, a pipe, another file, or nothing once the file was
-    // there) was put there by someone else: it is not written, and nothing is after it.
-    const QString replaced = QStringLiteral("it was replaced while the report was written; the report stops here");
-    if (fd >= 0) {
         ::close(fd);
-        stop(replaced);
-    } else if (error == ELOOP || error == ENXIO || error == EINVAL) {
-        stop(replaced);
-    } else if (!first && error == ENOENT) {
-        stop(QStringLiteral("it was removed while the report was written; the report stops here"));
-    } else {
-        noteError(QStringLiteral("cannot write %1: %2").arg(m_name, errorText(error)));
+        if (m_held >= 0)
+            ::close(m_held);
+        m_held = -1;
+        stop(replacedText());
+        return -1;
     }
+    refuseLine(error);
     return -1;
+}
+
+QString ReportFile::replacedText()
+{
+    return QStringLiteral("it was replaced while the report was written; the report stops here");
+}
+
+void ReportFile::refuseLine(int error)
+{
+    // A link, a pipe or no regular file under the name was put there by someone else: it is
+    // not written, and nothing is after it.
+    if (error == ELOOP || error == ENXIO || error == EINVAL)
+        stop(replacedText());
+    else if (m_held >= 0 && error == ENOENT)
+        stop(QStringLiteral("it was removed while the report was written; the report stops here"));
+    else
+        noteError(QStringLiteral("cannot write %1: %2").arg(m_name, errorText(error)));
+}
+
+void ReportFile::confirmName()
+{
+    m_linesUnchecked = 0;
+    if (m_stopped || m_held < 0)
+        return;
+    const int folder = m_folder >= 0 ? m_folder : AT_FDCWD;
+    const char* name = m_folder >= 0 ? m_base.constData() : m_path.constData();
+    struct stat st {
+    };
+    if (::fstatat(folder, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+        refuseLine(errno);
+    else if (st.st_dev != m_device || st.st_ino != m_inode)
+        stop(replacedText());
 }
 
 void ReportFile::appendEncoded(std::string_view bytes)
@@ -328,6 +365,7 @@ void appendTeamIndex(ReportFile& out, const std::vector<Team>& teams)
 
 void appendFooter(ReportFile& out)
 {
+    out.confirmName();
     out.append(Line());
     out.append(Line());
     out.append(Line());

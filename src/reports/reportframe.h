@@ -14,9 +14,11 @@ namespace payvo::mHTML
 
 // The output file of one report run: appends line by line and keeps the tally. Only a regular
 // file is ever deleted or written: the file this run made (or found and could not delete),
-// reached again by its name for every line without following a link; once something else
-// stands under the name, the run stops writing and says so. (The run holds on to its file
-// without opening it for writing, so that no new file can take its identity.)
+// reached again by its name for every line without following a link or waiting on a pipe.
+// The name is confirmed to be that file before every team's block and every
+// kLinesBetweenChecks lines; once something else stands under it, the run stops writing and
+// says so. (The run holds on to its file without opening it for writing, so that no new file
+// can take its identity.)
 class ReportFile
 {
 public:
@@ -32,6 +34,8 @@ public:
     void append(const Line& line);
     // A line already encoded, its CR LF included.
     void appendEncoded(std::string_view bytes);
+    // Stops the run when the file's name no longer stands for the file the run made.
+    void confirmName();
 
     ReportResult& result() { return m_result; }
 
@@ -41,6 +45,10 @@ private:
     void stop(const QString& why);
     // The file for the next line, or -1 (the line is lost; an error is noted).
     int openForLine();
+    // Notes why a line's file could not be opened (an errno value), stopping the run where
+    // someone else's file or nothing stands under the name.
+    void refuseLine(int error);
+    static QString replacedText();
     // Opens the report's folder for the lines to reach the file through (m_folder, m_base);
     // where it cannot, they go by the whole path.
     void holdFolder();
@@ -52,6 +60,9 @@ private:
     std::string m_bytes; // the line being written, kept to spare an allocation a line
     ReportResult m_result;
     bool m_stopped = false;
+    // Checking the name costs a system call as dear as a line's open: once in so many lines.
+    static constexpr int kLinesBetweenChecks = 64;
+    int m_linesUnchecked = 0;
     int m_held = -1; // the file the first line reached: the later ones go to that very file
     int m_folder = -1; // the folder the file is in, held from the first line on
     QByteArray m_base; // the file's name in m_folder

@@ -63,6 +63,7 @@ void composeRow(Line& line, const PlayerFields& p)
 
 void WriteTeamRoster(ReportFile& out, int teamId, const Line* heading, const Rosters& rosters)
 {
+    out.confirmName();
     out.append(markup(" "));
     if (heading)
         out.append(markup("<b><h3><A NAME=A") + number(teamId) + markup("> ") + *heading + markup("</h3></A>"));

@@ -22,6 +22,7 @@ Line figureLine(const char* label, std::optional<double> sum)
 
 void writeTeamSummary(ReportFile& out, int teamId, const Team* team, const Payroll& payroll)
 {
+    out.confirmName();
     out.append(markup(" "));
     if (team)
         out.append(
