@@ -40,15 +40,7 @@ namespace
 // permission, a file in a folder's place, a read-only file, tables without types (and what the
 // statements given make of them), a symbolic link to the path given as bytes, a socket.
 enum class Make { Bytes, Folder, Pipe, NoReadPermission, FileAsFolder, ReadOnly, Tables, Link, Socket };
-enum class Target {
-    ReadOnlyFolder,
-    DiskFull,
-    LongName,
-    ReadOnlySalaryFile,
-    BeingWritten,
-    BeingRead,
-    SalaryFileIsFolder
-};
+enum class Target { ReadOnlyFolder, DiskFull, LongName, ReadOnlySalaryFile, BeingWritten, BeingRead, IsFolder };
 enum class Change { Delete, CutInARecord, Replace };
 
 const QByteArray kOtherLeague = "[Teams]\nX|Y|Z|W\n[Roster 1]\n"
@@ -213,29 +205,26 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("league");
         QTest::addColumn<int>("line"); // the line the message names; 0: none, -1: any
         QTest::addColumn<QString>("says");
-        const auto bytes = int(Make::Bytes);
-        QTest::newRow("a rule broken") << bytes << readAll(dataFile("Broken.lge")) << 9
-                                       << "player record has 21 fields, needs 22";
-        QTest::newRow("5 MB line") << bytes << "[Teams]\n" + QByteArray(5 << 20, 'x') + "\n"
-                                   << 2 << "team record has 1 field, needs 4";
-        QTest::newRow("100,000 empty lines") << bytes << "[Teams]\nA|B|C|D\n" + QByteArray(100000, '\n') + "E|F\n"
-                                             << 100003 << "team record has 2 fields, needs 4";
-        QTest::newRow("random bytes") << bytes << randomBytes(64 << 10, 7) << -1 << "";
-        QTest::newRow("NUL byte") << bytes << QByteArray("[Teams]\nA|B|C|D\nE|F\0|G|H\n", 24) << 3
-                                  << "the file holds a NUL byte";
-        QTest::newRow("invalid UTF-8") << bytes
-                                       << QByteArray("[Teams]\nMontr\xE9"
-                                                     "al|B|C|D\n")
-                                       << 2 << "the text is not valid UTF-8";
-        QTest::newRow("CR-only line ends")
-            << bytes << QByteArray("# Pro\r[Teams]\rA|B|C|D\r") << 1 << "the lines end in CR alone";
-        QTest::newRow("a folder") << int(Make::Folder) << QByteArray() << 0 << "is a folder";
-        QTest::newRow("a named pipe") << int(Make::Pipe) << QByteArray() << 0 << "not a regular file";
-        QTest::newRow("a file the system cannot read") // a read of it fails with an I/O error, for root too
-            << int(Make::Link) << QByteArray("/proc/self/mem") << 0
-            << "cannot read the league file: Input/output error";
-        QTest::newRow("no read permission") << int(Make::NoReadPermission) << readAll(dataFile("Small.lge")) << 0
-                                            << "cannot read the league file: Permission denied";
+        const auto row = [](const char* name, const QByteArray& league, int line, const char* says,
+                             Make kind = Make::Bytes) { QTest::newRow(name) << int(kind) << league << line << says; };
+        row("a rule broken", readAll(dataFile("Broken.lge")), 9, "player record has 21 fields, needs 22");
+        row("5 MB line", "[Teams]\n" + QByteArray(5 << 20, 'x') + "\n", 2, "team record has 1 field, needs 4");
+        row("100,000 empty lines", "[Teams]\nA|B|C|D\n" + QByteArray(100000, '\n') + "E|F\n", 100003,
+            "team record has 2 fields, needs 4");
+        row("random bytes", randomBytes(64 << 10, 7), -1, "");
+        row("NUL byte", QByteArray("[Teams]\nA|B|C|D\nE|F\0|G|H\n", 24), 3, "the file holds a NUL byte");
+        row("invalid UTF-8",
+            "[Teams]\nMontr\xE9"
+            "al|B|C|D\n",
+            2, "the text is not valid UTF-8");
+        row("CR-only line ends", "# Pro\r[Teams]\rA|B|C|D\r", 1, "the lines end in CR alone");
+        row("a folder", {}, 0, "is a folder", Make::Folder);
+        row("a named pipe", {}, 0, "not a regular file", Make::Pipe);
+        // A read of it fails with an I/O error, for root too.
+        row("a file the system cannot read", "/proc/self/mem", 0, "cannot read the league file: Input/output error",
+            Make::Link);
+        row("no read permission", readAll(dataFile("Small.lge")), 0, "cannot read the league file: Permission denied",
+            Make::NoReadPermission);
     }
     void refusedLeague()
     {
@@ -393,7 +382,7 @@ private Q_SLOTS:
             << int(Target::ReadOnlySalaryFile) << "Pro.pyv is read-only; it was not replaced";
         QTest::newRow("salary file being written") << int(Target::BeingWritten) << "another program is writing it";
         QTest::newRow("salary file being read") << int(Target::BeingRead) << QString();
-        QTest::newRow("salary file is a folder") << int(Target::SalaryFileIsFolder) << "cannot replace";
+        QTest::newRow("salary file is a folder") << int(Target::IsFolder) << "cannot replace";
     }
     void importTarget()
     {
@@ -407,7 +396,7 @@ private Q_SLOTS:
         const QString league = QDir(dir).filePath(name + ".lge");
         const QString salary = QDir(dir).filePath(name + ".pyv");
         QVERIFY(QFile::copy(t == Target::DiskFull ? PAYVO_SOURCE_DIR "/data/Demo.lge" : dataFile("Small.lge"), league));
-        if (t == Target::SalaryFileIsFolder)
+        if (t == Target::IsFolder)
             make(Make::Folder, salary);
         else
             oldSalaryFile(dir, name + ".pyv");
@@ -862,11 +851,13 @@ private Q_SLOTS:
                     += left > 105 ? QString(100, QLatin1Char('d')) + '/' : QString(left - 4, QLatin1Char('p')) + ".pyv";
             return path;
         };
-        QTest::newRow("a URI") << "file:A.pyv"
-                               << "A.pyv" << QString();
-        QTest::newRow("a Qt resource path") << ":Pro.pyv" << QString() << QString();
-        QTest::newRow("a path of 415 bytes") << ofBytes(415) << QString() << QString();
-        QTest::newRow("a path of 616 bytes") << ofBytes(616) << QString() << "bytes long";
+        const auto row = [](const char* name, const QString& path, const QString& other, const QString& says = {}) {
+            QTest::newRow(name) << path << other << says;
+        };
+        row("a URI", "file:A.pyv", "A.pyv");
+        row("a Qt resource path", ":Pro.pyv", {});
+        row("a path of 415 bytes", ofBytes(415), {});
+        row("a path of 616 bytes", ofBytes(616), {}, "bytes long");
     }
     // A path is a path, whatever its characters; one the database engine cannot open is refused
     // as too long, never as "not a salary file".
@@ -910,15 +901,15 @@ private Q_SLOTS:
         if (gone == 0)
             ::_exit(0);
         ::waitpid(gone, nullptr, 0);
-        QTest::newRow("a wildcard, while another import runs")
-            << "*.lge" << QStringLiteral(".Pro.pyv.import-%1-x").arg(::getppid()) << false;
-        QTest::newRow("brackets, after an import was killed")
-            << "Pro [2024].lge" << QStringLiteral(".Pro [2024].pyv.import-%1-x").arg(gone) << true;
-        QTest::newRow("an open bracket") << "Pro[.lge" << QString() << false;
-        QTest::newRow("X.Lge beside X.lge") << "X.Lge"
-                                            << "X.lge" << false;
-        QTest::newRow("DEMO.LGE beside DEMO.lGe") << "DEMO.LGE"
-                                                  << "DEMO.lGe" << false;
+        const auto row = [](const char* name, const char* league, const QString& other, bool removed = false) {
+            QTest::newRow(name) << QString(league) << other << removed;
+        };
+        row("a wildcard, while another import runs", "*.lge", QStringLiteral(".Pro.pyv.import-%1-x").arg(::getppid()));
+        row("brackets, after an import was killed", "Pro [2024].lge",
+            QStringLiteral(".Pro [2024].pyv.import-%1-x").arg(gone), true);
+        row("an open bracket", "Pro[.lge", {});
+        row("X.Lge beside X.lge", "X.Lge", "X.lge");
+        row("DEMO.LGE beside DEMO.lGe", "DEMO.LGE", "DEMO.lGe");
     }
     // The file named is the file read, its salary file is the name with ".pyv" for the last four
     // characters, and no name is a pattern.
@@ -943,16 +934,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("text"); // in a city and a last name of the league
         QTest::addColumn<QString>("shown"); // how payvo-cli writes it
-        QTest::newRow("a TAB") << "Ta\tb"
-                               << "Ta\\tb";
-        QTest::newRow("a CR") << "C\rR"
-                              << "C\\rR";
-        QTest::newRow("an escape sequence") << "\x1B]0;owned\x07X"
-                                            << "\\x1B]0;owned\\x07X";
-        QTest::newRow("a backslash") << "B\\s"
-                                     << "B\\\\s";
-        QTest::newRow("a right-to-left override") << "\u202Eevil"
-                                                  << "\\u202Eevil";
+        const auto row = [](const char* name, const char* text, const char* shown) {
+            QTest::newRow(name) << QString::fromUtf8(text) << QString::fromUtf8(shown);
+        };
+        row("a TAB", "Ta\tb", "Ta\\tb");
+        row("a CR", "C\rR", "C\\rR");
+        row("an escape sequence", "\x1B]0;owned\x07X", "\\x1B]0;owned\\x07X");
+        row("a backslash", "B\\s", "B\\\\s");
+        row("a right-to-left override", "\u202Eevil", "\\u202Eevil");
     }
     // Text from a league reaches a terminal and the lines of "players" only written out: no
     // cell more, no control of the terminal.
