@@ -135,6 +135,7 @@ QWidget* frmWhatIf::buildLimits()
             if (m_showing)
                 return;
             m_draft.setLimitText(i, text);
+            markLimit(i);
             edited();
         });
         txtLimit[std::size_t(i)] = edit;
@@ -174,8 +175,10 @@ void frmWhatIf::showDraft()
             markCell(item, p, r);
         }
     }
-    for (int i = 0; i < SettingsDraft::kLimitCount; ++i)
+    for (int i = 0; i < SettingsDraft::kLimitCount; ++i) {
         txtLimit[std::size_t(i)]->setText(m_draft.limitText(i));
+        markLimit(i);
+    }
     m_showing = false;
     cmdSave->setEnabled(m_draft.isModified());
 }
@@ -202,6 +205,15 @@ void frmWhatIf::markCell(QTableWidgetItem* item, int position, int rating)
                               .has_value();
     item->setToolTip(readable ? QString() : QStringLiteral("Not a whole number from -32768 to 32767: counts as 1"));
     item->setForeground(readable ? grdWeights->palette().text() : QBrush(Qt::red));
+}
+
+// An edited limit shows in bold, as an edited weight does.
+void frmWhatIf::markLimit(int index)
+{
+    QLineEdit* edit = txtLimit[std::size_t(index)];
+    QFont font = edit->font();
+    font.setBold(m_draft.limitChanged(index));
+    edit->setFont(font);
 }
 
 void frmWhatIf::edited()

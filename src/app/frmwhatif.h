@@ -57,6 +57,7 @@ private:
     void showDraft();
     void gridEdited(QTableWidgetItem* item);
     void markCell(QTableWidgetItem* item, int position, int rating);
+    void markLimit(int index);
     void edited();
     bool saveSettings();
     void saveAndRecalculate();

@@ -61,12 +61,17 @@ void SettingsDraft::setLimitText(int index, const QString& text)
     m_limits.at(std::size_t(index)) = text;
 }
 
+bool SettingsDraft::limitChanged(int index) const
+{
+    return limitText(index) != m_fileLimits[std::size_t(index)];
+}
+
 std::vector<IniEdit> SettingsDraft::edits() const
 {
     std::vector<IniEdit> edits;
-    for (std::size_t i = 0; i < m_limits.size(); ++i) {
-        if (m_limits[i] != m_fileLimits[i])
-            edits.push_back({ kSalarySection, QLatin1String(kLimitKeys[i]), m_limits[i] });
+    for (int i = 0; i < kLimitCount; ++i) {
+        if (limitChanged(i))
+            edits.push_back({ kSalarySection, QLatin1String(kLimitKeys[std::size_t(i)]), limitText(i) });
     }
     for (int p = 0; p < kPositionCount; ++p) {
         for (int r = 0; r < int(kRatingCodes.size()); ++r) {

@@ -35,6 +35,7 @@ public:
 
     const QString& limitText(int index) const;
     void setLimitText(int index, const QString& text);
+    bool limitChanged(int index) const;
 
     // Every value whose text differs from the file as read: [Salary] first, then the
     // positions in code order, each in kRatingCodes order.
