@@ -9,6 +9,7 @@
 
 #include <SQLiteCpp/Statement.h>
 #include <SQLiteCpp/Transaction.h>
+#include <sqlite3.h>
 
 #include <optional>
 #include <vector>
@@ -86,7 +87,14 @@ QString runPass(SalaryFile& file, int position, const SalaryConfig& config, Stat
             // The engine had already rolled the pass back.
         }
         const auto* engine = dynamic_cast<const SQLite::Exception*>(&e);
-        return engine ? engineErrorText(*engine) : QString::fromUtf8(e.what());
+        if (!engine)
+            return QString::fromUtf8(e.what());
+        // Once another program was found holding the file, the later passes still try it but
+        // no longer wait for it, so that a run does not stand still for every position.
+        const int code = engine->getErrorCode() & 0xff;
+        if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
+            db.setBusyTimeout(0);
+        return engineErrorText(*engine);
     }
 }
 
