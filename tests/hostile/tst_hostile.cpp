@@ -6,6 +6,7 @@
 #include "common/status.h"
 #include "import/leagueimport.h"
 #include "reports/mhtml.h"
+#include "reports/reportframe.h"
 #include "reports/reportsettings.h"
 #include "salary/salarycalc.h"
 #include "salary/salarysettings.h"
@@ -812,6 +813,23 @@ private Q_SLOTS:
         QVERIFY(!r.complete() && r.linesLost > 0);
         QVERIFY2(r.error.startsWith("cannot write " + report + ": it "), qPrintable(r.error));
         QCOMPARE(snapshot(dir), replaced);
+    }
+
+    // Within a block the name is confirmed every so many lines: a file put under it in the
+    // middle of one gets a few lines at most, and the run stops there.
+    void reportReplacedWithinABlock()
+    {
+        const QString report = folder("withinblock") + "/r.htm";
+        mHTML::ReportFile out(report, m_demo, m_dir.filePath("Payvo.ini"));
+        out.removeOld();
+        out.append(mHTML::markup("mine"));
+        QFile::remove(report);
+        writeFile(report, "theirs\n");
+        for (int i = 0; i < 1000; ++i)
+            out.append(mHTML::markup("line"));
+        QVERIFY2(out.result().error.endsWith("it was replaced while the report was written; the report stops here"),
+            qPrintable(out.result().error));
+        QVERIFY(readAll(report).count("line") < 100 && out.result().linesLost > 900);
     }
 
     void outputCannotBeWritten_data()
