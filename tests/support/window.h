@@ -65,12 +65,12 @@ public:
         return values;
     }
     bool progressVisible() const { return child<QProgressBar>("prgStatus")->isVisible(); }
-    // The texts of a column of a list, a table or a selector.
-    static QStringList cells(const QAbstractItemModel* m, int c)
+    // The texts (or other data) of a column of a list, a table or a selector.
+    static QStringList cells(const QAbstractItemModel* m, int c, int role = Qt::DisplayRole)
     {
         QStringList texts;
         for (int r = 0; r < m->rowCount(); ++r)
-            texts << m->index(r, c).data().toString();
+            texts << m->index(r, c).data(role).toString();
         return texts;
     }
 
