@@ -51,9 +51,9 @@ class TestCapBoard : public QObject
     QString m_cap = m_dir.filePath("cap.ini"); // a cap of $10,000,000
     QString m_noCap = m_dir.filePath("nocap.ini"); // "Amount" no number
 
-    CapBoard board(const QString& ini)
+    CapBoard board(const QString& ini, const QString& league = {})
     {
-        SalaryFile file(m_league);
+        SalaryFile file(league.isEmpty() ? m_league : league);
         return CapBoard::build(file, SalaryConfig::load(ini));
     }
     // Opens a salary file in the main window, with a cap of $10,000,000 in the settings file
@@ -67,8 +67,7 @@ class TestCapBoard : public QObject
     }
     QJsonObject json(const QStringList& args)
     {
-        const CliRun r = runCli(QStringList { args[0], m_league, "--format", "json" } + args.mid(1));
-        return QJsonDocument::fromJson(r.out.toUtf8()).object();
+        return QJsonDocument::fromJson(runCli(args + QStringList { "--format", "json" }).out.toUtf8()).object();
     }
 
 private Q_SLOTS:
@@ -135,8 +134,7 @@ private Q_SLOTS:
             players.push_back(playerRow(i + 2, 1, "Q", "B", 0, (i * 17 % 44 + 1) * 1000));
         const QString file = m_dir.filePath("Many.pyv");
         makeSalaryFile(file, { teamRow(1, "Big", "Roster") }, players);
-        SalaryFile opened(file);
-        const CapBoard b = CapBoard::build(opened, SalaryConfig::load(m_cap));
+        const CapBoard b = board(m_cap, file);
         QStringList expected { "Big Roster, QB" };
         for (int k = 44; k > 4; --k)
             expected << "Q B  " + formatMoney(k * 1000);
@@ -164,7 +162,7 @@ private Q_SLOTS:
         QCOMPARE(csv.status, 0);
         QCOMPARE(csv.out.split("\r\n").value(2), csvLine);
 
-        const QJsonObject doc = json({ "cap", "--ini", ini });
+        const QJsonObject doc = json({ "cap", m_league, "--ini", ini });
         QCOMPARE(doc.keys(), (QStringList { "cap", "league", "teams" }));
         QCOMPARE(doc["cap"], cap);
         const QJsonArray teams = doc["teams"].toArray();
@@ -180,7 +178,7 @@ private Q_SLOTS:
         QCOMPARE(doc["league"]["payroll"], QJsonValue(31500000));
         QCOMPARE(doc["league"]["teams_over_cap"], QJsonValue(cap.isDouble() ? 1 : 0));
 
-        const QJsonObject matrix = json({ "matrix", "--ini", ini, "--percent" });
+        const QJsonObject matrix = json({ "matrix", m_league, "--ini", ini, "--percent" });
         const QJsonObject kickers = matrix["teams"].toArray()[3].toObject();
         QCOMPARE(kickers["positions"].toObject().size(), 15);
         QVERIFY(kickers["positions"]["K"].isNull());
@@ -224,9 +222,9 @@ private Q_SLOTS:
         QFile::remove(league);
         QVERIFY(QFile::copy(m_league, league));
         Window w(m_dir.path());
-        frmCapBoard* board = openBoard(w, league);
-        board->findChild<QTabWidget*>("tabBoard")->setCurrentIndex(2);
-        auto* view = board->findChild<QChartView*>("chartCap");
+        frmCapBoard* window = openBoard(w, league);
+        window->findChild<QTabWidget*>("tabBoard")->setCurrentIndex(2);
+        auto* view = window->findChild<QChartView*>("chartCap");
         const auto send = [&](QEvent::Type type, int team, Qt::MouseButton button) {
             QChart* chart = view->chart();
             const QPointF bar = chart->mapToPosition(QPointF(team, 1000000), chart->series().value(0));
@@ -243,12 +241,11 @@ private Q_SLOTS:
 
         writeFile(m_dir.filePath("Payvo.ini"), "[Salary]\r\nAmount=30000000\r\n");
         w.trigger("mnuReCalc");
-        QCOMPARE(board->findChild<QLabel*>("lblBoardCap")->text(), QString("Salary Cap: $30,000,000"));
-        SalaryFile recalculated(league);
-        const double payroll = CapBoard::build(recalculated, SalaryConfig::load(m_cap)).teams[0].payroll().value();
+        QCOMPARE(window->findChild<QLabel*>("lblBoardCap")->text(), QString("Salary Cap: $30,000,000"));
+        const double payroll = board(m_cap, league).teams[0].payroll().value();
         QVERIFY(payroll != 12000000);
         QCOMPARE(
-            board->findChild<QTableView*>("tblTeams")->model()->index(0, 2).data().toString(), formatMoney(payroll));
+            window->findChild<QTableView*>("tblTeams")->model()->index(0, 2).data().toString(), formatMoney(payroll));
     }
 
     // Each view of the window shows its table of the board (the chart: each payroll, in red
@@ -327,8 +324,7 @@ private Q_SLOTS:
         const QString file = city.isEmpty() ? m_league : m_dir.filePath("Hostile.pyv");
         if (!city.isEmpty())
             makeSalaryFile(file, { { 1, city, "X", "<b>", {} } }, { playerRow(1, 1, "Al", "Arm", 0, 12000000) });
-        SalaryFile opened(file);
-        const CapBoard b = CapBoard::build(opened, SalaryConfig::load(ini));
+        const CapBoard b = board(ini, file);
         const QByteArray svg = capChartSvg(capChartData(b));
         QCOMPARE(capChartSvg(capChartData(b)), svg);
         QVERIFY(!svg.contains("<script") && !svg.contains("<b>"));
