@@ -51,9 +51,9 @@ class TestCapBoard : public QObject
     QString m_cap = m_dir.filePath("cap.ini"); // a cap of $10,000,000
     QString m_noCap = m_dir.filePath("nocap.ini"); // "Amount" no number
 
-    CapBoard board(const QString& ini)
+    CapBoard board(const QString& ini, const QString& league = {})
     {
-        SalaryFile file(m_league);
+        SalaryFile file(league.isEmpty() ? m_league : league);
         return CapBoard::build(file, SalaryConfig::load(ini));
     }
     // Opens a salary file in the main window, with a cap of $10,000,000 in the settings file
@@ -67,8 +67,7 @@ class TestCapBoard : public QObject
     }
     QJsonObject json(const QStringList& args)
     {
-        const CliRun r = runCli(QStringList { args[0], m_league, "--format", "json" } + args.mid(1));
-        return QJsonDocument::fromJson(r.out.toUtf8()).object();
+        return QJsonDocument::fromJson(runCli(args + QStringList { "--format", "json" }).out.toUtf8()).object();
     }
 
 private Q_SLOTS:
@@ -135,8 +134,7 @@ private Q_SLOTS:
             players.push_back(playerRow(i + 2, 1, "Q", "B", 0, (i * 17 % 44 + 1) * 1000));
         const QString file = m_dir.filePath("Many.pyv");
         makeSalaryFile(file, { teamRow(1, "Big", "Roster") }, players);
-        SalaryFile opened(file);
-        const CapBoard b = CapBoard::build(opened, SalaryConfig::load(m_cap));
+        const CapBoard b = board(m_cap, file);
         QStringList expected { "Big Roster, QB" };
         for (int k = 44; k > 4; --k)
             expected << "Q B  " + formatMoney(k * 1000);
@@ -164,7 +162,7 @@ private Q_SLOTS:
         QCOMPARE(csv.status, 0);
         QCOMPARE(csv.out.split("\r\n").value(2), csvLine);
 
-        const QJsonObject doc = json({ "cap", "--ini", ini });
+        const QJsonObject doc = json({ "cap", m_league, "--ini", ini });
         QCOMPARE(doc.keys(), (QStringList { "cap", "league", "teams" }));
         QCOMPARE(doc["cap"], cap);
         const QJsonArray teams = doc["teams"].toArray();
@@ -180,37 +178,11 @@ private Q_SLOTS:
         QCOMPARE(doc["league"]["payroll"], QJsonValue(31500000));
         QCOMPARE(doc["league"]["teams_over_cap"], QJsonValue(cap.isDouble() ? 1 : 0));
 
-        const QJsonObject matrix = json({ "matrix", "--ini", ini, "--percent" });
+        const QJsonObject matrix = json({ "matrix", m_league, "--ini", ini, "--percent" });
         const QJsonObject kickers = matrix["teams"].toArray()[3].toObject();
         QCOMPARE(kickers["positions"].toObject().size(), 15);
         QVERIFY(kickers["positions"]["K"].isNull());
         QCOMPARE(kickers["Total"], cap.isDouble() ? QJsonValue(95) : QJsonValue(QJsonValue::Null));
-    }
-
-    // Each view of the window shows its table of the board (the chart: each payroll, in red
-    // when over the cap), with the cap of the settings file beside the program.
-    void windowShowsTheTables()
-    {
-        Window w(m_dir.path());
-        QVERIFY(!w.enabled("mnuCapBoard"));
-        frmCapBoard* window = openBoard(w, m_league);
-        QVERIFY(window && window->isVisible());
-        const CapBoard b = board(m_cap);
-        for (const auto& [view, table] :
-            { std::pair("tblTeams", capTable(b)), std::pair("tblPositions", matrixTable(b, false)) }) {
-            const QAbstractItemModel* m = window->findChild<QTableView*>(view)->model();
-            QCOMPARE(std::size_t(m->rowCount()), table.rows.size() + table.league.size());
-            for (int r = 0; r < m->rowCount(); ++r) {
-                const std::size_t at = std::size_t(r);
-                const BoardRow& row = at < table.rows.size() ? table.rows[at] : table.league[at - table.rows.size()];
-                for (int c = 0; c < m->columnCount(); ++c)
-                    QCOMPARE(m->index(r, c).data().toString(), row.text.value(c));
-            }
-        }
-        const auto* bars
-            = qobject_cast<QStackedBarSeries*>(window->findChild<QChartView*>("chartCap")->chart()->series().value(0));
-        for (std::size_t t = 0; t < b.teams.size(); ++t)
-            QCOMPARE(bars->barSets()[b.overCap(b.teams[t]) ? 1 : 0]->at(int(t)), b.teams[t].payroll().value_or(0));
     }
 
     // Sorting is by the figure, not its text; the league lines stay last; a double-click
@@ -236,22 +208,23 @@ private Q_SLOTS:
         Window w(m_dir.path());
         auto* view = openBoard(w, m_league)->findChild<QTableView*>("tblTeams");
         view->sortByColumn(column, Qt::SortOrder(order));
-        QStringList shown;
-        for (int r = 0; r < view->model()->rowCount(); ++r)
-            shown << view->model()->index(r, 0).data().toString();
-        QCOMPARE(shown, teams.split('|') + QStringList({ "League total", "Team average" }));
+        QCOMPARE(Window::cells(view->model(), 0), teams.split('|') + QStringList({ "League total", "Team average" }));
         Q_EMIT view->doubleClicked(view->model()->index(0, 0));
         QCOMPARE(w.child<QComboBox>("cboTeams")->currentText(), teams.section('|', 0, 0));
     }
 
-    // Hovering the bar of the team over the cap shows its figures; a double-click on
-    // another bar chooses that team in the main window.
-    void chartHoverAndDoubleClick()
+    // Hovering the bar of the team over the cap shows its figures; a double-click on another
+    // bar chooses that team in the main window. Re-Calculate refreshes the open board with the
+    // new salaries and the settings' new cap.
+    void chartAndRecalculate()
     {
+        const QString league = m_dir.filePath("Recalc.pyv");
+        QFile::remove(league);
+        QVERIFY(QFile::copy(m_league, league));
         Window w(m_dir.path());
-        frmCapBoard* board = openBoard(w, m_league);
-        board->findChild<QTabWidget*>("tabBoard")->setCurrentIndex(2);
-        auto* view = board->findChild<QChartView*>("chartCap");
+        frmCapBoard* window = openBoard(w, league);
+        window->findChild<QTabWidget*>("tabBoard")->setCurrentIndex(2);
+        auto* view = window->findChild<QChartView*>("chartCap");
         const auto send = [&](QEvent::Type type, int team, Qt::MouseButton button) {
             QChart* chart = view->chart();
             const QPointF bar = chart->mapToPosition(QPointF(team, 1000000), chart->series().value(0));
@@ -265,59 +238,70 @@ private Q_SLOTS:
                  QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease })
             send(type, 3, Qt::LeftButton);
         QCOMPARE(w.child<QComboBox>("cboTeams")->currentText(), QString("Austin Kickers"));
-    }
 
-    // Re-Calculate refreshes the open board with the new salaries and the settings' new cap.
-    void refreshesAfterRecalculate()
-    {
-        const QString league = m_dir.filePath("Recalc.pyv");
-        QFile::remove(league);
-        QFile::copy(m_league, league);
-        Window w(m_dir.path());
-        frmCapBoard* board = openBoard(w, league);
         writeFile(m_dir.filePath("Payvo.ini"), "[Salary]\r\nAmount=30000000\r\n");
         w.trigger("mnuReCalc");
-        QCOMPARE(board->findChild<QLabel*>("lblBoardCap")->text(), QString("Salary Cap: $30,000,000"));
-        SalaryFile recalculated(league);
-        const double payroll = CapBoard::build(recalculated, SalaryConfig::load(m_cap)).teams[0].payroll().value();
+        QCOMPARE(window->findChild<QLabel*>("lblBoardCap")->text(), QString("Salary Cap: $30,000,000"));
+        const double payroll = board(m_cap, league).teams[0].payroll().value();
         QVERIFY(payroll != 12000000);
         QCOMPARE(
-            board->findChild<QTableView*>("tblTeams")->model()->index(0, 2).data().toString(), formatMoney(payroll));
+            window->findChild<QTableView*>("tblTeams")->model()->index(0, 2).data().toString(), formatMoney(payroll));
     }
 
-    // Export CSV... writes the view on screen as payvo-cli prints it; Save Chart... writes a
-    // PNG or, by the name, an SVG.
-    void exports_data()
+    // Each view of the window shows its table of the board (the chart: each payroll, in red
+    // when over the cap), with the cap of the settings file beside the program. Export CSV...
+    // writes the view on screen as payvo-cli prints it; Save Chart... writes a PNG or, by the
+    // name, an SVG.
+    void views_data()
     {
         QTest::addColumn<int>("tab");
+        QTest::addColumn<bool>("percent");
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QStringList>("cli"); // the command whose output the file holds
         QTest::addColumn<QByteArray>("holds"); // a chart file
-        QTest::newRow("teams") << 0 << "teams.csv" << QStringList { "cap", "--format", "csv" } << QByteArray();
-        QTest::newRow("positions in %") << 1 << "positions.csv"
-                                        << QStringList { "matrix", "--percent", "--format", "csv" } << QByteArray();
-        QTest::newRow("chart as PNG") << 2 << "chart.png" << QStringList() << QByteArray("\x89PNG");
-        QTest::newRow("chart as SVG") << 2 << "chart.svg" << QStringList()
+        QTest::newRow("teams") << 0 << false << "teams.csv" << QByteArray();
+        QTest::newRow("positions") << 1 << false << "positions.csv" << QByteArray();
+        QTest::newRow("positions in %") << 1 << true << "percent.csv" << QByteArray();
+        QTest::newRow("chart as PNG") << 2 << false << "chart.png" << QByteArray("\x89PNG");
+        QTest::newRow("chart as SVG") << 2 << false << "chart.svg"
                                       << QByteArray("<title>Payroll against the salary cap</title>");
     }
-    void exports()
+    void views()
     {
         QFETCH(int, tab);
+        QFETCH(bool, percent);
         QFETCH(QString, name);
-        QFETCH(QStringList, cli);
         QFETCH(QByteArray, holds);
         Window w(m_dir.path());
-        frmCapBoard* board = openBoard(w, m_league);
-        board->findChild<QTabWidget*>("tabBoard")->setCurrentIndex(tab);
-        board->findChild<QCheckBox*>("chkPercent")->setChecked(cli.contains("--percent"));
+        QVERIFY(!w.enabled("mnuCapBoard"));
+        frmCapBoard* window = openBoard(w, m_league);
+        QVERIFY(window && window->isVisible());
+        window->findChild<QTabWidget*>("tabBoard")->setCurrentIndex(tab);
+        window->findChild<QCheckBox*>("chkPercent")->setChecked(percent);
         w.files().choose(m_dir.filePath(name));
-        board->findChild<QPushButton*>(tab == 2 ? "cmdSaveChart" : "cmdExportCsv")->click();
+        window->findChild<QPushButton*>(tab == 2 ? "cmdSaveChart" : "cmdExportCsv")->click();
         const QByteArray written = readAll(m_dir.filePath(name));
-        if (cli.isEmpty())
+        const CapBoard b = board(m_cap);
+        if (tab == 2) {
             QVERIFY(written.contains(holds));
-        else
-            QCOMPARE(
-                written, runCli(cli.mid(0, 1) + QStringList { m_league, "--ini", m_cap } + cli.mid(1)).out.toUtf8());
+            const auto* bars = qobject_cast<QStackedBarSeries*>(
+                window->findChild<QChartView*>("chartCap")->chart()->series().value(0));
+            for (std::size_t t = 0; t < b.teams.size(); ++t)
+                QCOMPARE(bars->barSets()[b.overCap(b.teams[t]) ? 1 : 0]->at(int(t)), b.teams[t].payroll().value_or(0));
+            return;
+        }
+        const BoardTable table = tab == 0 ? capTable(b) : matrixTable(b, percent);
+        const QAbstractItemModel* m = window->findChild<QTableView*>(tab == 0 ? "tblTeams" : "tblPositions")->model();
+        QCOMPARE(std::size_t(m->rowCount()), table.rows.size() + table.league.size());
+        for (int r = 0; r < m->rowCount(); ++r) {
+            const std::size_t at = std::size_t(r);
+            const BoardRow& row = at < table.rows.size() ? table.rows[at] : table.league[at - table.rows.size()];
+            for (int c = 0; c < m->columnCount(); ++c)
+                QCOMPARE(m->index(r, c).data().toString(), row.text.value(c));
+        }
+        QStringList cli { tab == 0 ? "cap" : "matrix", m_league, "--ini", m_cap, "--format", "csv" };
+        if (percent)
+            cli << "--percent";
+        QCOMPARE(written, runCli(cli).out.toUtf8());
     }
 
     // The chart's SVG: well-formed XML whatever the teams are called, a tooltip per bar with
@@ -340,8 +324,7 @@ private Q_SLOTS:
         const QString file = city.isEmpty() ? m_league : m_dir.filePath("Hostile.pyv");
         if (!city.isEmpty())
             makeSalaryFile(file, { { 1, city, "X", "<b>", {} } }, { playerRow(1, 1, "Al", "Arm", 0, 12000000) });
-        SalaryFile opened(file);
-        const CapBoard b = CapBoard::build(opened, SalaryConfig::load(ini));
+        const CapBoard b = board(ini, file);
         const QByteArray svg = capChartSvg(capChartData(b));
         QCOMPARE(capChartSvg(capChartData(b)), svg);
         QVERIFY(!svg.contains("<script") && !svg.contains("<b>"));

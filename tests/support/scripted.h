@@ -22,16 +22,15 @@ public:
     struct Shown {
         QString text;
         Icon icon;
-        bool isQuestion;
     };
 
     void answer(bool yes) { m_answers << yes; }
     int pendingAnswers() const { return int(m_answers.size()); }
 
-    void message(const QString& text, Icon icon) override { shown << Shown { text, icon, false }; }
+    void message(const QString& text, Icon icon) override { shown << Shown { text, icon }; }
     bool question(const QString& text, Icon icon) override
     {
-        shown << Shown { text, icon, true };
+        shown << Shown { text, icon };
         if (onQuestion)
             onQuestion();
         if (m_answers.isEmpty())

@@ -33,9 +33,8 @@ public:
     ScriptedPrompt& prompt() { return m_prompt; }
     template <typename T> T* child(const QString& name) const { return m_window->findChild<T*>(name); }
 
-    QAction* action(const char* name) const { return child<QAction>(QLatin1String(name)); }
-    void trigger(const char* name) { action(name)->trigger(); }
-    bool enabled(const char* name) const { return action(name)->isEnabled(); }
+    void trigger(const char* name) { child<QAction>(QLatin1String(name))->trigger(); }
+    bool enabled(const char* name) const { return child<QAction>(QLatin1String(name))->isEnabled(); }
     // File, Open / File, New on a chosen file.
     ScriptedFileChooser& files() { return m_files; }
     void open(const QString& salaryFile)
@@ -53,24 +52,10 @@ public:
     void choosePosition(const QString& text) { choose("cboPositions", text); }
 
     QString status() const { return child<QLabel>("StatusBar1_Panel1")->text(); }
-    QStringList teams() const
-    {
-        const auto* box = child<QComboBox>("cboTeams");
-        QStringList texts;
-        for (int i = 0; i < box->count(); ++i)
-            texts << box->itemText(i);
-        return texts;
-    }
+    QStringList teams() const { return cells(child<QComboBox>("cboTeams")->model(), 0); }
     QString position() const { return child<QComboBox>("cboPositions")->currentText(); }
     int listRows() const { return child<QTreeView>("lvwRookies")->model()->rowCount(); }
-    QStringList column(int c) const
-    {
-        const QAbstractItemModel* m = child<QTreeView>("lvwRookies")->model();
-        QStringList cells;
-        for (int r = 0; r < m->rowCount(); ++r)
-            cells << m->index(r, c).data().toString();
-        return cells;
-    }
+    QStringList column(int c) const { return cells(child<QTreeView>("lvwRookies")->model(), c); }
     // The 19 value labels of the payroll panel.
     QStringList panel() const
     {
@@ -80,6 +65,14 @@ public:
         return values;
     }
     bool progressVisible() const { return child<QProgressBar>("prgStatus")->isVisible(); }
+    // The texts (or other data) of a column of a list, a table or a selector.
+    static QStringList cells(const QAbstractItemModel* m, int c, int role = Qt::DisplayRole)
+    {
+        QStringList texts;
+        for (int r = 0; r < m->rowCount(); ++r)
+            texts << m->index(r, c).data(role).toString();
+        return texts;
+    }
 
 private:
     void choose(const char* box, const QString& text)
