@@ -238,15 +238,23 @@ private Q_SLOTS:
         grid->item(13, 7)->setText("12"); // K DI, not in the file
         grid->item(4, 0)->setText("5"); // WR SP, put back
         grid->item(4, 0)->setText("");
-        window->findChild<QLineEdit*>("txtMax")->setText("8000000");
+        auto* max = window->findChild<QLineEdit*>("txtMax");
+        max->setText("8000000");
         QTRY_VERIFY(summary->text() != shownBefore);
         QCOMPARE(snapshot(folder), untouched);
+        // What differs from the file shows in bold, a value put back does not.
+        const auto bold = [&] {
+            return QList<bool> { grid->item(0, 0)->font().bold(), grid->item(4, 0)->font().bold(), max->font().bold(),
+                window->findChild<QLineEdit*>("txtCap")->font().bold() };
+        };
+        QCOMPARE(bold(), (QList<bool> { true, false, true, false }));
 
         window->findChild<QPushButton*>("cmdSave")->click();
         QByteArray expected = handWritten;
         expected.replace("SP = 440", "SP=500").replace("DI=790", "DI=800").replace("max=9000000", "max=8000000");
         expected.replace("AC=675\r\n", "AC=675\r\nDI=12\r\n");
         QCOMPARE(readAll(ini), expected);
+        QCOMPARE(bold(), (QList<bool> { false, false, false, false }));
 
         grid->item(1, 1)->setText("-40"); // FB AC
         window->findChild<QPushButton*>("cmdSaveRecalc")->click();
