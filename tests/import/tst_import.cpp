@@ -48,9 +48,18 @@ private Q_SLOTS:
     void cleanup() { QCOMPARE(m_prompt.pendingAnswers(), 0); }
 
     // The small league, row by row: TeamIDs in league order, the lists in the order read, each
-    // field in its column, empty text and every column the import does not fill Null.
+    // field in its column, empty text and every column the import does not fill Null. The
+    // temporary files of an import that is gone (or of this process) are removed; those of a
+    // running one and of another salary file stay.
     void smallLeague_rowByRow()
     {
+        const QString prefix = importTempPrefix(m_target);
+        QCOMPARE(prefix, m_dir.filePath(".Small.pyv.import-"));
+        const QString own = QString::number(QCoreApplication::applicationPid());
+        const QString gone = QStringLiteral("2147483646"); // no process has this id
+        for (const QString& name : { prefix + gone + "-a", prefix + gone + "-a-journal", prefix + own + "-b",
+                 prefix + "1-c", m_dir.filePath(".Other.pyv.import-" + gone + "-d") })
+            writeFile(name, "partial");
         const ImportResult r = import(dataFile("Small"));
         QCOMPARE(int(r.outcome), int(ImportResult::Outcome::Done));
         QCOMPARE(QList<int>({ r.teams, r.draftPool, r.freeAgents, r.rostered }), QList<int>({ 3, 2, 1, 3 }));
@@ -80,7 +89,7 @@ private Q_SLOTS:
         QCOMPARE(queryRows(m_target, "SELECT Salary FROM Players WHERE PID = 101"),
             QStringList("116.0")); // 11 + 12 + ... + 18, no rating above 69
         QCOMPARE(r.salaries, 6);
-        QCOMPARE(folder(), QStringList("Small.pyv"));
+        QCOMPARE(folder(), (QStringList { ".Other.pyv.import-" + gone + "-d", ".Small.pyv.import-1-c", "Small.pyv" }));
         QVERIFY(m_prompt.shown.isEmpty());
     }
 
@@ -108,19 +117,6 @@ private Q_SLOTS:
             QVERIFY2(qAbs(m_status.values[i] - expected[i]) < 1e-9, qPrintable(QString::number(m_status.values[i])));
         QCOMPARE(m_status.texts.last(), "Finished");
         QVERIFY(!m_status.progressVisible());
-    }
-
-    void staleTemporaryFiles_removedOnlyWhenTheirImportIsGone()
-    {
-        const QString prefix = importTempPrefix(m_target);
-        QCOMPARE(prefix, m_dir.filePath(".Small.pyv.import-"));
-        const QString own = QString::number(QCoreApplication::applicationPid());
-        const QString gone = QStringLiteral("2147483646"); // no process has this id
-        for (const QString& name : { prefix + gone + "-a", prefix + gone + "-a-journal", prefix + own + "-b",
-                 prefix + "1-c", m_dir.filePath(".Other.pyv.import-" + gone + "-d") })
-            writeFile(name, "partial");
-        import(dataFile("Small"));
-        QCOMPARE(folder(), (QStringList { ".Other.pyv.import-" + gone + "-d", ".Small.pyv.import-1-c", "Small.pyv" }));
     }
 };
 

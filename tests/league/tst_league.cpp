@@ -183,15 +183,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("stands"); // what stands under cap.csv
         QTest::addColumn<QString>("error"); // the run's error after "cannot write <cap.csv>: "
-        QTest::newRow("a link to another file") << "link"
-                                                << "";
+        QTest::newRow("a link to another file") << "link" << QString();
         QTest::newRow("a named pipe") << "pipe"
-                                      << "it is a named pipe, not a file of the site; it was left as it is";
+                                      << QString("it is a named pipe, not a file of the site; it was left as it is");
         QTest::newRow("a link to the salary file")
-            << "salary"
-            << "it is a link to the salary file the report is read from; it was left as it is";
-        QTest::newRow("a page marked read-only") << "read-only"
-                                                 << "it is read-only";
+            << "salary" << QString("it is a link to the salary file the report is read from; it was left as it is");
+        QTest::newRow("a page marked read-only") << "read-only" << QString("it is read-only");
     }
     void site_replacesOnlyWhatIsItsOwn()
     {
