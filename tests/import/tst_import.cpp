@@ -11,16 +11,6 @@
 using namespace payvo;
 using namespace payvo::test;
 
-namespace
-{
-
-QString player(int pid, int position = 0)
-{
-    return QStringLiteral("%1|F|L|%2|50|50|50|50|50|50|50|50|1|50|50|50|50|50|50|50|50|%2").arg(pid).arg(position);
-}
-
-} // namespace
-
 class TestImport : public QObject
 {
     Q_OBJECT
@@ -99,15 +89,10 @@ private Q_SLOTS:
     // step is the one dropped.
     void statusTexts_andProgressShares()
     {
-        QByteArray league = "[Teams]\n  Boston |  Bulldogs  |BOS|A\nDenver||DEN|B\n";
-        for (const auto& [section, pids] :
-            std::vector<std::pair<const char*, std::vector<int>>> { { "Draft Pool", { 1, 2 } },
-                { "Free Agents", { 3 } }, { "Roster 1", { 4 } }, { "Roster 2", { 5, 6, 7 } } }) {
-            league += QByteArray("[") + section + "]\n";
-            for (const int pid : pids)
-                league += player(pid).toUtf8() + "\n";
-        }
-        writeFile(m_dir.filePath("Lists.lge"), league);
+        const QByteArray p = "|F|L|0|50|50|50|50|50|50|50|50|1|50|50|50|50|50|50|50|50|0\n"; // a player after his PID
+        writeFile(m_dir.filePath("Lists.lge"),
+            "[Teams]\n  Boston |  Bulldogs  |BOS|A\nDenver||DEN|B\n[Draft Pool]\n1" + p + "2" + p + "[Free Agents]\n3"
+                + p + "[Roster 1]\n4" + p + "[Roster 2]\n5" + p + "6" + p + "7" + p);
         QCOMPARE(int(import(m_dir.filePath("Lists")).outcome), int(ImportResult::Outcome::Done));
         QCOMPARE(m_status.texts.mid(0, 6),
             (QStringList { "Getting Teams", "Getting Rookies", "Getting Free Agents", "Getting Roster: Boston Bulldogs",
