@@ -19,11 +19,10 @@ class TestIniUtils : public QObject
 private Q_SLOTS:
     void init() { QFile::remove(m_ini); }
 
-    // Each row: section, key and the value read.
     void read_data()
     {
         QTest::addColumn<QByteArray>("file"); // null: no file
-        QTest::addColumn<QStringList>("read");
+        QTest::addColumn<QStringList>("read"); // section, key, the value read
         const QByteArray base = "; policy\n[Salary]\nAmount=60000000\nMax=\n[QB]\nSP=40000\n";
         QTest::newRow("present") << base << QStringList { "QB", "SP", "40000" };
         QTest::newRow("empty value") << base << QStringList { "Salary", "Max", "" };
@@ -49,12 +48,11 @@ private Q_SLOTS:
         QCOMPARE(ReadINI(read[0], read[1], m_ini), read[2]);
     }
 
-    // The file's lines that carry something after one write of section, key and value:
-    // placement is what matters.
+    // The file's lines that carry something after one write: placement is what matters.
     void write_placement_data()
     {
         QTest::addColumn<QByteArray>("before"); // null: no file
-        QTest::addColumn<QStringList>("write");
+        QTest::addColumn<QStringList>("write"); // section, key, value
         QTest::addColumn<QStringList>("after");
         const QByteArray file = "; policy\n[Salary]\nAmount=1\nMax=2\n[QB]\nAC=3\n";
         QTest::newRow("existing key replaced where it stands")
