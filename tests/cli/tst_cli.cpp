@@ -50,32 +50,29 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("says");
-        QTest::newRow("nothing") << QStringList {} << 2 << "no command";
-        QTest::newRow("unknown command") << QStringList { "frobnicate" } << 2 << "unknown command 'frobnicate'";
-        QTest::newRow("version with more") << QStringList { "--version", "x" } << 2 << "unknown command '--version'";
-        QTest::newRow("new: no league") << QStringList { "new" } << 2 << "'new' takes 1 argument, got 0";
-        QTest::newRow("new: two leagues")
-            << QStringList { "new", "a.lge", "b.lge" } << 2 << "'new' takes 1 argument, got 2";
-        QTest::newRow("new: unknown option") << QStringList { "new", "@Small.lge", "--force" } << 2 << "force";
-        QTest::newRow("players: team not a number") << QStringList { "players", "%L", "--team", "x1" } << 2 << "--team";
-        QTest::newRow("payroll: team beyond 16 bits")
-            << QStringList { "payroll", "%L", "--team", "40000" } << 2 << "-32768 to 32767";
-        QTest::newRow("payroll: no team") << QStringList { "payroll", "%L" } << 2 << "needs --team";
-        QTest::newRow("report: unknown report")
-            << QStringList { "report", "players", "%L" } << 2 << "unknown report 'players'";
-        QTest::newRow("matrix: unknown format")
-            << QStringList { "matrix", "%L", "--format", "xml" } << 2 << "--format takes text, csv or json, not 'xml'";
-        QTest::newRow("new: not named .lge") << QStringList { "new", "@Small.txt" } << 1 << "the name must end in .lge";
-        QTest::newRow("new: no such league")
-            << QStringList { "new", "@Gone.lge" } << 1 << "Gone.lge: no such league file";
-        QTest::newRow("new: the salary file exists")
-            << QStringList { "new", "@Exists.lge" } << 1 << "Exists.pyv already exists; give --overwrite to replace it";
-        QTest::newRow("players: no such file") << QStringList { "players", "@Gone.pyv" } << 1 << "no such file";
-        QTest::newRow("explain: no PID") << QStringList { "explain", "%L" } << 2 << "'explain' needs --pid N";
-        QTest::newRow("explain: no such PID")
-            << QStringList { "explain", "%L", "--pid", "99999" } << 1 << "No player with PID 99999";
-        QTest::newRow("preview: no proposed settings")
-            << QStringList { "preview", "%L", "@Gone.ini" } << 1 << "Gone.ini: no such settings file";
+        const auto row = [](const char* name, const QStringList& args, int status, const char* says) {
+            QTest::newRow(name) << args << status << QString(says);
+        };
+        row("nothing", {}, 2, "no command");
+        row("unknown command", { "frobnicate" }, 2, "unknown command 'frobnicate'");
+        row("version with more", { "--version", "x" }, 2, "unknown command '--version'");
+        row("new: no league", { "new" }, 2, "'new' takes 1 argument, got 0");
+        row("new: two leagues", { "new", "a.lge", "b.lge" }, 2, "'new' takes 1 argument, got 2");
+        row("new: unknown option", { "new", "@Small.lge", "--force" }, 2, "force");
+        row("players: team not a number", { "players", "%L", "--team", "x1" }, 2, "--team");
+        row("payroll: team beyond 16 bits", { "payroll", "%L", "--team", "40000" }, 2, "-32768 to 32767");
+        row("payroll: no team", { "payroll", "%L" }, 2, "needs --team");
+        row("report: unknown report", { "report", "players", "%L" }, 2, "unknown report 'players'");
+        row("matrix: unknown format", { "matrix", "%L", "--format", "xml" }, 2,
+            "--format takes text, csv or json, not 'xml'");
+        row("new: not named .lge", { "new", "@Small.txt" }, 1, "the name must end in .lge");
+        row("new: no such league", { "new", "@Gone.lge" }, 1, "Gone.lge: no such league file");
+        row("new: the salary file exists", { "new", "@Exists.lge" }, 1,
+            "Exists.pyv already exists; give --overwrite to replace it");
+        row("players: no such file", { "players", "@Gone.pyv" }, 1, "no such file");
+        row("explain: no PID", { "explain", "%L" }, 2, "'explain' needs --pid N");
+        row("explain: no such PID", { "explain", "%L", "--pid", "99999" }, 1, "No player with PID 99999");
+        row("preview: no proposed settings", { "preview", "%L", "@Gone.ini" }, 1, "Gone.ini: no such settings file");
     }
     void refused()
     {

@@ -11,16 +11,6 @@
 using namespace payvo;
 using namespace payvo::test;
 
-namespace
-{
-
-QString player(int pid, int position = 0)
-{
-    return QStringLiteral("%1|F|L|%2|50|50|50|50|50|50|50|50|1|50|50|50|50|50|50|50|50|%2").arg(pid).arg(position);
-}
-
-} // namespace
-
 class TestImport : public QObject
 {
     Q_OBJECT
@@ -48,9 +38,18 @@ private Q_SLOTS:
     void cleanup() { QCOMPARE(m_prompt.pendingAnswers(), 0); }
 
     // The small league, row by row: TeamIDs in league order, the lists in the order read, each
-    // field in its column, empty text and every column the import does not fill Null.
+    // field in its column, empty text and every column the import does not fill Null. The
+    // temporary files of an import that is gone (or of this process) are removed; those of a
+    // running one and of another salary file stay.
     void smallLeague_rowByRow()
     {
+        const QString prefix = importTempPrefix(m_target);
+        QCOMPARE(prefix, m_dir.filePath(".Small.pyv.import-"));
+        const QString own = QString::number(QCoreApplication::applicationPid());
+        const QString gone = QStringLiteral("2147483646"); // no process has this id
+        for (const QString& name : { prefix + gone + "-a", prefix + gone + "-a-journal", prefix + own + "-b",
+                 prefix + "1-c", m_dir.filePath(".Other.pyv.import-" + gone + "-d") })
+            writeFile(name, "partial");
         const ImportResult r = import(dataFile("Small"));
         QCOMPARE(int(r.outcome), int(ImportResult::Outcome::Done));
         QCOMPARE(QList<int>({ r.teams, r.draftPool, r.freeAgents, r.rostered }), QList<int>({ 3, 2, 1, 3 }));
@@ -80,7 +79,7 @@ private Q_SLOTS:
         QCOMPARE(queryRows(m_target, "SELECT Salary FROM Players WHERE PID = 101"),
             QStringList("116.0")); // 11 + 12 + ... + 18, no rating above 69
         QCOMPARE(r.salaries, 6);
-        QCOMPARE(folder(), QStringList("Small.pyv"));
+        QCOMPARE(folder(), (QStringList { ".Other.pyv.import-" + gone + "-d", ".Small.pyv.import-1-c", "Small.pyv" }));
         QVERIFY(m_prompt.shown.isEmpty());
     }
 
@@ -90,15 +89,10 @@ private Q_SLOTS:
     // step is the one dropped.
     void statusTexts_andProgressShares()
     {
-        QByteArray league = "[Teams]\n  Boston |  Bulldogs  |BOS|A\nDenver||DEN|B\n";
-        for (const auto& [section, pids] :
-            std::vector<std::pair<const char*, std::vector<int>>> { { "Draft Pool", { 1, 2 } },
-                { "Free Agents", { 3 } }, { "Roster 1", { 4 } }, { "Roster 2", { 5, 6, 7 } } }) {
-            league += QByteArray("[") + section + "]\n";
-            for (const int pid : pids)
-                league += player(pid).toUtf8() + "\n";
-        }
-        writeFile(m_dir.filePath("Lists.lge"), league);
+        const QByteArray p = "|F|L|0|50|50|50|50|50|50|50|50|1|50|50|50|50|50|50|50|50|0\n"; // a player after his PID
+        writeFile(m_dir.filePath("Lists.lge"),
+            "[Teams]\n  Boston |  Bulldogs  |BOS|A\nDenver||DEN|B\n[Draft Pool]\n1" + p + "2" + p + "[Free Agents]\n3"
+                + p + "[Roster 1]\n4" + p + "[Roster 2]\n5" + p + "6" + p + "7" + p);
         QCOMPARE(int(import(m_dir.filePath("Lists")).outcome), int(ImportResult::Outcome::Done));
         QCOMPARE(m_status.texts.mid(0, 6),
             (QStringList { "Getting Teams", "Getting Rookies", "Getting Free Agents", "Getting Roster: Boston Bulldogs",
@@ -108,19 +102,6 @@ private Q_SLOTS:
             QVERIFY2(qAbs(m_status.values[i] - expected[i]) < 1e-9, qPrintable(QString::number(m_status.values[i])));
         QCOMPARE(m_status.texts.last(), "Finished");
         QVERIFY(!m_status.progressVisible());
-    }
-
-    void staleTemporaryFiles_removedOnlyWhenTheirImportIsGone()
-    {
-        const QString prefix = importTempPrefix(m_target);
-        QCOMPARE(prefix, m_dir.filePath(".Small.pyv.import-"));
-        const QString own = QString::number(QCoreApplication::applicationPid());
-        const QString gone = QStringLiteral("2147483646"); // no process has this id
-        for (const QString& name : { prefix + gone + "-a", prefix + gone + "-a-journal", prefix + own + "-b",
-                 prefix + "1-c", m_dir.filePath(".Other.pyv.import-" + gone + "-d") })
-            writeFile(name, "partial");
-        import(dataFile("Small"));
-        QCOMPARE(folder(), (QStringList { ".Other.pyv.import-" + gone + "-d", ".Small.pyv.import-1-c", "Small.pyv" }));
     }
 };
 

@@ -34,14 +34,6 @@ QList<QByteArray> linesOf(QByteArray file)
     return lines;
 }
 
-std::vector<TeamRow> teamsOf(int count)
-{
-    std::vector<TeamRow> teams;
-    for (int i = 1; i <= count; ++i)
-        teams.push_back(teamRow(i, QStringLiteral("City%1").arg(i, 2, 10, QLatin1Char('0')), "Team"));
-    return teams;
-}
-
 } // namespace
 
 class TestReports : public QObject
@@ -50,8 +42,11 @@ class TestReports : public QObject
     QTemporaryDir m_dir;
     QString m_ini;
 
-    QList<QByteArray> report(bool isRoster, const std::vector<TeamRow>& teams, const std::vector<PlayerRow>& players)
+    QList<QByteArray> report(bool isRoster, int teamCount, const std::vector<PlayerRow>& players)
     {
+        std::vector<TeamRow> teams;
+        for (int i = 1; i <= teamCount; ++i)
+            teams.push_back(teamRow(i, QStringLiteral("City%1").arg(i, 2, 10, QLatin1Char('0')), "Team"));
         const QString salary = m_dir.filePath("league.pyv");
         const QString out = m_dir.filePath("out.htm");
         makeSalaryFile(salary, teams, players);
@@ -250,7 +245,7 @@ private Q_SLOTS:
         QFETCH(QList<PlayerRow>, players);
         QFETCH(QByteArray, anchor);
         QFETCH(QList<QByteArray>, lines);
-        const QList<QByteArray> written = report(isRoster, teamsOf(teams), { players.begin(), players.end() });
+        const QList<QByteArray> written = report(isRoster, teams, { players.begin(), players.end() });
         const qsizetype at = written.indexOf(anchor);
         QVERIFY(at > 0);
         QCOMPARE(written.mid(at + 1, lines.size()), lines);

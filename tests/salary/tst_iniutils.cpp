@@ -22,99 +22,66 @@ private Q_SLOTS:
     void read_data()
     {
         QTest::addColumn<QByteArray>("file"); // null: no file
-        QTest::addColumn<QString>("section");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("value");
+        QTest::addColumn<QStringList>("read"); // section, key, the value read
         const QByteArray base = "; policy\n[Salary]\nAmount=60000000\nMax=\n[QB]\nSP=40000\n";
-        QTest::newRow("present") << base << "QB"
-                                 << "SP"
-                                 << "40000";
-        QTest::newRow("empty value") << base << "Salary"
-                                     << "Max"
-                                     << "";
-        QTest::newRow("missing key") << base << "Salary"
-                                     << "Min"
-                                     << "";
-        QTest::newRow("missing section") << base << "TE"
-                                         << "SP"
-                                         << "";
-        QTest::newRow("names in other case") << base << "SALARY"
-                                             << "amount"
-                                             << "60000000";
-        QTest::newRow("spaces around the equals sign") << QByteArray("[K]\nSP = 12 \n") << "K"
-                                                       << "SP"
-                                                       << "12";
-        QTest::newRow("CR LF line ends") << QByteArray("[K]\r\nSP=12\r\n") << "K"
-                                         << "SP"
-                                         << "12";
-        QTest::newRow("no final line end") << QByteArray("[K]\nSP=12") << "K"
-                                           << "SP"
-                                           << "12";
-        QTest::newRow("first of two equal keys counts") << QByteArray("[K]\nSP=1\nSP=2\n") << "K"
-                                                        << "SP"
-                                                        << "1";
-        QTest::newRow("no file at all") << QByteArray() << "Salary"
-                                        << "Amount"
-                                        << "";
-        QTest::newRow("a value of 300 characters is cut to 254") << "[K]\nSP=" + QByteArray(300, '7') + "\n"
-                                                                 << "K"
-                                                                 << "SP" << QString(254, QLatin1Char('7'));
+        QTest::newRow("present") << base << QStringList { "QB", "SP", "40000" };
+        QTest::newRow("empty value") << base << QStringList { "Salary", "Max", "" };
+        QTest::newRow("missing key") << base << QStringList { "Salary", "Min", "" };
+        QTest::newRow("missing section") << base << QStringList { "TE", "SP", "" };
+        QTest::newRow("names in other case") << base << QStringList { "SALARY", "amount", "60000000" };
+        QTest::newRow("spaces around the equals sign")
+            << QByteArray("[K]\nSP = 12 \n") << QStringList { "K", "SP", "12" };
+        QTest::newRow("CR LF line ends") << QByteArray("[K]\r\nSP=12\r\n") << QStringList { "K", "SP", "12" };
+        QTest::newRow("no final line end") << QByteArray("[K]\nSP=12") << QStringList { "K", "SP", "12" };
+        QTest::newRow("first of two equal keys counts")
+            << QByteArray("[K]\nSP=1\nSP=2\n") << QStringList { "K", "SP", "1" };
+        QTest::newRow("no file at all") << QByteArray() << QStringList { "Salary", "Amount", "" };
+        QTest::newRow("a value of 300 characters is cut to 254")
+            << ("[K]\nSP=" + QByteArray(300, '7') + "\n") << QStringList { "K", "SP", QString(254, QLatin1Char('7')) };
     }
     void read()
     {
         QFETCH(QByteArray, file);
-        QFETCH(QString, section);
-        QFETCH(QString, key);
-        QFETCH(QString, value);
+        QFETCH(QStringList, read);
         if (!file.isNull())
             writeFile(m_ini, file);
-        QCOMPARE(ReadINI(section, key, m_ini), value);
+        QCOMPARE(ReadINI(read[0], read[1], m_ini), read[2]);
     }
 
     // The file's lines that carry something after one write: placement is what matters.
     void write_placement_data()
     {
         QTest::addColumn<QByteArray>("before"); // null: no file
-        QTest::addColumn<QString>("section");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("value");
+        QTest::addColumn<QStringList>("write"); // section, key, value
         QTest::addColumn<QStringList>("after");
         const QByteArray file = "; policy\n[Salary]\nAmount=1\nMax=2\n[QB]\nAC=3\n";
         QTest::newRow("existing key replaced where it stands")
-            << file << "Salary"
-            << "Amount"
-            << "9" << QStringList { "; policy", "[Salary]", "Amount=9", "Max=2", "[QB]", "AC=3" };
+            << file << QStringList { "Salary", "Amount", "9" }
+            << QStringList { "; policy", "[Salary]", "Amount=9", "Max=2", "[QB]", "AC=3" };
         QTest::newRow("existing key found in another case keeps its spelling")
-            << file << "SALARY"
-            << "max"
-            << "9" << QStringList { "; policy", "[Salary]", "Amount=1", "Max=9", "[QB]", "AC=3" };
+            << file << QStringList { "SALARY", "max", "9" }
+            << QStringList { "; policy", "[Salary]", "Amount=1", "Max=9", "[QB]", "AC=3" };
         QTest::newRow("new key at the end of its section")
-            << file << "Salary"
-            << "Min"
-            << "9" << QStringList { "; policy", "[Salary]", "Amount=1", "Max=2", "Min=9", "[QB]", "AC=3" };
+            << file << QStringList { "Salary", "Min", "9" }
+            << QStringList { "; policy", "[Salary]", "Amount=1", "Max=2", "Min=9", "[QB]", "AC=3" };
         QTest::newRow("new section at the end of the file")
-            << file << "TE"
-            << "SP"
-            << "9" << QStringList { "; policy", "[Salary]", "Amount=1", "Max=2", "[QB]", "AC=3", "[TE]", "SP=9" };
+            << file << QStringList { "TE", "SP", "9" }
+            << QStringList { "; policy", "[Salary]", "Amount=1", "Max=2", "[QB]", "AC=3", "[TE]", "SP=9" };
         QTest::newRow("of two equal keys the first is replaced, the other stays")
-            << QByteArray("[K]\nSP=1\nAC=2\nSP=3\n") << "K"
-            << "SP"
-            << "9" << QStringList { "[K]", "SP=9", "AC=2", "SP=3" };
+            << QByteArray("[K]\nSP=1\nAC=2\nSP=3\n") << QStringList { "K", "SP", "9" }
+            << QStringList { "[K]", "SP=9", "AC=2", "SP=3" };
         QTest::newRow("a missing file is made; spaces around the value are trimmed")
-            << QByteArray() << "Salary"
-            << "Amount"
-            << "  125  " << QStringList { "[Salary]", "Amount=125" };
+            << QByteArray() << QStringList { "Salary", "Amount", "  125  " }
+            << QStringList { "[Salary]", "Amount=125" };
     }
     void write_placement()
     {
         QFETCH(QByteArray, before);
-        QFETCH(QString, section);
-        QFETCH(QString, key);
-        QFETCH(QString, value);
+        QFETCH(QStringList, write);
         QFETCH(QStringList, after);
         if (!before.isNull())
             writeFile(m_ini, before);
-        QVERIFY(WriteINI(section, key, value, m_ini) != 0);
+        QVERIFY(WriteINI(write[0], write[1], write[2], m_ini) != 0);
         QCOMPARE(QString::fromUtf8(readAll(m_ini)).split('\n', Qt::SkipEmptyParts), after);
     }
 

@@ -142,18 +142,16 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("salary");
         QTest::addColumn<QList<double>>("expected");
         QTest::addColumn<QString>("remark");
-        QTest::newRow("no limit reached")
-            << QByteArray("Max=100000\nMin=0") << QList<double> { 400, 21344, 0, 264 } << "";
-        QTest::newRow("above Max and below Min")
-            << QByteArray("Max=21343\nMin=1") << QList<double> { 400, 21343, 1, 264 } << "";
-        QTest::newRow("Min above Max") << QByteArray("Max=100\nMin=1000") << QList<double> { 100, 100, 1000, 100 }
-                                       << "";
-        QTest::newRow("no Max") << QByteArray("Min=1") << QList<double> { 400, 21344, 1, 264 } << "no \"Max\"";
-        QTest::newRow("Max no number") << QByteArray("Max=lots\nMin=1") << QList<double> { 400, 21344, 1, 264 }
-                                       << "\"lots\"";
-        QTest::newRow("Max beyond 32 bits")
-            << QByteArray("Max=2147483648\nMin=1") << QList<double> { 400, 21344, 1, 264 } << "\"2147483648\"";
-        QTest::newRow("no Min") << QByteArray("Max=5000") << QList<double> { 400, 5000, 0, 264 } << "no \"Min\"";
+        const auto row = [](const char* name, const char* salary, QList<double> salaries, const char* remark = "") {
+            QTest::newRow(name) << QByteArray(salary) << salaries << QString(remark);
+        };
+        row("no limit reached", "Max=100000\nMin=0", { 400, 21344, 0, 264 });
+        row("above Max and below Min", "Max=21343\nMin=1", { 400, 21343, 1, 264 });
+        row("Min above Max", "Max=100\nMin=1000", { 100, 100, 1000, 100 });
+        row("no Max", "Min=1", { 400, 21344, 1, 264 }, "no \"Max\"");
+        row("Max no number", "Max=lots\nMin=1", { 400, 21344, 1, 264 }, "\"lots\"");
+        row("Max beyond 32 bits", "Max=2147483648\nMin=1", { 400, 21344, 1, 264 }, "\"2147483648\"");
+        row("no Min", "Max=5000", { 400, 5000, 0, 264 }, "no \"Min\"");
     }
     void limits()
     {
@@ -263,14 +261,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("problem"); // what checkSalaryFile says; empty: nothing
         QTest::addColumn<QString>("error");
         const QString busy = "another program is using the file (it is locked)";
-        QTest::newRow("another program reads it") << "BEGIN; SELECT count(*) FROM Players"
-                                                  << ""
-                                                  << "QB: " + busy;
+        QTest::newRow("another program reads it")
+            << "BEGIN; SELECT count(*) FROM Players" << QString() << "QB: " + busy;
         QTest::newRow("another program writes it") << "BEGIN EXCLUSIVE; UPDATE Teams SET TeamID = TeamID"
                                                    << "cannot read %1: " + busy << "%1: " + busy;
-        QTest::newRow("marked read-only") << ""
-                                          << ""
-                                          << "%1: the file cannot be written (it is read-only)";
+        QTest::newRow("marked read-only")
+            << QString() << QString() << "%1: the file cannot be written (it is read-only)";
     }
     void lockedOrReadOnly()
     {

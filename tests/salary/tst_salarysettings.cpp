@@ -207,33 +207,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("after"); // empty: refused
-        QTest::newRow("digit by key") << "key"
-                                      << "5"
-                                      << "90000005";
-        QTest::newRow("letter by key") << "key"
-                                       << "a"
-                                       << "";
-        QTest::newRow("backspace") << "backspace"
-                                   << ""
-                                   << "90000";
-        QTest::newRow("digits pasted by keys") << "paste"
-                                               << "34"
-                                               << "900000034";
-        QTest::newRow("letter pasted by keys") << "paste"
-                                               << "12a"
-                                               << "";
-        QTest::newRow("digits pasted by the menu") << "menu"
-                                                   << "34"
-                                                   << "900000034";
-        QTest::newRow("letter pasted by the menu") << "menu"
-                                                   << "12a"
-                                                   << "";
-        QTest::newRow("digits from an input method") << "ime"
-                                                     << "12"
-                                                     << "900000012";
-        QTest::newRow("letters from an input method") << "ime"
-                                                      << "1a"
-                                                      << "";
+        const struct {
+            const char* name;
+            const char* how;
+            const char* text;
+            const char* after;
+        } rows[] = { { "digit by key", "key", "5", "90000005" }, { "letter by key", "key", "a", "" },
+            { "backspace", "backspace", "", "90000" }, { "digits pasted by keys", "paste", "34", "900000034" },
+            { "letter pasted by keys", "paste", "12a", "" }, { "digits pasted by the menu", "menu", "34", "900000034" },
+            { "letter pasted by the menu", "menu", "12a", "" },
+            { "digits from an input method", "ime", "12", "900000012" },
+            { "letters from an input method", "ime", "1a", "" } };
+        for (const auto& row : rows)
+            QTest::newRow(row.name) << QString(row.how) << QString(row.text) << QString(row.after);
     }
     void dialog_input()
     {
@@ -298,17 +284,12 @@ private Q_SLOTS:
         QTest::addColumn<bool>("edited");
         QTest::addColumn<int>("answer"); // -1: no question expected; -2: the box is left instead of Enter
         QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("firstWeight");
-        QTest::newRow("picked from the list, edits, Yes") << "" << true << 1 << "FB"
-                                                          << "250";
-        QTest::newRow("name in other case, edits, No") << "wr" << true << 0 << "WR"
-                                                       << "500";
-        QTest::newRow("unknown text is put back") << "zz" << true << -1 << "QB"
-                                                  << "9001";
-        QTest::newRow("spaces around a name") << "  wR " << false << -1 << "WR"
-                                              << "500";
-        QTest::newRow("leaving the box puts the loaded one back") << "WR" << false << -2 << "QB"
-                                                                  << "900";
+        QTest::addColumn<int>("firstWeight");
+        QTest::newRow("picked from the list, edits, Yes") << "" << true << 1 << "FB" << 250;
+        QTest::newRow("name in other case, edits, No") << "wr" << true << 0 << "WR" << 500;
+        QTest::newRow("unknown text is put back") << "zz" << true << -1 << "QB" << 9001;
+        QTest::newRow("spaces around a name") << "  wR " << false << -1 << "WR" << 500;
+        QTest::newRow("leaving the box puts the loaded one back") << "WR" << false << -2 << "QB" << 900;
     }
     void dialog_positionBox()
     {
@@ -316,7 +297,7 @@ private Q_SLOTS:
         QFETCH(bool, edited);
         QFETCH(int, answer);
         QFETCH(QString, shown);
-        QFETCH(QString, firstWeight);
+        QFETCH(int, firstWeight);
         dialog();
         showPage(1);
         if (edited)
@@ -341,7 +322,7 @@ private Q_SLOTS:
         QCOMPARE(m_prompt->shown.size(), answer >= 0 ? 1 : 0);
         QCOMPARE(positions->currentText(), shown);
         QCOMPARE(positions->count(), 15);
-        QCOMPARE(box("txtAttribute", 0)->text(), firstWeight);
+        QCOMPARE(box("txtAttribute", 0)->text(), QString::number(firstWeight));
         QCOMPARE(saveEnabled(), edited && shown == QLatin1String("QB"));
         QCOMPARE(read("QB", "AC"), answer == 1 ? "9001" : "900");
     }

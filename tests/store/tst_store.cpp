@@ -63,84 +63,47 @@ private Q_SLOTS:
 
     void fileNames_data()
     {
-        QTest::addColumn<QString>("league");
-        QTest::addColumn<QString>("salary");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("plain") << "/leagues/Pro.lge"
-                               << "/leagues/Pro.pyv"
-                               << "Pro";
-        QTest::newRow("dots in the name") << "/a.b/My.League.lge"
-                                          << "/a.b/My.League.pyv"
-                                          << "My.League";
-        QTest::newRow("other extension still loses four characters") << "/x/Pro.LGE"
-                                                                     << "/x/Pro.pyv"
-                                                                     << "Pro";
-        QTest::newRow("title of four characters") << "/x/.lge"
-                                                  << "/x/.pyv"
-                                                  << "";
+        QTest::addColumn<QStringList>("names"); // the league file, its salary file, the league's name
+        QTest::newRow("plain") << QStringList { "/leagues/Pro.lge", "/leagues/Pro.pyv", "Pro" };
+        QTest::newRow("dots in the name") << QStringList { "/a.b/My.League.lge", "/a.b/My.League.pyv", "My.League" };
+        QTest::newRow("other extension still loses four characters")
+            << QStringList { "/x/Pro.LGE", "/x/Pro.pyv", "Pro" };
+        QTest::newRow("title of four characters") << QStringList { "/x/.lge", "/x/.pyv", "" };
     }
     void fileNames()
     {
-        QFETCH(QString, league);
-        QFETCH(QString, salary);
-        QFETCH(QString, name);
-        QCOMPARE(salaryFileForLeague(league), salary);
-        QCOMPARE(leagueNameForFile(league), name);
+        QFETCH(QStringList, names);
+        QCOMPARE(salaryFileForLeague(names[0]), names[1]);
+        QCOMPARE(leagueNameForFile(names[0]), names[2]);
     }
 
     // Each column holds what its type holds: a 16-bit number, a byte, money; text that is a
     // number becomes one.
     void columnRanges_data()
     {
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<QString>("column");
-        QTest::addColumn<QString>("value"); // an SQL literal
+        QTest::addColumn<QString>("insert"); // table (column) VALUES (an SQL literal)
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("16-bit top") << "Players"
-                                    << "PID"
-                                    << "32767" << true;
-        QTest::newRow("16-bit above") << "Players"
-                                      << "PID"
-                                      << "32768" << false;
-        QTest::newRow("16-bit below") << "Players"
-                                      << "TeamID"
-                                      << "-32769" << false;
-        QTest::newRow("byte top") << "Players"
-                                  << "Position"
-                                  << "255" << true;
-        QTest::newRow("byte above") << "Players"
-                                    << "Act_SP"
-                                    << "256" << false;
-        QTest::newRow("byte negative") << "Players"
-                                       << "Years"
-                                       << "-1" << false;
-        QTest::newRow("teams byte above") << "Teams"
-                                          << "TeamID"
-                                          << "256" << false;
-        QTest::newRow("numeric text becomes a number") << "Players"
-                                                       << "Act_DI"
-                                                       << "'85'" << true;
-        QTest::newRow("text that is no number") << "Players"
-                                                << "Act_DI"
-                                                << "'85x'" << false;
-        QTest::newRow("fraction in a whole-number column") << "Players"
-                                                           << "Position"
-                                                           << "2.5" << false;
-        QTest::newRow("salary text") << "Players"
-                                     << "Salary"
-                                     << "'lots'" << false;
+        QTest::newRow("16-bit top") << "Players (PID) VALUES (32767)" << true;
+        QTest::newRow("16-bit above") << "Players (PID) VALUES (32768)" << false;
+        QTest::newRow("16-bit below") << "Players (TeamID) VALUES (-32769)" << false;
+        QTest::newRow("byte top") << "Players (Position) VALUES (255)" << true;
+        QTest::newRow("byte above") << "Players (Act_SP) VALUES (256)" << false;
+        QTest::newRow("byte negative") << "Players (Years) VALUES (-1)" << false;
+        QTest::newRow("teams byte above") << "Teams (TeamID) VALUES (256)" << false;
+        QTest::newRow("numeric text becomes a number") << "Players (Act_DI) VALUES ('85')" << true;
+        QTest::newRow("text that is no number") << "Players (Act_DI) VALUES ('85x')" << false;
+        QTest::newRow("fraction in a whole-number column") << "Players (Position) VALUES (2.5)" << false;
+        QTest::newRow("salary text") << "Players (Salary) VALUES ('lots')" << false;
     }
     void columnRanges()
     {
-        QFETCH(QString, table);
-        QFETCH(QString, column);
-        QFETCH(QString, value);
+        QFETCH(QString, insert);
         QFETCH(bool, accepted);
         createEmptySalaryFile(m_path);
         SQLite::Database db(m_path.toStdString(), SQLite::OPEN_READWRITE);
         bool ok = true;
         try {
-            db.exec(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, column, value).toStdString());
+            db.exec(("INSERT INTO " + insert).toStdString());
         } catch (const SQLite::Exception&) {
             ok = false;
         }
