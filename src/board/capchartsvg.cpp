@@ -3,6 +3,7 @@
 #include "board/capchartdata.h"
 
 #include "common/money.h"
+#include "common/text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,47 +23,6 @@ constexpr double kPlotHeight = 320;
 constexpr double kTop = 44; // the title above the plot
 constexpr double kRight = 24;
 constexpr double kLegendHeight = 36;
-
-// League text as XML character data or an attribute value (also inline in HTML): the markup
-// characters as references, characters XML forbids (controls, lone surrogates, U+FFFE/F) and
-// the C1 controls HTML rejects as U+FFFD.
-QString xml(const QString& text)
-{
-    QString out;
-    out.reserve(text.size() + text.size() / 8);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        const char16_t u = c.unicode();
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            out += c;
-            out += text[++i];
-            continue;
-        }
-        switch (u) {
-        case '&':
-            out += QLatin1String("&amp;");
-            continue;
-        case '<':
-            out += QLatin1String("&lt;");
-            continue;
-        case '>':
-            out += QLatin1String("&gt;");
-            continue;
-        case '"':
-            out += QLatin1String("&quot;");
-            continue;
-        case '\'':
-            out += QLatin1String("&#39;");
-            continue;
-        default:
-            break;
-        }
-        const bool forbidden = (u < 0x20 && u != '\t' && u != '\n' && u != '\r') || (u >= 0x7f && u < 0xa0)
-            || c.isSurrogate() || u == 0xfffe || u == 0xffff;
-        out += forbidden ? QChar(0xfffd) : c;
-    }
-    return out;
-}
 
 // A coordinate to a tenth, without a trailing ".0" or a "-0".
 QString num(double v)
@@ -109,16 +69,16 @@ QByteArray capChartSvg(const CapChartData& chart)
     const double base = yOf(0);
 
     QString s;
-    const QString summary = xml(chart.summary);
+    const QString summary = markupText(chart.summary);
     s += QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                         "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"%1\" height=\"%2\" "
                         "viewBox=\"0 0 %1 %2\" role=\"img\" aria-label=\"%3\" font-family=\"sans-serif\" "
                         "font-size=\"%4\">\n<title>%5</title>\n<desc>%3</desc>\n")
-             .arg(num(width), num(height), summary, num(kFont), xml(chart.title));
+             .arg(num(width), num(height), summary, num(kFont), markupText(chart.title));
     s += QStringLiteral("<rect width=\"%1\" height=\"%2\" fill=\"#ffffff\"/>\n").arg(num(width), num(height));
     s += QStringLiteral(
         "<text x=\"%1\" y=\"%2\" text-anchor=\"middle\" font-size=\"%3\" font-weight=\"bold\">%4</text>\n")
-             .arg(num(width / 2), num(kTop - 18), num(kTitleFont), xml(chart.title));
+             .arg(num(width / 2), num(kTop - 18), num(kTitleFont), markupText(chart.title));
 
     // The value axis: a grid line and a label at each tick.
     s += QStringLiteral("<g stroke=\"#d5d9de\" stroke-width=\"1\">\n");
@@ -128,7 +88,7 @@ QByteArray capChartSvg(const CapChartData& chart)
     s += QStringLiteral("</g>\n<g text-anchor=\"end\" fill=\"#333333\">\n");
     for (const CapChartTick& t : chart.ticks)
         s += QStringLiteral("<text x=\"%1\" y=\"%2\">%3</text>\n")
-                 .arg(num(left - 8), num(yOf(t.value) + kFont * 0.35), xml(t.label));
+                 .arg(num(left - 8), num(yOf(t.value) + kFont * 0.35), markupText(t.label));
     s += QStringLiteral("</g>\n");
 
     // The bars, each with the team's figures as its tooltip; a team without a salary has none.
@@ -141,7 +101,7 @@ QByteArray capChartSvg(const CapChartData& chart)
         s += QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" fill=\"%5\"><title>%6</title></rect>\n")
                  .arg(num(left + pitch * (double(i) + 0.15)), num(std::min(top, base)), num(pitch * 0.7),
                      num(std::fabs(base - top)), color(b.overCap ? chart.overCap.rgb : chart.payroll.rgb),
-                     xml(b.figures));
+                     markupText(b.figures));
     }
     s += QStringLiteral(
         "</g>\n<g stroke=\"#555555\" stroke-width=\"1\">\n"
@@ -153,7 +113,7 @@ QByteArray capChartSvg(const CapChartData& chart)
         s += QStringLiteral("<line x1=\"%1\" y1=\"%2\" x2=\"%3\" y2=\"%2\" stroke=\"%4\" stroke-width=\"2\" %5>"
                             "<title>%6</title></line>\n")
                  .arg(num(left), num(yOf(*chart.cap)), num(right), color(chart.capLine.rgb), dash,
-                     xml(chart.capLine.name + QStringLiteral(": ") + formatMoney(*chart.cap)));
+                     markupText(chart.capLine.name + QStringLiteral(": ") + formatMoney(*chart.cap)));
     }
 
     // The teams under their bars, read upwards.
@@ -162,7 +122,7 @@ QByteArray capChartSvg(const CapChartData& chart)
         const QString x = num(left + pitch * (double(i) + 0.5) + kFont * 0.35);
         const QString y = num(bottom + 8);
         s += QStringLiteral("<text x=\"%1\" y=\"%2\" transform=\"rotate(-90 %1 %2)\">%3</text>\n")
-                 .arg(x, y, xml(chart.bars[i].label));
+                 .arg(x, y, markupText(chart.bars[i].label));
     }
     s += QStringLiteral("</g>\n");
 
@@ -184,7 +144,7 @@ QByteArray capChartSvg(const CapChartData& chart)
             s += QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"18\" height=\"12\" fill=\"%3\"/>\n")
                      .arg(num(x), num(y - 6), color(series->rgb));
         s += QStringLiteral("<text x=\"%1\" y=\"%2\">%3</text>\n")
-                 .arg(num(x + 24), num(y + kFont * 0.35), xml(series->name));
+                 .arg(num(x + 24), num(y + kFont * 0.35), markupText(series->name));
         x += 18 + 6 + textWidth(series->name) + 20;
     }
     s += QStringLiteral("</g>\n</svg>\n");

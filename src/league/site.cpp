@@ -7,6 +7,7 @@
 #include "common/money.h"
 #include "common/positions.h"
 #include "common/status.h"
+#include "common/text.h"
 #include "reports/mhtml.h"
 #include "reports/reportframe.h"
 #include "reports/reportsettings.h"
@@ -52,18 +53,6 @@ footer { color: #5a5f66; font-size: .85rem; border-top: 1px solid #d5d9de; margi
   body { max-width: none; font-size: 10pt; } tr.over td { background: none; } a { color: inherit; text-decoration: none; } }
 )";
 
-// League text made safe for HTML: the markup characters as references, control characters
-// (which HTML forbids) as U+FFFD.
-QString html(const QString& text)
-{
-    QString safe = text.toHtmlEscaped();
-    for (QChar& c : safe)
-        if ((c.unicode() < 0x20 && c != QLatin1Char('\t') && c != QLatin1Char('\n')) || c.unicode() == 0x7f
-            || (c.unicode() >= 0x80 && c.unicode() < 0xa0))
-            c = QChar(0xfffd);
-    return safe;
-}
-
 QString teamPage(int teamId)
 {
     return QStringLiteral("team-%1.html").arg(teamId);
@@ -79,7 +68,7 @@ public:
                                 "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
                                 "<title>%1</title>\n<link rel=\"stylesheet\" href=\"style.css\">\n</head>\n<body>\n"
                                 "<header>\n<h1>%2</h1>\n")
-                     .arg(html(title), html(heading));
+                     .arg(markupText(title), markupText(heading));
         if (!back.isEmpty())
             m_text += back;
         m_text += QStringLiteral("</header>\n<main>\n");
@@ -160,17 +149,17 @@ QString cellTag(const char* tag, const QString& text, bool number)
 // A board view as a table: the team's name links to its page, a team over the cap says so.
 QString boardTableHtml(const CapBoard& board, const BoardTable& table, const QString& caption)
 {
-    QString t
-        = QStringLiteral("<div class=\"scroll\">\n<table>\n<caption>%1</caption>\n<thead><tr>").arg(html(caption));
+    QString t = QStringLiteral("<div class=\"scroll\">\n<table>\n<caption>%1</caption>\n<thead><tr>")
+                    .arg(markupText(caption));
     for (qsizetype i = 0; i < table.header.size(); ++i)
-        t += cellTag("th", html(table.header[i]), i > 0);
+        t += cellTag("th", markupText(table.header[i]), i > 0);
     t += QStringLiteral("</tr></thead>\n<tbody>\n");
     const auto row = [&](const BoardRow& r, bool league) {
         t += league     ? QStringLiteral("<tr class=\"league\">")
             : r.overCap ? QStringLiteral("<tr class=\"over\">")
                         : QStringLiteral("<tr>");
         for (qsizetype i = 0; i < r.text.size(); ++i) {
-            QString text = html(r.text[i]);
+            QString text = markupText(r.text[i]);
             if (i == 0 && r.team >= 0) {
                 text = QStringLiteral("<a href=\"%1\">%2</a>")
                            .arg(teamPage(board.teams[std::size_t(r.team)].teamId), text);
@@ -228,7 +217,7 @@ QString rosterHtml(const std::vector<StoredPlayer>& roster)
     t += QStringLiteral("<th class=\"n\">Salary</th></tr></thead>\n<tbody>\n");
     for (const StoredPlayer& p : roster) {
         t += QStringLiteral("<tr><td>%1</td><td>%2</td>")
-                 .arg(p.position ? positionAbbr(*p.position) : QString(), html(p.name()));
+                 .arg(p.position ? positionAbbr(*p.position) : QString(), markupText(p.name()));
         t += cellTag("td", optionalNumber(p.years), true);
         for (const auto& rating : p.ratings)
             t += cellTag("td", optionalNumber(rating), true);
@@ -335,10 +324,10 @@ SiteResult writeLeagueSite(const QString& salaryFile, const QString& leagueName,
                          "<li><a href=\"#matrix\">Positions</a></li><li><a href=\"#teams\">Teams</a></li>"
                          "<li><a href=\"free-agents.html\">Free Agents</a></li><li><a href=\"draft-pool.html\">Draft "
                          "Pool</a></li><li><a href=\"#downloads\">Downloads</a></li></ul></nav>\n");
-    index << nav << QStringLiteral("<p>%1</p>\n").arg(html(capCaption(board)));
+    index << nav << QStringLiteral("<p>%1</p>\n").arg(markupText(capCaption(board)));
     const QString over = overCapCaption(board);
     if (!over.isEmpty())
-        index << QStringLiteral("<p class=\"over-mark\">%1</p>\n").arg(html(over));
+        index << QStringLiteral("<p class=\"over-mark\">%1</p>\n").arg(markupText(over));
     index << QStringLiteral("<h2 id=\"cap\">Cap table</h2>\n")
           << boardTableHtml(board, capTable(board), QStringLiteral("Every team against the cap"));
     index << QStringLiteral("<h2 id=\"chart\">Payroll chart</h2>\n<figure class=\"chart\">\n")
@@ -350,14 +339,14 @@ SiteResult writeLeagueSite(const QString& salaryFile, const QString& leagueName,
                  board, matrixTable(board, false), QStringLiteral("Each team's payroll by position and group"));
     index << QStringLiteral("<h2 id=\"teams\">Teams</h2>\n<ul class=\"teams\">\n");
     for (const CapTeam& t : board.teams)
-        index << QStringLiteral("<li><a href=\"%1\">%2</a></li>\n").arg(teamPage(t.teamId), html(t.name));
+        index << QStringLiteral("<li><a href=\"%1\">%2</a></li>\n").arg(teamPage(t.teamId), markupText(t.name));
     index << QStringLiteral(
         "</ul>\n<h2 id=\"downloads\">Downloads and reports</h2>\n<ul>\n"
         "<li><a href=\"cap.csv\">Cap table (CSV)</a></li>\n<li><a href=\"matrix.csv\">Payroll by position "
         "(CSV)</a></li>\n"
         "<li><a href=\"players.csv\">Every player (CSV)</a></li>\n"
         "<li><a href=\"%1\">Roster Salaries</a></li>\n<li><a href=\"%2\">Salary Summaries</a></li>\n</ul>\n")
-                 .arg(html(rosterFile), html(summaryFile));
+                 .arg(markupText(rosterFile), markupText(summaryFile));
     folder.write(QStringLiteral("style.css"), QByteArray(kStyleSheet));
     folder.write(QStringLiteral("index.html"), index.finish(options.generated));
 
@@ -365,7 +354,7 @@ SiteResult writeLeagueSite(const QString& salaryFile, const QString& leagueName,
     for (const CapTeam& t : board.teams) {
         Page page(t.name + QStringLiteral(" - ") + leagueName, t.name, backLink());
         page << QStringLiteral("<p>%1</p>\n")
-                    .arg(html(teamFigures(board, t)).replace(QLatin1Char('\n'), QLatin1String("<br>\n")));
+                    .arg(markupText(teamFigures(board, t)).replace(QLatin1Char('\n'), QLatin1String("<br>\n")));
         if (board.overCap(t))
             page << QStringLiteral("<p class=\"over-mark\">Over the cap.</p>\n");
         page << rosterHtml(roster(t.teamId)) << payrollHtml(board, t);
@@ -432,7 +421,8 @@ SiteResult writeSitesIndex(const QString& outDir, const std::vector<SiteLeague>&
     Page index(QStringLiteral("Leagues"), QStringLiteral("Leagues"));
     index << QStringLiteral("<ul class=\"teams\">\n");
     for (const SiteLeague& l : leagues)
-        index << QStringLiteral("<li><a href=\"%1/index.html\">%2</a></li>\n").arg(html(l.folder), html(l.name));
+        index << QStringLiteral("<li><a href=\"%1/index.html\">%2</a></li>\n")
+                     .arg(markupText(l.folder), markupText(l.name));
     index << QStringLiteral("</ul>\n");
     folder.write(QStringLiteral("style.css"), QByteArray(kStyleSheet));
     folder.write(QStringLiteral("index.html"), index.finish(generated));
